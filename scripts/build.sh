@@ -1,0 +1,16 @@
+#!/usr/bin/env bash
+# Configures and builds one flavour: "release" into build/, "sanitize" (ASan + UBSan) into
+# build-asan/. Extra arguments go to CMake's configure step.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+flavour=${1:-release}
+shift || true
+case "$flavour" in
+  release) dir=build; options=(-DTOVU_SANITIZE=OFF) ;;
+  sanitize) dir=build-asan; options=(-DTOVU_SANITIZE=ON -DTOVU_BUILD_BENCH=OFF) ;;
+  *) echo "usage: $0 [release|sanitize] [cmake options...]" >&2; exit 2 ;;
+esac
+
+cmake -S . -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "${options[@]}" "$@" >/dev/null
+cmake --build "$dir" --parallel "$(nproc)"
