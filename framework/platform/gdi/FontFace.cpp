@@ -7,10 +7,9 @@
 #include <cstdint>
 
 namespace win::gdi {
-namespace {
 
-// A face's vertical design metrics in font units, as the platform reads them: the OS/2 "win"
-// values, or the horizontal header's when a face has no OS/2 table.
+// A face's design metrics in font units, as the platform reads them: the OS/2 "win" values, or
+// the horizontal header's when a face has no OS/2 table.
 struct TDesignMetrics {
   int Units = 2048;
   int Ascent = 0;
@@ -24,6 +23,8 @@ struct TDesignMetrics {
   int StrikeOutThickness = 0;
   int Weight = 400;
 };
+
+namespace {
 
 std::int64_t RoundedRatio(std::int64_t value, std::int64_t numerator, std::int64_t denominator) {
   if (denominator <= 0) return 0;
@@ -80,6 +81,10 @@ constexpr std::size_t MaxCachedGlyphs = 4096;
 // cannot overflow when negated.
 LONG ClampPixels(std::int64_t value) {
   return static_cast<LONG>(std::clamp<std::int64_t>(value, 1, MaxFontPixels));
+}
+
+LONG CellOrEm(const TFontRequest& request) {
+  return request.Height == 0 ? DefaultCellPixels : request.Height;
 }
 
 bool CoversJapanese(FT_Face face) {
@@ -149,8 +154,7 @@ std::shared_ptr<TFontFace> TFontFace::Create(const TFontRequest& request) {
       request.Weight == FW_DONTCARE ? FW_NORMAL : std::clamp<LONG>(request.Weight, 1, 1000);
   query.Italic = request.Italic;
   query.Japanese = request.CharSet == SHIFTJIS_CHARSET;
-  query.PixelSize =
-      request.Height == 0 ? DefaultEmPixels : ClampPixels(std::abs(std::int64_t{request.Height}));
+  query.PixelSize = ClampPixels(std::abs(std::int64_t{CellOrEm(request)}));
   const std::optional<TFontMatch> match = TFontMatcher::Instance().Match(query);
   if (!match) return nullptr;
   TFaceHandle face = OpenFace(match->File, match->Index);
@@ -166,42 +170,59 @@ TFontFace::TFontFace(TPrivate, TFaceHandle face, const TFontRequest& request,
       FFile(match.File),
       FFaceName(match.FamilyMatched ? request.Family : match.Family) {
   const TDesignMetrics design = ReadDesignMetrics(FFace.get());
-  const int cellUnits = design.Ascent + design.Descent;
+  ChooseSynthesis(design);
+  SizeVertically(design);
+  SizeHorizontally(design);
+  ApplySize(FSizing);
+  FillTextMetrics(design);
+  FillLineMetrics(design);
+}
+
+void TFontFace::ChooseSynthesis(const TDesignMetrics& design) {
   // The face's own design decides what to synthesize (fontconfig's answer already counts its
   // own synthesis as done).
-  const bool designBold = design.Weight >= FW_SEMIBOLD || (FFace->style_flags & FT_STYLE_FLAG_BOLD);
+  const bool designBold =
+      design.Weight >= FW_SEMIBOLD || (FFace->style_flags & FT_STYLE_FLAG_BOLD) != 0;
   const bool designItalic = (FFace->style_flags & FT_STYLE_FLAG_ITALIC) != 0;
   FEmbolden = FQuery.Weight >= FW_BOLD && !designBold;
-  FOblique = request.Italic && !designItalic;
+  FOblique = FRequest.Italic && !designItalic;
+}
 
+// A positive height is the cell (ascent + descent) and fixes the em; a negative one is the em.
+void TFontFace::SizeVertically(const TDesignMetrics& design) {
   TEXTMETRICA& tm = FMetrics.Text;
-  if (request.Height > 0) {
-    tm.tmHeight = ClampPixels(request.Height);
+  const int cellUnits = design.Ascent + design.Descent;
+  const LONG height = CellOrEm(FRequest);
+  if (height > 0) {
+    tm.tmHeight = ClampPixels(height);
     FSizing.EmPixels =
         std::max(1, static_cast<int>(RoundedRatio(tm.tmHeight, design.Units, cellUnits)));
     tm.tmAscent = static_cast<LONG>(RoundedRatio(design.Ascent, tm.tmHeight, cellUnits));
   } else {
-    FSizing.EmPixels =
-        request.Height == 0 ? DefaultEmPixels : ClampPixels(-std::int64_t{request.Height});
+    FSizing.EmPixels = ClampPixels(-std::int64_t{height});
     tm.tmHeight = Scaled(cellUnits, FSizing.EmPixels, design.Units);
     tm.tmAscent = Scaled(design.Ascent, FSizing.EmPixels, design.Units);
   }
   tm.tmDescent = tm.tmHeight - tm.tmAscent;
   tm.tmInternalLeading = std::max<LONG>(0, tm.tmHeight - FSizing.EmPixels);
+  FMetrics.EmPixels = FSizing.EmPixels;
+}
 
+// A requested average width stretches or narrows the face horizontally.
+void TFontFace::SizeHorizontally(const TDesignMetrics& design) {
   FSizing.WidthPixels = FSizing.EmPixels;
+  if (FRequest.Width <= 0) return;
   const int naturalAverage =
       std::max(1, Scaled(design.AverageWidth, FSizing.EmPixels, design.Units));
-  if (request.Width > 0) {
-    FSizing.WidthPixels = static_cast<int>(std::clamp<std::int64_t>(
-        RoundedRatio(FSizing.EmPixels, ClampPixels(request.Width), naturalAverage), 1,
-        MaxFontPixels));
-  }
-  ApplySize(FSizing);
+  FSizing.WidthPixels = static_cast<int>(std::clamp<std::int64_t>(
+      RoundedRatio(FSizing.EmPixels, ClampPixels(FRequest.Width), naturalAverage), 1,
+      MaxFontPixels));
+}
 
+void TFontFace::FillTextMetrics(const TDesignMetrics& design) {
+  TEXTMETRICA& tm = FMetrics.Text;
   const int x = FSizing.WidthPixels;
-  const int em = FSizing.EmPixels;
-  tm.tmExternalLeading = Scaled(design.LineGap, em, design.Units);
+  tm.tmExternalLeading = Scaled(design.LineGap, FSizing.EmPixels, design.Units);
   tm.tmAveCharWidth = std::max(1, Scaled(design.AverageWidth, x, design.Units));
   tm.tmMaxCharWidth = std::max(1, Scaled(design.MaxAdvance, x, design.Units)) + (FEmbolden ? 1 : 0);
   tm.tmWeight = FEmbolden ? FW_BOLD : design.Weight;
@@ -214,18 +235,20 @@ TFontFace::TFontFace(TPrivate, TFaceHandle face, const TFontRequest& request,
   tm.tmLastChar = 0xFF;
   tm.tmDefaultChar = static_cast<BYTE>(tm.tmFirstChar > 0 ? tm.tmFirstChar - 1 : 0);
   tm.tmBreakChar = ' ';
-  tm.tmItalic = request.Italic ? 0xFF : 0;
-  tm.tmUnderlined = request.Underline ? 0xFF : 0;
-  tm.tmStruckOut = request.StrikeOut ? 0xFF : 0;
+  tm.tmItalic = FRequest.Italic ? 0xFF : 0;
+  tm.tmUnderlined = FRequest.Underline ? 0xFF : 0;
+  tm.tmStruckOut = FRequest.StrikeOut ? 0xFF : 0;
   tm.tmPitchAndFamily = PitchAndFamily(FFace.get());
-  tm.tmCharSet = ReportedCharSet(request.CharSet, FFace.get());
+  tm.tmCharSet = ReportedCharSet(FRequest.CharSet, FFace.get());
+}
 
-  FMetrics.EmPixels = em;
+void TFontFace::FillLineMetrics(const TDesignMetrics& design) {
+  const int em = FSizing.EmPixels;
   FMetrics.UnderlineSize = std::max(1, Scaled(design.UnderlineThickness, em, design.Units));
   // Below the baseline but inside the cell, so a clipped line of text still shows it.
-  FMetrics.UnderlineTop =
-      std::clamp(Scaled(-design.UnderlinePosition, em, design.Units) - FMetrics.UnderlineSize / 2,
-                 0, std::max(0, static_cast<int>(tm.tmDescent) - FMetrics.UnderlineSize));
+  FMetrics.UnderlineTop = std::clamp(
+      Scaled(-design.UnderlinePosition, em, design.Units) - FMetrics.UnderlineSize / 2, 0,
+      std::max(0, static_cast<int>(FMetrics.Text.tmDescent) - FMetrics.UnderlineSize));
   FMetrics.StrikeOutSize = std::max(1, Scaled(design.StrikeOutThickness, em, design.Units));
   FMetrics.StrikeOutTop = -Scaled(design.StrikeOutPosition, em, design.Units);
 }

@@ -15,10 +15,12 @@
 
 namespace win::gdi {
 
+struct TDesignMetrics;
+
 // What a LOGFONT asks for, with the face name decoded to UTF-8.
 struct TFontRequest {
   std::string Family;
-  LONG Height = 0;  // < 0: em size in pixels; > 0: cell height; 0: the default height
+  LONG Height = 0;  // < 0: em size in pixels; > 0: cell height; 0: DefaultCellPixels
   LONG Width = 0;   // average character width; 0: the face's own proportions
   LONG Weight = FW_DONTCARE;
   bool Italic = false;
@@ -30,8 +32,8 @@ struct TFontRequest {
 
 // Sizes are clamped to this many pixels, so a hostile height cannot exhaust memory.
 inline constexpr LONG MaxFontPixels = 1024;
-// The em size used for height 0.
-inline constexpr LONG DefaultEmPixels = 12;
+// Height 0 asks for the default size: a cell this many pixels high (as the oracle shows).
+inline constexpr LONG DefaultCellPixels = 16;
 
 struct TFontMetrics {
   TEXTMETRICA Text;       // as GetTextMetrics reports it
@@ -90,6 +92,11 @@ class TFontFace {
     int WidthPixels = 0;  // horizontal pixels per em
   };
 
+  void ChooseSynthesis(const TDesignMetrics& design);
+  void SizeVertically(const TDesignMetrics& design);
+  void SizeHorizontally(const TDesignMetrics& design);
+  void FillTextMetrics(const TDesignMetrics& design);
+  void FillLineMetrics(const TDesignMetrics& design);
   void ApplySize(const TSizing& sizing);
   TGlyph Render(FT_UInt index) const;
   const TFontFace* FallbackFor(char32_t code) const;

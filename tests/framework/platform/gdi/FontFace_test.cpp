@@ -73,7 +73,9 @@ TEST(FontFace, PositiveHeightIsTheCellHeight) {
 TEST(FontFace, ZeroHeightGivesTheDefaultSize) {
   const auto zero = Realize("MS PGothic", 0);
   ASSERT_NE(zero, nullptr);
-  EXPECT_EQ(zero->Metrics().EmPixels, DefaultEmPixels);
+  EXPECT_EQ(zero->Metrics().Text.tmHeight, DefaultCellPixels);
+  EXPECT_EQ(zero->Metrics().Text.tmAscent,
+            Realize("MS PGothic", DefaultCellPixels)->Metrics().Text.tmAscent);
 }
 
 TEST(FontFace, HostileHeightsAreClamped) {
