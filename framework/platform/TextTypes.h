@@ -122,6 +122,5 @@ inline constexpr UINT TA_BOTTOM = 8;
 inline constexpr UINT TA_BASELINE = 24;
 inline constexpr UINT TA_RTLREADING = 256;
 inline constexpr UINT TA_MASK = TA_BASELINE + TA_CENTER + TA_UPDATECP + TA_RTLREADING;
-inline constexpr UINT GDI_ERROR = 0xFFFFFFFF;
 
 }  // namespace win
