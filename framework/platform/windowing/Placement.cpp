@@ -143,6 +143,10 @@ BOOL PlaceWindow(HWND hwnd, HWND insertAfter, int x, int y, int cx, int cy, UINT
   TBefore before{window->FRect, window->ClientSize(), WindowArea(*window), window->IsVisibleStyle(),
                  ZIndexOf(runtime.FWindows, *window)};
   window->FRect = RECT{pos.x, pos.y, pos.x + pos.cx, pos.y + pos.cy};
+  if (pos.flags & SWP_FRAMECHANGED) {
+    window->FFrame = window->FBackendFrame ? *window->FBackendFrame
+                                           : FrameInsetsFor(window->FStyle, window->FExStyle);
+  }
   if (!(pos.flags & SWP_NOZORDER)) runtime.FWindows.PlaceInZOrder(*window, pos.hwndInsertAfter);
   if (pos.flags & SWP_SHOWWINDOW) window->FStyle |= WS_VISIBLE;
   if (pos.flags & SWP_HIDEWINDOW) window->FStyle &= ~WS_VISIBLE;
