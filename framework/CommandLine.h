@@ -1,0 +1,18 @@
+// Splitting of the raw command line into the program's path and its arguments, recomputed from
+// the raw text on every request, with double-byte characters stepped as one unit.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace fw {
+
+// Number of arguments after the program's path in `commandLine`: the scan steps that yield a
+// non-empty argument before the first one that yields none.
+int ParamCount(std::string_view commandLine);
+
+// Argument `index` (1-based) of `commandLine`; empty beyond the count. Index 0 is the command
+// line's first word here; the process-level ParamStr(0) reports the executable's path instead.
+std::string ParamStr(std::string_view commandLine, int index);
+
+}  // namespace fw

@@ -1,0 +1,161 @@
+#include "gfx/BmpLayout.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace fw {
+namespace {
+
+constexpr std::size_t FileHeaderSize = 14;
+constexpr std::uint32_t CoreHeaderSize = 12;
+constexpr std::uint32_t InfoHeaderSize = 40;
+// Fields beyond the largest header the platform defines (124 bytes) are skipped, not kept.
+constexpr std::uint32_t LargestHeaderSize = 124;
+
+std::uint16_t Word(const std::uint8_t* p) {
+  return std::uint16_t(p[0] | (p[1] << 8));
+}
+std::uint32_t Dword(const std::uint8_t* p) {
+  return std::uint32_t(p[0]) | std::uint32_t(p[1]) << 8 | std::uint32_t(p[2]) << 16 |
+         std::uint32_t(p[3]) << 24;
+}
+void PutWord(std::uint8_t* p, std::uint16_t v) {
+  p[0] = std::uint8_t(v);
+  p[1] = std::uint8_t(v >> 8);
+}
+void PutDword(std::uint8_t* p, std::uint32_t v) {
+  for (int i = 0; i < 4; ++i)
+    p[i] = std::uint8_t(v >> (8 * i));
+}
+
+// Reads exactly `count` bytes, keeping track of what the file still holds.
+class TReader {
+ public:
+  TReader(const TBmpRead& read, std::uint64_t available) : FRead(read), FAvailable(available) {}
+
+  bool ReadExactly(void* buffer, std::size_t count) {
+    if (count > FAvailable) return false;
+    const std::size_t got = FRead(buffer, count);
+    FAvailable -= got;
+    return got == count;
+  }
+
+  // Reads what there is of `count` bytes; the rest of the buffer stays as it was (zeros).
+  void ReadWhatThereIs(void* buffer, std::size_t count) {
+    const std::size_t got = FRead(buffer, std::size_t(std::min<std::uint64_t>(count, FAvailable)));
+    FAvailable -= got;
+  }
+
+  bool Skip(std::uint64_t count) {
+    std::uint8_t scratch[256];
+    while (count > 0) {
+      const std::size_t chunk = std::size_t(std::min<std::uint64_t>(count, sizeof scratch));
+      if (!ReadExactly(scratch, chunk)) return false;
+      count -= chunk;
+    }
+    return true;
+  }
+
+  std::uint64_t Available() const { return FAvailable; }
+
+ private:
+  const TBmpRead& FRead;
+  std::uint64_t FAvailable;
+};
+
+std::uint32_t DefaultColorCount(std::uint16_t bitCount) {
+  switch (bitCount) {
+    case 1:
+      return 2;
+    case 4:
+      return 16;
+    case 8:
+      return 256;
+    default:
+      return 0;
+  }
+}
+
+// Widens a core header (16-bit width and height, planes, bit count) to an info header.
+void WidenCoreHeader(const std::uint8_t* core, std::vector<std::uint8_t>& info) {
+  info.assign(InfoHeaderSize, 0);
+  PutDword(info.data(), InfoHeaderSize);
+  PutDword(info.data() + 4, Word(core));
+  PutDword(info.data() + 8, Word(core + 2));
+  PutWord(info.data() + 12, Word(core + 4));
+  PutWord(info.data() + 14, Word(core + 6));
+}
+
+}  // namespace
+
+std::uint64_t BmpRowBytes(std::int64_t width, std::uint32_t bitCount) {
+  if (width < 0 || bitCount > 64) return 0;
+  return (std::uint64_t(width) * bitCount + 31) / 32 * 4;
+}
+
+TBmpReadResult ReadBmpLayout(const TBmpRead& read, std::uint64_t available, TBmpLayout& layout) {
+  layout = TBmpLayout{};
+  if (available == 0) return brrEmpty;
+  TReader reader(read, available);
+
+  std::uint8_t fileHeader[FileHeaderSize];
+  if (!reader.ReadExactly(fileHeader, sizeof fileHeader)) return brrReadError;
+  if (fileHeader[0] != 'B' || fileHeader[1] != 'M') return brrInvalid;
+
+  // A file that ends inside its headers reads as zeros there and fails at a later check.
+  std::uint8_t sizeBytes[4] = {};
+  reader.ReadWhatThereIs(sizeBytes, 4);
+  const std::uint32_t headerSize = Dword(sizeBytes);
+  if (headerSize == CoreHeaderSize) {
+    std::uint8_t core[8] = {};
+    reader.ReadWhatThereIs(core, sizeof core);
+    WidenCoreHeader(core, layout.Info);
+    layout.CoreHeader = true;
+  } else if (headerSize >= InfoHeaderSize) {
+    const std::uint32_t kept = std::min(headerSize, LargestHeaderSize);
+    layout.Info.assign(kept, 0);
+    PutDword(layout.Info.data(), kept);
+    reader.ReadWhatThereIs(layout.Info.data() + 4, kept - 4);
+    if (!reader.Skip(headerSize - kept)) return brrReadError;
+  } else {
+    return brrInvalid;  // no platform header is that small
+  }
+
+  const std::uint8_t* info = layout.Info.data();
+  layout.Width = std::int32_t(Dword(info + 4));
+  layout.Height = std::int32_t(Dword(info + 8));
+  const std::uint16_t planes = Word(info + 12);
+  layout.BitCount = Word(info + 14);
+  layout.Compression = Dword(info + 16);
+  const std::uint32_t sizeImage = Dword(info + 20);
+  const std::uint32_t colorsUsed = Dword(info + 32);
+  if (planes != 1) return brrInvalid;
+
+  const bool masksFollow = headerSize == InfoHeaderSize &&
+                           (layout.BitCount == 16 || layout.BitCount == 32) &&
+                           layout.Compression == BmpBitFields;
+  if (masksFollow) {
+    const std::size_t at = layout.Info.size();
+    layout.Info.resize(at + 12);
+    if (!reader.ReadExactly(layout.Info.data() + at, 12)) return brrReadError;
+  }
+
+  layout.ColorCount = colorsUsed != 0 ? colorsUsed : DefaultColorCount(layout.BitCount);
+  const std::uint64_t entrySize = layout.CoreHeader ? 3 : 4;
+  if (std::uint64_t(layout.ColorCount) * entrySize > reader.Available()) return brrReadError;
+  const std::size_t tableAt = layout.Info.size();
+  layout.Info.resize(tableAt + std::size_t(layout.ColorCount) * 4);
+  for (std::uint32_t i = 0; i < layout.ColorCount; ++i) {
+    std::uint8_t* entry = layout.Info.data() + tableAt + std::size_t(i) * 4;
+    if (!reader.ReadExactly(entry, std::size_t(entrySize))) return brrReadError;
+    if (layout.CoreHeader) entry[3] = 0;
+  }
+
+  const std::uint64_t computed =
+      BmpRowBytes(layout.Width, layout.BitCount) *
+      std::uint64_t(layout.Height < 0 ? -std::int64_t(layout.Height) : layout.Height);
+  layout.PixelBytes = std::min(sizeImage != 0 ? sizeImage : computed, reader.Available());
+  return brrOk;
+}
+
+}  // namespace fw

@@ -1,0 +1,50 @@
+// Reading of a BMP file's headers, bit-field masks and colour table, up to its pixel data, into
+// the header block the platform's bitmap calls take. The pixel data itself is left to the caller.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <functional>
+#include <vector>
+
+namespace fw {
+
+// Reads up to `count` bytes into `buffer`; returns how many it read (fewer at the end).
+using TBmpRead = std::function<std::size_t(void* buffer, std::size_t count)>;
+
+enum TBmpReadResult {
+  brrOk,         // the layout is read; the pixel data follows
+  brrEmpty,      // no bytes at all: an empty bitmap
+  brrReadError,  // the file ends inside a part whose length is checked
+  brrInvalid,    // not a bitmap this reader accepts
+};
+
+struct TBmpLayout {
+  // The 40-byte (or the file's larger) info header, widened from a 12-byte core header, then
+  // the three masks of a 40-byte bit-field header, then the colour table as 4-byte entries.
+  std::vector<std::uint8_t> Info;
+  bool CoreHeader = false;
+  std::int32_t Width = 0;
+  std::int32_t Height = 0;  // negative: rows stored top-down
+  std::uint16_t BitCount = 0;
+  std::uint32_t Compression = 0;
+  std::uint32_t ColorCount = 0;  // entries in the colour table
+  // Bytes of pixel data to read after the colour table: the header's image size, or the padded
+  // row length times the height when that is 0; never more than the file still holds.
+  std::uint64_t PixelBytes = 0;
+};
+
+// Compression values of the info header.
+inline constexpr std::uint32_t BmpRgb = 0;
+inline constexpr std::uint32_t BmpRle8 = 1;
+inline constexpr std::uint32_t BmpRle4 = 2;
+inline constexpr std::uint32_t BmpBitFields = 3;
+
+// Reads the file header, the info header, the masks and the colour table. `available` is the
+// number of bytes from the current position to the end of the file.
+TBmpReadResult ReadBmpLayout(const TBmpRead& read, std::uint64_t available, TBmpLayout& layout);
+
+// The padded length of one row: (width * bits + 31) div 32 * 4; 0 when that would not fit.
+std::uint64_t BmpRowBytes(std::int64_t width, std::uint32_t bitCount);
+
+}  // namespace fw

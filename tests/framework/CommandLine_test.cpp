@@ -1,0 +1,56 @@
+#include "framework/CommandLine.h"
+
+#include <gtest/gtest.h>
+
+#include "framework/platform/CodePage.h"
+
+namespace fw {
+namespace {
+
+TEST(CommandLine, UnquotedPiecesAreSeparateArguments) {
+  const char* line = "C:\\tovu.exe C:\\My Pictures\\cat.bmp";
+  EXPECT_EQ(ParamCount(line), 2);
+  EXPECT_EQ(ParamStr(line, 0), "C:\\tovu.exe");
+  EXPECT_EQ(ParamStr(line, 1), "C:\\My");
+  EXPECT_EQ(ParamStr(line, 2), "Pictures\\cat.bmp");
+  EXPECT_EQ(ParamStr(line, 3), "");
+  EXPECT_EQ(ParamStr(line, -1), "");
+}
+
+TEST(CommandLine, QuotedStretchesJoinWithTheirNeighbours) {
+  const char* line = "\"C:\\Program Files\\tovu.exe\" \"C:\\My Pictures\\cat.bmp\" a\"b c\"d";
+  EXPECT_EQ(ParamCount(line), 2);
+  EXPECT_EQ(ParamStr(line, 0), "C:\\Program Files\\tovu.exe");
+  EXPECT_EQ(ParamStr(line, 1), "C:\\My Pictures\\cat.bmp");
+  EXPECT_EQ(ParamStr(line, 2), "ab cd");
+}
+
+TEST(CommandLine, BlanksTabsControlCharactersAndEmptyQuotesSeparate) {
+  const char* line = "tovu\ta\x01\x1f  b \"\" \"\"\"\"c";
+  EXPECT_EQ(ParamCount(line), 3);
+  EXPECT_EQ(ParamStr(line, 1), "a");
+  EXPECT_EQ(ParamStr(line, 2), "b");
+  EXPECT_EQ(ParamStr(line, 3), "c");
+}
+
+TEST(CommandLine, OnlyBlanksAfterTheProgramMeanNoArguments) {
+  EXPECT_EQ(ParamCount("tovu.exe    \t "), 0);
+  EXPECT_EQ(ParamCount(""), 0);
+  EXPECT_EQ(ParamCount("tovu.exe \"\""), 0);
+  // An unterminated quote reaches to the end of the line.
+  EXPECT_EQ(ParamStr("tovu \"a b", 1), "a b");
+  EXPECT_EQ(ParamCount("tovu \""), 0);
+}
+
+TEST(CommandLine, Cp932TrailBytesAreNeitherBlanksNorQuotes) {
+  win::TScopedCodePage scoped(win::CP_SHIFTJIS);
+  // 表 is 0x95 0x5C; 0x81 0x40 is the ideographic space, whose trail byte is '@' and not a blank.
+  // A lead byte followed by 0x22 would hide a quote: "\x83\x22" is one character.
+  const char* line = "tovu C:\\\x95\x5C\\\x81\x40x.bmp \x83\"y";
+  EXPECT_EQ(ParamCount(line), 2);
+  EXPECT_EQ(ParamStr(line, 1), "C:\\\x95\x5C\\\x81\x40x.bmp");
+  EXPECT_EQ(ParamStr(line, 2), "\x83\"y");
+}
+
+}  // namespace
+}  // namespace fw

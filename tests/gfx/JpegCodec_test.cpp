@@ -1,0 +1,267 @@
+#include "gfx/JpegCodec.h"
+
+#include <gtest/gtest.h>
+#include <jpeglib.h>
+// clang-format off
+#include <jerror.h>
+// clang-format on
+
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <stdexcept>
+
+namespace fw {
+namespace {
+
+// A blue-green-red picture with a pure red top-left corner and gradients elsewhere.
+struct TPicture {
+  int Width, Height;
+  std::vector<std::uint8_t> Pixels;
+  TPicture(int width, int height) : Width(width), Height(height), Pixels(width * height * 3) {
+    for (int y = 0; y < height; ++y) {
+      for (int x = 0; x < width; ++x) {
+        std::uint8_t* p = Row(y) + 3 * x;
+        p[0] = std::uint8_t(x * 255 / width);        // blue
+        p[1] = std::uint8_t(y * 255 / height);       // green
+        p[2] = std::uint8_t(255 - x * 255 / width);  // red
+        if (x < 16 && y < 16) {
+          p[0] = 0;
+          p[1] = 0;
+          p[2] = 255;
+        }
+      }
+    }
+  }
+  std::uint8_t* Row(int y) { return Pixels.data() + std::size_t(y) * Width * 3; }
+};
+
+std::vector<std::uint8_t> Compress(TPicture& picture, const TJpegCompressSettings& settings = {}) {
+  std::vector<std::uint8_t> bytes;
+  CompressBgr(
+      picture.Width, picture.Height, [&](int y) { return picture.Row(y); }, settings,
+      [&](const std::uint8_t* data, std::size_t count) {
+        bytes.insert(bytes.end(), data, data + count);
+        return count;
+      });
+  return bytes;
+}
+
+struct TDecoded {
+  TJpegOutputLayout Layout;
+  std::vector<std::uint8_t> Pixels;
+};
+
+TDecoded Decode(std::span<const std::uint8_t> data, const TJpegDecodeSettings& settings = {}) {
+  TDecoded decoded;
+  DecodeJpeg(data, settings, [&](const TJpegOutputLayout& layout) -> TJpegRowTarget {
+    decoded.Layout = layout;
+    const std::size_t stride = std::size_t(layout.Width) * layout.BitsPerPixel / 8;
+    decoded.Pixels.resize(stride * layout.Height);
+    return [&decoded, stride](int y) { return decoded.Pixels.data() + stride * y; };
+  });
+  return decoded;
+}
+
+// The payloads (after the length) of all marker segments of the given type, joined, up to the
+// start of the entropy-coded data.
+std::vector<std::uint8_t> Segment(const std::vector<std::uint8_t>& jpeg, std::uint8_t marker) {
+  std::vector<std::uint8_t> payload;
+  for (std::size_t i = 2; i + 4 <= jpeg.size();) {
+    if (jpeg[i] != 0xFF) break;
+    const std::size_t length = std::size_t(jpeg[i + 2]) << 8 | jpeg[i + 3];
+    if (jpeg[i + 1] == marker) {
+      payload.insert(payload.end(), jpeg.begin() + i + 4,
+                     jpeg.begin() + std::min(jpeg.size(), i + 2 + length));
+    }
+    if (jpeg[i + 1] == 0xDA) break;
+    i += 2 + length;
+  }
+  return payload;
+}
+
+TEST(JpegCodec, WritesABaselineJfifFileWithTheQualityTablesAndSubsampling) {
+  TPicture picture(600, 600);
+  const auto jpeg = Compress(picture);
+  ASSERT_GE(jpeg.size(), 4u);
+  EXPECT_EQ(jpeg[0], 0xFF);
+  EXPECT_EQ(jpeg[1], 0xD8);
+  EXPECT_EQ(jpeg[jpeg.size() - 2], 0xFF);
+  EXPECT_EQ(jpeg[jpeg.size() - 1], 0xD9);
+
+  const auto app0 = Segment(jpeg, 0xE0);
+  ASSERT_EQ(app0.size(), 14u);  // segment length 16
+  EXPECT_EQ(std::string(app0.begin(), app0.begin() + 5), std::string("JFIF\0", 5));
+  EXPECT_EQ(app0[5], 1);  // version 1.01
+  EXPECT_EQ(app0[6], 1);
+  EXPECT_EQ(app0[7], 0);   // density unit: aspect ratio only
+  EXPECT_EQ(app0[9], 1);   // horizontal density 1
+  EXPECT_EQ(app0[11], 1);  // vertical density 1
+
+  const auto dqt = Segment(jpeg, 0xDB);
+  ASSERT_EQ(dqt.size(), 2u * 65u);  // two tables of 8-bit entries
+  EXPECT_EQ(dqt[0], 0x00);
+  EXPECT_EQ(dqt[1], 3);  // luminance 16 at 20 percent
+  EXPECT_EQ(dqt[65], 0x01);
+  EXPECT_EQ(dqt[66], 3);        // chrominance 17 at 20 percent
+  EXPECT_EQ(dqt[65 + 64], 20);  // chrominance 99 at 20 percent
+
+  const auto sof0 = Segment(jpeg, 0xC0);  // baseline
+  ASSERT_EQ(sof0.size(), 15u);
+  EXPECT_EQ(sof0[5], 3);
+  const std::uint8_t components[9] = {1, 0x22, 0, 2, 0x11, 1, 3, 0x11, 1};
+  EXPECT_TRUE(std::equal(components, components + 9, sof0.begin() + 6));
+  EXPECT_TRUE(Segment(jpeg, 0xDD).empty());  // no restart interval
+}
+
+TEST(JpegCodec, MatchesTheLibrarysOwnCompressorByteForByte) {
+  TPicture picture(123, 77);
+  const auto ours = Compress(picture);
+
+  const auto dir = std::filesystem::temp_directory_path() / "tovu-jpeg-test";
+  std::filesystem::create_directories(dir);
+  {
+    std::ofstream ppm(dir / "in.ppm", std::ios::binary);
+    ppm << "P6\n" << picture.Width << " " << picture.Height << "\n255\n";
+    for (int y = 0; y < picture.Height; ++y) {
+      for (int x = 0; x < picture.Width; ++x) {
+        const std::uint8_t* p = picture.Row(y) + 3 * x;
+        ppm.put(char(p[2])).put(char(p[1])).put(char(p[0]));
+      }
+    }
+  }
+  const std::string command = "cjpeg -quality 90 -dct float -outfile '" +
+                              (dir / "out.jpg").string() + "' '" + (dir / "in.ppm").string() + "'";
+  ASSERT_EQ(std::system(command.c_str()), 0) << command;
+  std::ifstream in(dir / "out.jpg", std::ios::binary);
+  const std::vector<std::uint8_t> theirs{std::istreambuf_iterator<char>(in), {}};
+  std::filesystem::remove_all(dir);
+  EXPECT_EQ(ours, theirs);
+}
+
+TEST(JpegCodec, DecodingKeepsTheColourOrder) {
+  TPicture picture(64, 48);
+  const auto decoded = Decode(Compress(picture));
+  ASSERT_EQ(decoded.Layout.Width, 64);
+  ASSERT_EQ(decoded.Layout.Height, 48);
+  ASSERT_EQ(decoded.Layout.BitsPerPixel, 24);
+  const std::uint8_t* topLeft = decoded.Pixels.data();
+  EXPECT_GT(topLeft[2], 230);  // red
+  EXPECT_LT(topLeft[0], 30);   // blue
+  long difference = 0;
+  for (std::size_t i = 0; i < picture.Pixels.size(); ++i) {
+    difference += std::abs(int(picture.Pixels[i]) - int(decoded.Pixels[i]));
+  }
+  EXPECT_LT(double(difference) / double(picture.Pixels.size()), 3.0);
+}
+
+TEST(JpegCodec, GrayscaleFilesHaveOneComponentAndDecodeToGrayPalettes) {
+  TPicture picture(40, 30);
+  TJpegCompressSettings settings;
+  settings.Grayscale = true;
+  const auto jpeg = Compress(picture, settings);
+  const auto sof0 = Segment(jpeg, 0xC0);
+  ASSERT_EQ(sof0.size(), 9u);
+  EXPECT_EQ(sof0[5], 1);
+  EXPECT_EQ(sof0[6], 1);
+  EXPECT_EQ(sof0[7], 0x11);
+  EXPECT_EQ(Segment(jpeg, 0xDB).size(), 65u);  // no chrominance table
+  EXPECT_TRUE(ReadJpegHeader(jpeg).Grayscale);
+
+  const auto decoded = Decode(jpeg);
+  EXPECT_EQ(decoded.Layout.BitsPerPixel, 8);
+  ASSERT_FALSE(decoded.Layout.Palette.empty());
+  EXPECT_LE(decoded.Layout.Palette.size(), 236u);
+  for (std::uint32_t entry : decoded.Layout.Palette) {
+    EXPECT_EQ(entry & 0xFF, (entry >> 8) & 0xFF);
+    EXPECT_EQ(entry & 0xFF, (entry >> 16) & 0xFF);
+  }
+}
+
+TEST(JpegCodec, HeaderScaleAndProgressiveDecoding) {
+  TPicture picture(100, 60);
+  TJpegCompressSettings progressive;
+  progressive.Progressive = true;
+  const auto jpeg = Compress(picture, progressive);
+  const TJpegHeaderInfo header = ReadJpegHeader(jpeg);
+  EXPECT_EQ(header.Width, 100);
+  EXPECT_EQ(header.Height, 60);
+  EXPECT_TRUE(header.MultiScan);
+
+  TJpegDecodeSettings quarter;
+  quarter.ScaleShift = 2;
+  EXPECT_EQ(Decode(jpeg, quarter).Layout.Width, 25);
+
+  TJpegDecodeSettings buffered;
+  buffered.ProgressiveDecode = true;
+  const auto scanByScan = Decode(jpeg, buffered);
+  EXPECT_EQ(scanByScan.Pixels, Decode(jpeg).Pixels);  // the last pass is the full-quality one
+}
+
+TEST(JpegCodec, LibraryErrorsBecomeExceptionsWithTheirCodes) {
+  TPicture picture(32, 32);
+  try {
+    CompressBgr(
+        32, 32, [&](int y) { return picture.Row(y); }, {},
+        [](const std::uint8_t*, std::size_t count) { return count - 1; });
+    FAIL() << "a short write must fail";
+  } catch (const EJpegFailure& e) {
+    EXPECT_EQ(e.Code(), JERR_FILE_WRITE);
+  }
+
+  try {
+    Decode({});
+    FAIL() << "empty input must fail";
+  } catch (const EJpegFailure& e) {
+    EXPECT_EQ(e.Code(), JERR_INPUT_EMPTY);
+  }
+
+  const std::vector<std::uint8_t> garbage(100, 0x42);
+  EXPECT_THROW(ReadJpegHeader(garbage), EJpegFailure);
+}
+
+TEST(JpegCodec, TruncatedDataDecodesWithTheMissingPartFilledIn) {
+  TPicture picture(256, 256);
+  auto jpeg = Compress(picture);
+  jpeg.resize(jpeg.size() * 2 / 3);
+  const auto decoded = Decode(jpeg);
+  EXPECT_EQ(decoded.Layout.Height, 256);
+  // The top rows decode as before; the lost bottom rows come out flat.
+  const auto full = Decode(Compress(picture));
+  EXPECT_TRUE(
+      std::equal(full.Pixels.begin(), full.Pixels.begin() + 256 * 3 * 16, decoded.Pixels.begin()));
+  EXPECT_NE(full.Pixels, decoded.Pixels);
+}
+
+TEST(JpegCodec, ExceptionsFromCallbacksPassThroughUnchanged) {
+  TPicture picture(32, 32);
+  EXPECT_THROW(CompressBgr(
+                   32, 32, [](int) -> const std::uint8_t* { throw std::logic_error("rows"); }, {},
+                   [](const std::uint8_t*, std::size_t count) { return count; }),
+               std::logic_error);
+  const auto jpeg = Compress(picture);
+  EXPECT_THROW(DecodeJpeg(jpeg, {},
+                          [](const TJpegOutputLayout&) -> TJpegRowTarget {
+                            throw std::out_of_range("no room");
+                          }),
+               std::out_of_range);
+  int stages = 0;
+  EXPECT_THROW(DecodeJpeg(
+                   jpeg, {},
+                   [](const TJpegOutputLayout&) -> TJpegRowTarget {
+                     return [](int) -> std::uint8_t* { throw std::runtime_error("row"); };
+                   },
+                   [&](TJpegProgressStage stage, int percent, const win::RECT&) {
+                     if (stage == jpsEnding) {
+                       EXPECT_EQ(percent, 0);
+                     }
+                     ++stages;
+                   }),
+               std::runtime_error);
+  EXPECT_EQ(stages, 2);  // starting, then ending with 0 percent
+}
+
+}  // namespace
+}  // namespace fw
