@@ -1,6 +1,7 @@
 #include "framework/CommandLine.h"
 
 #include "framework/platform/CodePage.h"
+#include "framework/platform/Process.h"
 
 namespace fw {
 namespace {
@@ -59,6 +60,17 @@ std::string ParamStr(std::string_view commandLine, int index) {
     if (param.empty()) break;
   }
   return param;
+}
+
+int ParamCount() {
+  return ParamCount(win::GetCommandLineA());
+}
+
+std::string ParamStr(int index) {
+  if (index != 0) return ParamStr(win::GetCommandLineA(), index);
+  char path[261] = {};
+  const win::DWORD length = win::GetModuleFileNameA(nullptr, path, sizeof path);
+  return std::string(path, length < sizeof path ? length : sizeof path - 1);
 }
 
 }  // namespace fw

@@ -15,4 +15,9 @@ int ParamCount(std::string_view commandLine);
 // line's first word here; the process-level ParamStr(0) reports the executable's path instead.
 std::string ParamStr(std::string_view commandLine, int index);
 
+// The same for the running process: the platform's raw command line, and for index 0 the full
+// path of the executable as the platform reports it for the module.
+int ParamCount();
+std::string ParamStr(int index);
+
 }  // namespace fw

@@ -1,0 +1,29 @@
+// The picture path of a run: rebuilt from all arguments, each followed by one space, then checked
+// for an existing file and for one of the accepted extensions.
+#pragma once
+
+#include <string>
+
+#include "framework/FilePaths.h"
+
+namespace app {
+
+// Arguments 1 to count joined in order, each followed by one space.
+std::string JoinArguments();
+
+// The path a picture is read from: the joined path without the space its last argument left.
+std::string PathWithoutTrailingSpace(const std::string& filePath);
+
+// True when an entry is found there, it is not a folder, and its last-write time converts to a
+// local DOS date and time (years 1980 to 2107). Spaces are significant here, so the trailing
+// space of the joined path is left out of the test.
+bool PictureFileExists(const std::string& filePath);
+
+// The extension of the joined path, trailing space included (".bmp " for a bitmap file).
+std::string PictureExtension(const std::string& filePath,
+                             const fw::TPathDelimiters& delimiters = fw::PlatformPathDelimiters());
+
+// ".BMP ", ".JPG " or ".JPEG " in any letter case.
+bool IsAcceptedExtension(const std::string& fileExt);
+
+}  // namespace app

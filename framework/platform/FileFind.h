@@ -1,0 +1,51 @@
+// Finding files as the platform's FindFirstFileA family does (exact names and the wildcards * and ?
+// in the last path component), and the file-time conversions that go with it.
+#pragma once
+
+#include "framework/platform/WinTypes.h"
+
+namespace win {
+
+// 100-nanosecond intervals since 1 January 1601, split in two halves.
+struct FILETIME {
+  DWORD dwLowDateTime = 0;
+  DWORD dwHighDateTime = 0;
+};
+
+inline constexpr DWORD MAX_PATH = 260;
+inline constexpr DWORD ERROR_NO_MORE_FILES = 18;
+
+inline constexpr DWORD FILE_ATTRIBUTE_READONLY = 0x01;
+inline constexpr DWORD FILE_ATTRIBUTE_HIDDEN = 0x02;
+inline constexpr DWORD FILE_ATTRIBUTE_DIRECTORY = 0x10;
+inline constexpr DWORD FILE_ATTRIBUTE_NORMAL = 0x80;
+
+struct WIN32_FIND_DATAA {
+  DWORD dwFileAttributes = 0;
+  FILETIME ftCreationTime;
+  FILETIME ftLastAccessTime;
+  FILETIME ftLastWriteTime;
+  DWORD nFileSizeHigh = 0;
+  DWORD nFileSizeLow = 0;
+  DWORD dwReserved0 = 0;
+  DWORD dwReserved1 = 0;
+  char cFileName[MAX_PATH] = {};
+  char cAlternateFileName[14] = {};
+};
+
+struct TFindHandle;
+using HANDLE_FIND = TFindHandle*;
+inline const HANDLE_FIND INVALID_HANDLE_VALUE = reinterpret_cast<HANDLE_FIND>(-1);
+
+// The first entry matching `pattern`; INVALID_HANDLE_VALUE with ERROR_FILE_NOT_FOUND (or
+// ERROR_INVALID_PARAMETER) when there is none. Names longer than MAX_PATH - 1 are not reported.
+HANDLE_FIND FindFirstFileA(LPCSTR pattern, WIN32_FIND_DATAA* data);
+BOOL FindNextFileA(HANDLE_FIND handle, WIN32_FIND_DATAA* data);
+BOOL FindClose(HANDLE_FIND handle);
+
+// Converts a time from UTC to local time with the local zone's offset at that moment.
+BOOL FileTimeToLocalFileTime(const FILETIME* utc, FILETIME* local);
+// The 16-bit DOS date and time of a file time; FALSE outside the years 1980 to 2107.
+BOOL FileTimeToDosDateTime(const FILETIME* time, WORD* dosDate, WORD* dosTime);
+
+}  // namespace win

@@ -1,0 +1,87 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+
+#include "app/InformationPage.h"
+#include "app/OutputPath.h"
+#include "app/PicturePath.h"
+#include "framework/platform/CodePage.h"
+#include "framework/platform/CodePageConversion.h"
+#include "framework/platform/Process.h"
+
+namespace app {
+namespace {
+
+const fw::TPathDelimiters& Drive = fw::DrivePathDelimiters;
+
+TEST(PictureRules, ArgumentsAreJoinedWithATrailingSpace) {
+  win::SetCommandLineArguments({"/usr/bin/tovu", "/home/me/My", "Pictures/cat.bmp"});
+  EXPECT_EQ(JoinArguments(), "/home/me/My Pictures/cat.bmp ");
+  win::SetCommandLineArguments({"/usr/bin/tovu", "/home/me/My Pictures/cat.bmp"});
+  EXPECT_EQ(JoinArguments(), "/home/me/My Pictures/cat.bmp ");
+  win::SetCommandLineArguments({"/usr/bin/tovu", "a.bmp", "b.bmp"});
+  EXPECT_EQ(JoinArguments(), "a.bmp b.bmp ");
+  win::SetCommandLineArguments({"/usr/bin/tovu"});
+  EXPECT_EQ(JoinArguments(), "");
+}
+
+TEST(PictureRules, ExtensionsAreAcceptedInAnyCaseWithTheirTrailingSpace) {
+  for (const char* path : {"C:\\pics\\cat.bmp ", "C:\\a.b\\x.Jpeg ", "photo.bMp ", "a.JPG "}) {
+    EXPECT_TRUE(IsAcceptedExtension(PictureExtension(path, Drive))) << path;
+  }
+  for (const char* path : {"a.jpe ", "a.jfif ", "a.png ", "a.gif ", "C:\\my.pics\\cat ", "a.bmp"}) {
+    EXPECT_FALSE(IsAcceptedExtension(PictureExtension(path, Drive))) << path;
+  }
+  EXPECT_EQ(PictureExtension("C:\\pics\\cat.bmp ", Drive), ".bmp ");
+}
+
+TEST(PictureRules, Cp932PathsKeepTheirDoubleByteCharactersWhole) {
+  win::TScopedCodePage scoped(win::CP_SHIFTJIS);
+  // 表 (0x95 0x5C) as a folder name: its trail byte is not a folder separator.
+  const std::string filePath = "C:\\\x95\x5C\\cat.BMP ";
+  EXPECT_EQ(PictureExtension(filePath, Drive), ".BMP ");
+  EXPECT_EQ(OutputPathFor(filePath, Drive), "C:\\\x95\x5C\\" + OutputPrefix() + "cat.jpg");
+  EXPECT_EQ(OutputPrefix(), "Tovu\x83\x55\x83\x72\x83\x8D\x83\x69 \x81\x60 ");
+}
+
+TEST(PictureRules, OutputPaths) {
+  const std::string prefix = OutputPrefix();
+  EXPECT_EQ(OutputPathFor("C:\\pics\\cat.BMP ", Drive), "C:\\pics\\" + prefix + "cat.jpg");
+  EXPECT_EQ(OutputPathFor("C:\\pics\\photo.jpeg ", Drive), "C:\\pics\\" + prefix + "photo.jpg");
+  EXPECT_EQ(OutputPathFor("C:\\my.pics\\cat.bmp ", Drive), "C:\\my.pics\\" + prefix + "cat.jpg");
+  EXPECT_EQ(OutputPathFor("C:\\pics\\" + prefix + "cat.jpg ", Drive),
+            "C:\\pics\\" + prefix + prefix + "cat.jpg");
+  EXPECT_EQ(OutputPathFor("/srv/pics/cat.bmp "), "/srv/pics/" + prefix + "cat.jpg");
+  EXPECT_EQ(OutputPathFor("cat.bmp "), prefix + "cat.jpg");
+  EXPECT_EQ(OutputPrefix(), "Tovu\xE3\x82\xB6\xE3\x83\x93\xE3\x83\xAD\xE3\x83\x8A \xEF\xBD\x9E ");
+}
+
+TEST(PictureRules, SizeReportAndInformationAddress) {
+  EXPECT_EQ(SizeReport(800, 800),
+            "800 x 800 " + win::FromUtf8("のTovuザビロナ形式で保存しました。"));
+  EXPECT_EQ(SizeReport(106, 50).substr(0, 9), "106 x 50 ");
+  EXPECT_EQ(InformationAddress("C:\\tools\\tovu.exe", Drive),
+            std::string("http://") + InformationHost + "/info.php?pf=w&sn=tovu");
+  EXPECT_EQ(InformationAddress("/opt/x/frame.v2.bin"),
+            std::string("http://") + InformationHost + "/info.php?pf=w&sn=frame.v2");
+  EXPECT_EQ(InformationAddress("/usr/bin/tovu"),
+            std::string("http://") + InformationHost + "/info.php?pf=w&sn=tovu");
+}
+
+TEST(PictureRules, ExistenceIsTestedWithoutTheTrailingSpace) {
+  const auto folder = std::filesystem::temp_directory_path() / "tovu-exists-test";
+  std::filesystem::create_directories(folder / "dir.bmp");
+  std::ofstream(folder / "cat.bmp") << "x";
+  std::ofstream(folder / "two  spaces.bmp") << "x";
+  const std::string base = folder.string() + "/";
+  EXPECT_TRUE(PictureFileExists(base + "cat.bmp "));
+  EXPECT_FALSE(PictureFileExists(base + "dog.bmp "));
+  EXPECT_FALSE(PictureFileExists(base + "dir.bmp "));
+  EXPECT_TRUE(PictureFileExists(base + "two  spaces.bmp "));
+  EXPECT_FALSE(PictureFileExists(base + "two spaces.bmp "));
+  std::filesystem::remove_all(folder);
+}
+
+}  // namespace
+}  // namespace app
