@@ -90,7 +90,7 @@ std::vector<TPenPass> ThinPen(std::span<const POINT> points, bool closed, TDashS
 TRegion WidePen(std::span<const POINT> points, bool closed, const TPenGeometry& pen,
                 const RECT& bound) {
   TSpanSet pixels(bound);
-  TWideStroker(pen.Width, pen.Cap, pen.Join).AddPolyline(pixels, points, closed);
+  TWideStroker(pen.StrokeWidth(), pen.Cap, pen.Join).AddPolyline(pixels, points, closed);
   return pixels.ToRegion();
 }
 

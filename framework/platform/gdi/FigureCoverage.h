@@ -22,8 +22,10 @@ struct TPenGeometry {
   bool InsideFrame = false;               // figures shrink so that a wide pen stays inside
   TLineCap Cap = TLineCap::lcRound;
   TLineJoin Join = TLineJoin::ljRound;
+  bool Geometric = false;  // ExtCreatePen(PS_GEOMETRIC): drawn as a wide pen at any width
 
-  bool IsThin() const { return Width <= 1; }
+  bool IsThin() const { return !Geometric && Width <= 1; }
+  LONG StrokeWidth() const { return Width < 1 ? 1 : Width; }
 };
 
 struct TPenPass {

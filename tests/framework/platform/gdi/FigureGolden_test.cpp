@@ -1,25 +1,26 @@
-// Every oracle script under tests/data/gdi/shapes and tests/data/gdi/lines replayed on the figure
-// geometry and compared pixel for pixel with the oracle's picture.
+// The figure and line fixtures (tests/data/gdi/shapes and tests/data/gdi/lines) replayed on our
+// GDI with the replay engine and compared pixel for pixel with the oracle's pictures.
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cctype>
 #include <filesystem>
 #include <string>
 #include <vector>
 
-#include "tests/framework/platform/gdi/GoldenPicture.h"
-#include "tests/framework/platform/gdi/ShapeScript.h"
+#include "tools/gdiscript/FixtureCompare.h"
 
-namespace win::gdi::testing {
 namespace {
 
-std::vector<std::string> Scripts() {
+namespace fs = std::filesystem;
+
+std::vector<std::string> FigureFixtures() {
   std::vector<std::string> names;
-  for (const char* folder : {"shapes", "lines"}) {
-    const std::filesystem::path dir = std::filesystem::path(TOVU_TEST_DATA) / "gdi" / folder;
-    for (const auto& entry : std::filesystem::directory_iterator(dir)) {
+  for (const char* family : {"shapes", "lines"}) {
+    const fs::path folder = fs::path(TOVU_TEST_DATA) / "gdi" / family;
+    for (const auto& entry : fs::directory_iterator(folder)) {
       if (entry.path().extension() == ".gdi") {
-        names.push_back(std::string(folder) + "/" + entry.path().stem().string());
+        names.push_back(std::string(family) + "/" + entry.path().stem().string());
       }
     }
   }
@@ -27,16 +28,16 @@ std::vector<std::string> Scripts() {
   return names;
 }
 
-class FigureGolden : public ::testing::TestWithParam<std::string> {};
+class FigureFixture : public testing::TestWithParam<std::string> {};
 
-TEST_P(FigureGolden, MatchesTheOraclePixelForPixel) {
-  const std::string base = std::string(TOVU_TEST_DATA) + "/gdi/" + GetParam();
-  const TPicture expected = ReadBmp24(base + ".bmp");
-  const TPicture actual = TShapeScript::Render(base + ".gdi");
-  EXPECT_EQ(CountDifferences(actual, expected), 0u) << "differing pixels in " << GetParam();
+TEST_P(FigureFixture, MatchesOracle) {
+  const fs::path base = fs::path(TOVU_TEST_DATA) / "gdi" / GetParam();
+  const auto result =
+      tovu::gdiscript::ReplayAndCompare(base.string() + ".gdi", base.string() + ".bmp");
+  EXPECT_TRUE(result.Matches()) << GetParam() << ": " << result.Describe();
 }
 
-std::string TestName(const ::testing::TestParamInfo<std::string>& info) {
+std::string FixtureName(const testing::TestParamInfo<std::string>& info) {
   std::string name = info.param;
   std::replace_if(
       name.begin(), name.end(), [](char c) { return !std::isalnum(static_cast<unsigned char>(c)); },
@@ -44,13 +45,6 @@ std::string TestName(const ::testing::TestParamInfo<std::string>& info) {
   return name;
 }
 
-INSTANTIATE_TEST_SUITE_P(Oracle, FigureGolden, ::testing::ValuesIn(Scripts()), TestName);
-
-TEST(FigureGoldenSet, HoldsTheProgramsFigures) {
-  const std::vector<std::string> scripts = Scripts();
-  EXPECT_NE(std::find(scripts.begin(), scripts.end(), "shapes/frame-600"), scripts.end());
-  EXPECT_NE(std::find(scripts.begin(), scripts.end(), "shapes/card-596-distinct"), scripts.end());
-}
+INSTANTIATE_TEST_SUITE_P(Oracle, FigureFixture, testing::ValuesIn(FigureFixtures()), FixtureName);
 
 }  // namespace
-}  // namespace win::gdi::testing
