@@ -29,8 +29,9 @@ struct TCrossing {
   int Winding;
 };
 
-std::vector<TEdge> EdgesOf(std::span<const POINT> points) {
-  std::vector<TEdge> edges;
+// Fills `edges` with the polygon's non-horizontal edges sorted by their first row.
+void CollectEdges(std::span<const POINT> points, std::vector<TEdge>& edges) {
+  edges.clear();
   const std::size_t n = points.size();
   for (std::size_t i = 0; i < n; ++i) {
     POINT a = points[i];
@@ -46,7 +47,6 @@ std::vector<TEdge> EdgesOf(std::span<const POINT> points) {
   }
   std::sort(edges.begin(), edges.end(),
             [](const TEdge& l, const TEdge& r) { return l.Top < r.Top; });
-  return edges;
 }
 
 void AddRow(TSpanSet& pixels, std::int64_t y, std::vector<TCrossing>& crossings, TFillRule rule) {
@@ -71,7 +71,11 @@ void AddRow(TSpanSet& pixels, std::int64_t y, std::vector<TCrossing>& crossings,
 
 void AddPolygon(TSpanSet& pixels, std::span<const POINT> points, TFillRule rule) {
   if (points.size() < 3) return;
-  const std::vector<TEdge> edges = EdgesOf(points);
+  // Wide strokes fill one small polygon per segment: the buffers are kept between calls.
+  thread_local std::vector<TEdge> edges;
+  thread_local std::vector<const TEdge*> active;
+  thread_local std::vector<TCrossing> crossings;
+  CollectEdges(points, edges);
   if (edges.empty()) return;
   std::int64_t top = edges.front().Top;
   std::int64_t bottom = top;
@@ -80,8 +84,7 @@ void AddPolygon(TSpanSet& pixels, std::span<const POINT> points, TFillRule rule)
   top = std::max<std::int64_t>(top, pixels.Bound().top);
   bottom = std::min<std::int64_t>(bottom, pixels.Bound().bottom);
 
-  std::vector<const TEdge*> active;
-  std::vector<TCrossing> crossings;
+  active.clear();
   std::size_t next = 0;
   for (std::int64_t y = top; y < bottom; ++y) {
     while (next < edges.size() && edges[next].Top <= y)

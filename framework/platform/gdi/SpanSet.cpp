@@ -20,11 +20,43 @@ void TSpanSet::Append(const TSpanSet& other) {
     AddSpan(s.Y, s.Left, s.Right);
 }
 
+std::vector<TSpanSet::TSpan> TSpanSet::SortedSpans() const {
+  if (FSpans.empty()) return {};
+  LONG top = FSpans.front().Y;
+  LONG bottom = top;
+  for (const TSpan& s : FSpans) {
+    top = std::min(top, s.Y);
+    bottom = std::max(bottom, s.Y);
+  }
+  const std::size_t rows = std::size_t(std::int64_t(bottom) - top) + 1;
+  std::vector<TSpan> spans(FSpans.size());
+  auto byLeft = [](const TSpan& a, const TSpan& b) { return a.Left < b.Left; };
+  if (rows > 4 * FSpans.size() + 1024) {
+    spans = FSpans;
+    std::sort(spans.begin(), spans.end(), [](const TSpan& a, const TSpan& b) {
+      return std::tie(a.Y, a.Left) < std::tie(b.Y, b.Left);
+    });
+    return spans;
+  }
+  // Rows first by counting (strokes add thousands of short spans over a few hundred rows), then
+  // each row's few spans by their left end.
+  std::vector<std::size_t> start(rows + 1, 0);
+  for (const TSpan& s : FSpans)
+    ++start[std::size_t(s.Y - top) + 1];
+  for (std::size_t r = 0; r < rows; ++r)
+    start[r + 1] += start[r];
+  std::vector<std::size_t> next(start.begin(), start.end() - 1);
+  for (const TSpan& s : FSpans)
+    spans[next[std::size_t(s.Y - top)]++] = s;
+  for (std::size_t r = 0; r < rows; ++r) {
+    std::sort(spans.begin() + std::ptrdiff_t(start[r]),
+              spans.begin() + std::ptrdiff_t(start[r + 1]), byLeft);
+  }
+  return spans;
+}
+
 TRegion TSpanSet::ToRegion() const {
-  std::vector<TSpan> spans = FSpans;
-  std::sort(spans.begin(), spans.end(), [](const TSpan& a, const TSpan& b) {
-    return std::tie(a.Y, a.Left) < std::tie(b.Y, b.Left);
-  });
+  const std::vector<TSpan> spans = SortedSpans();
   // Merge overlapping and touching runs row by row, then stack identical rows into bands.
   std::vector<RECT> rects;
   std::size_t bandStart = 0;  // first rect of the previous row

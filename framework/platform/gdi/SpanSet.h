@@ -36,6 +36,9 @@ class TSpanSet {
     LONG Right;
   };
 
+  // The spans ordered by row, then by left end.
+  std::vector<TSpan> SortedSpans() const;
+
   RECT FBound;
   std::vector<TSpan> FSpans;
 };
