@@ -32,6 +32,15 @@ class TThinPenPasses {
     FGaps.Append(gaps);
   }
 
+  // A single pixel painted with the pen (the kept last pixel of a geometric thin line).
+  void AddPixel(POINT p) {
+    TSpanSet pixel(FBound);
+    pixel.AddPixel(p.x, p.y);
+    if (Overlaps(pixel)) Flush();
+    Take(pixel);
+    FDashes.Append(pixel);
+  }
+
   std::vector<TPenPass> Finish() {
     Flush();
     return std::move(FPasses);
@@ -75,13 +84,14 @@ class TThinPenPasses {
   std::vector<TPenPass> FPasses;
 };
 
-std::vector<TPenPass> ThinPen(std::span<const POINT> points, bool closed, TDashStyle dash,
+std::vector<TPenPass> ThinPen(std::span<const POINT> points, bool closed, const TPenGeometry& pen,
                               const RECT& bound) {
-  TThinPenPasses passes(bound, dash);
+  TThinPenPasses passes(bound, pen.Dash);
   const std::size_t n = points.size();
   const std::size_t segments = closed ? n : (n == 0 ? 0 : n - 1);
   for (std::size_t i = 0; i < segments; ++i)
     passes.AddSegment(points[i], points[(i + 1) % n]);
+  if (!closed && n > 0 && pen.KeepsLastPixel) passes.AddPixel(points[n - 1]);
   return passes.Finish();
 }
 
@@ -90,7 +100,7 @@ std::vector<TPenPass> ThinPen(std::span<const POINT> points, bool closed, TDashS
 TRegion WidePen(std::span<const POINT> points, bool closed, const TPenGeometry& pen,
                 const RECT& bound) {
   TSpanSet pixels(bound);
-  TWideStroker(pen.StrokeWidth(), pen.Cap, pen.Join).AddPolyline(pixels, points, closed);
+  TWideStroker(pen.Width, pen.Cap, pen.Join).AddPolyline(pixels, points, closed);
   return pixels.ToRegion();
 }
 
@@ -116,7 +126,7 @@ void AddOutline(TFigureCoverage& coverage, std::span<const POINT> outline, const
                 const RECT& bound, bool cutInterior) {
   if (pen.Null) return;
   if (pen.IsThin()) {
-    coverage.Pen = ThinPen(outline, true, pen.Dash, bound);
+    coverage.Pen = ThinPen(outline, true, pen, bound);
     return;
   }
   TRegion pixels = WidePen(outline, true, pen, bound);
@@ -216,7 +226,7 @@ std::optional<TFigureCoverage> PolylineCoverage(std::span<const POINT> points,
   TFigureCoverage coverage;
   if (pen.Null || points.empty()) return coverage;
   if (pen.IsThin()) {
-    coverage.Pen = ThinPen(points, false, pen.Dash, bound);
+    coverage.Pen = ThinPen(points, false, pen, bound);
   } else {
     coverage.Pen.push_back({TRegion(), WidePen(points, false, pen, bound)});
   }

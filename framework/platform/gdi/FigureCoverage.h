@@ -22,10 +22,10 @@ struct TPenGeometry {
   bool InsideFrame = false;               // figures shrink so that a wide pen stays inside
   TLineCap Cap = TLineCap::lcRound;
   TLineJoin Join = TLineJoin::ljRound;
-  bool Geometric = false;  // ExtCreatePen(PS_GEOMETRIC): drawn as a wide pen at any width
+  // Geometric pens (ExtCreatePen) one pixel wide draw thin lines that keep their last pixel.
+  bool KeepsLastPixel = false;
 
-  bool IsThin() const { return !Geometric && Width <= 1; }
-  LONG StrokeWidth() const { return Width < 1 ? 1 : Width; }
+  bool IsThin() const { return Width <= 1; }
 };
 
 struct TPenPass {

@@ -43,10 +43,11 @@ TPenGeometry PenGeometryOf(const TPenInfo& pen) {
   geometry.Dash = DashOf(pen.Style);
   geometry.Width = pen.Width;
   if (pen.Geometric) {
-    // Geometric pens keep their caps and joins and are drawn as wide pens at any width.
     geometry.Cap = CapOf(pen.EndCap);
     geometry.Join = JoinOf(pen.Join);
-    geometry.Geometric = true;
+    geometry.KeepsLastPixel = pen.Width <= 1;
+    // Styled geometric pens are drawn solid (their dashes scale with the width; not done).
+    geometry.Dash = TDashStyle::dsSolid;
   }
   return geometry;
 }

@@ -1,6 +1,8 @@
 #include "framework/platform/gdi/WideStroke.h"
 
 #include <algorithm>
+#include <array>
+#include <cmath>
 #include <cstdint>
 #include <utility>
 
@@ -26,31 +28,76 @@ TOffset OffsetFor(std::int64_t component, std::int64_t width, std::int64_t lengt
   return {sign * ((whole + 1) / 2), sign * (whole + 1)};
 }
 
+// Twice the signed area of the triangle (o, a, b): which side of the line o->a the point b is on.
+std::int64_t Cross(POINT o, POINT a, POINT b) {
+  return (std::int64_t(a.x) - o.x) * (std::int64_t(b.y) - o.y) -
+         (std::int64_t(a.y) - o.y) * (std::int64_t(b.x) - o.x);
+}
+
 }  // namespace
 
-std::vector<POINT> WideSegmentBody(POINT from, POINT to, LONG width) {
+TSegmentBody SegmentBody(POINT from, POINT to, LONG width, bool squareFrom, bool squareTo) {
   // The segment is taken downward (or rightward when level), so that both directions give the
   // same polygon.
-  if (to.y < from.y || (to.y == from.y && to.x < from.x)) std::swap(from, to);
-  const std::int64_t dx = std::int64_t(to.x) - from.x;
-  const std::int64_t dy = std::int64_t(to.y) - from.y;
+  const bool swapped = to.y < from.y || (to.y == from.y && to.x < from.x);
+  const POINT start = swapped ? to : from;
+  const POINT end = swapped ? from : to;
+  const bool squareStart = swapped ? squareTo : squareFrom;
+  const bool squareEnd = swapped ? squareFrom : squareTo;
+  const std::int64_t dx = std::int64_t(end.x) - start.x;
+  const std::int64_t dy = std::int64_t(end.y) - start.y;
   const std::int64_t half = width / 2;
+  // Offsets of the two sides (near = +normal side, far = the other) and of a square cap's
+  // extension behind the start and beyond the end.
+  std::int64_t nearX = 0, nearY = 0, farX = 0, farY = 0;
+  std::int64_t backX = 0, backY = 0, aheadX = 0, aheadY = 0;
+  if (dx == 0 || dy == 0) {
+    // Level and upright segments are plain rectangles [c - w/2, c - w/2 + w).
+    const std::int64_t ux = dx != 0 ? 1 : 0;
+    const std::int64_t uy = dy != 0 ? 1 : 0;
+    nearX = -half * uy;
+    farX = (width - half) * uy;
+    nearY = -half * ux;
+    farY = (width - half) * ux;
+    backX = aheadX = half * ux;
+    backY = aheadY = half * uy;
+  } else {
+    const std::int64_t length2 = dx * dx + dy * dy;
+    const TOffset ox = OffsetFor(-dy, width, length2);
+    const TOffset oy = OffsetFor(dx, width, length2);
+    nearX = ox.Near;
+    nearY = oy.Near;
+    farX = ox.Near - ox.Width;
+    farY = oy.Near - oy.Width;
+    // A square cap reaches half the width along the segment, rounded like the sides.
+    const TOffset ex = OffsetFor(dx, width, length2);
+    const TOffset ey = OffsetFor(dy, width, length2);
+    backX = ex.Near;
+    backY = ey.Near;
+    aheadX = ex.Width - ex.Near;
+    aheadY = ey.Width - ey.Near;
+  }
+  if (!squareStart) backX = backY = 0;
+  if (!squareEnd) aheadX = aheadY = 0;
   auto at = [](POINT p, std::int64_t ox, std::int64_t oy) {
     return POINT{LONG(p.x + ox), LONG(p.y + oy)};
   };
-  if (dy == 0)
-    return {at(from, 0, -half), at(to, 0, -half), at(to, 0, width - half),
-            at(from, 0, width - half)};
-  if (dx == 0)
-    return {at(from, -half, 0), at(to, -half, 0), at(to, width - half, 0),
-            at(from, width - half, 0)};
-  const std::int64_t length2 = dx * dx + dy * dy;
-  const TOffset ox = OffsetFor(-dy, width, length2);
-  const TOffset oy = OffsetFor(dx, width, length2);
-  const std::int64_t farX = ox.Near - ox.Width;
-  const std::int64_t farY = oy.Near - oy.Width;
-  return {at(from, ox.Near, oy.Near), at(to, ox.Near, oy.Near), at(to, farX, farY),
-          at(from, farX, farY)};
+  TSegmentBody body;
+  body.Start = start;
+  body.End = end;
+  body.Corners = {at(start, nearX - backX, nearY - backY), at(end, nearX + aheadX, nearY + aheadY),
+                  at(end, farX + aheadX, farY + aheadY), at(start, farX - backX, farY - backY)};
+  return body;
+}
+
+std::pair<POINT, POINT> TSegmentBody::CornersAt(POINT end) const {
+  if (end.x == Start.x && end.y == Start.y) return {Corners[0], Corners[3]};
+  return {Corners[1], Corners[2]};
+}
+
+std::vector<POINT> WideSegmentBody(POINT from, POINT to, LONG width) {
+  const TSegmentBody body = SegmentBody(from, to, width, false, false);
+  return {body.Corners.begin(), body.Corners.end()};
 }
 
 TWideStroker::TWideStroker(LONG width, TLineCap cap, TLineJoin join)
@@ -92,19 +139,83 @@ void TWideStroker::AddDisc(TSpanSet& pixels, POINT centre) const {
 
 void TWideStroker::AddSegmentBody(TSpanSet& pixels, POINT from, POINT to) const {
   if (from.x == to.x && from.y == to.y) return;
-  const std::vector<POINT> body = WideSegmentBody(from, to, FWidth);
-  AddPolygon(pixels, body, TFillRule::frWinding);
+  AddPolygon(pixels, SegmentBody(from, to, FWidth, false, false).Corners, TFillRule::frWinding);
+}
+
+void TWideStroker::AddJoin(TSpanSet& pixels, const TSegmentBody& in, const TSegmentBody& out,
+                           POINT previous, POINT joint, POINT next) const {
+  if (FJoin == TLineJoin::ljRound) {
+    AddDisc(pixels, joint);
+    return;
+  }
+  // Bevel: the four side corners around the joint, in both orders so that the quadrilateral
+  // covers the gap whichever way the sides cross.
+  const auto [inA, inB] = in.CornersAt(joint);
+  const auto [outA, outB] = out.CornersAt(joint);
+  const std::array<POINT, 4> bevel1{inA, inB, outA, outB};
+  const std::array<POINT, 4> bevel2{inA, inB, outB, outA};
+  AddPolygon(pixels, bevel1, TFillRule::frWinding);
+  AddPolygon(pixels, bevel2, TFillRule::frWinding);
+  if (FJoin != TLineJoin::ljMiter) return;
+  const std::int64_t turn = Cross(previous, joint, next);
+  if (turn == 0) return;
+  // Miter: the outer sides run on to where they meet, unless that lies further from the joint
+  // than the miter limit (ten half widths).
+  auto outer = [turn](POINT from, POINT to, POINT a, POINT b) {
+    return -Cross(from, to, a) * (turn > 0 ? 1 : -1) >= -Cross(from, to, b) * (turn > 0 ? 1 : -1)
+               ? a
+               : b;
+  };
+  const POINT o1 = outer(previous, joint, inA, inB);
+  const POINT o2 = outer(joint, next, outA, outB);
+  const double d1x = double(joint.x) - previous.x, d1y = double(joint.y) - previous.y;
+  const double d2x = double(next.x) - joint.x, d2y = double(next.y) - joint.y;
+  const double denominator = d1x * d2y - d1y * d2x;
+  const double t = ((double(o2.x) - o1.x) * d2y - (double(o2.y) - o1.y) * d2x) / denominator;
+  const double mx = o1.x + t * d1x;
+  const double my = o1.y + t * d1y;
+  if (std::hypot(mx - joint.x, my - joint.y) > kMiterLimit * FWidth / 2.0) return;
+  const std::array<POINT, 4> miter{joint, o1, POINT{LONG(std::lround(mx)), LONG(std::lround(my))},
+                                   o2};
+  AddPolygon(pixels, miter, TFillRule::frWinding);
 }
 
 void TWideStroker::AddPolyline(TSpanSet& pixels, std::span<const POINT> points, bool closed) const {
-  if (points.empty()) return;
-  const std::size_t n = points.size();
+  // Repeated points add nothing to a wide line.
+  std::vector<POINT> path;
+  path.reserve(points.size());
+  for (const POINT& p : points) {
+    if (path.empty() || path.back().x != p.x || path.back().y != p.y) path.push_back(p);
+  }
+  if (closed && path.size() > 1 && path.front().x == path.back().x &&
+      path.front().y == path.back().y) {
+    path.pop_back();
+  }
+  if (path.empty()) return;
+  if (path.size() == 1) {
+    // A line of no length: the round cap's disc (flat and square caps have no direction).
+    if (closed || FCap == TLineCap::lcRound) AddDisc(pixels, path.front());
+    return;
+  }
+  const std::size_t n = path.size();
   const std::size_t segments = closed ? n : n - 1;
-  for (std::size_t i = 0; i < segments; ++i)
-    AddSegmentBody(pixels, points[i], points[(i + 1) % n]);
+  const bool square = !closed && FCap == TLineCap::lcSquare;
+  std::vector<TSegmentBody> bodies;
+  bodies.reserve(segments);
+  for (std::size_t i = 0; i < segments; ++i) {
+    bodies.push_back(SegmentBody(path[i], path[(i + 1) % n], FWidth, square && i == 0,
+                                 square && i + 1 == segments));
+    AddPolygon(pixels, bodies.back().Corners, TFillRule::frWinding);
+  }
   for (std::size_t i = 0; i < n; ++i) {
     const bool end = !closed && (i == 0 || i + 1 == n);
-    if (end ? FCap == TLineCap::lcRound : FJoin == TLineJoin::ljRound) AddDisc(pixels, points[i]);
+    if (end) {
+      if (FCap == TLineCap::lcRound) AddDisc(pixels, path[i]);
+      continue;
+    }
+    const std::size_t in = (i + segments - 1) % segments;
+    const std::size_t out = i % segments;
+    AddJoin(pixels, bodies[in], bodies[out], path[(i + n - 1) % n], path[i], path[(i + 1) % n]);
   }
 }
 

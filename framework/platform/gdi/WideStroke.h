@@ -2,7 +2,9 @@
 // joint and end a disc of the pen's size (round joins and caps), all gathered as one pixel set.
 #pragma once
 
+#include <array>
 #include <span>
+#include <utility>
 #include <vector>
 
 #include "framework/platform/WinTypes.h"
@@ -16,7 +18,25 @@ enum class TLineJoin { ljRound, ljBevel, ljMiter };
 // Largest pen width the stroker accepts.
 inline constexpr LONG kMaxPenWidth = LONG(1) << 20;
 
-// The four corners of the body of a segment drawn `width` pixels wide (width >= 2).
+// Joins of miter-joined pens whose tip lies further than this many half widths from the joint
+// are beveled instead.
+inline constexpr double kMiterLimit = 10.0;
+
+// The body of one segment of a wide line: a quadrilateral offset to both sides, taken from the
+// segment's upper (or, when level, left) end, optionally extended by square caps.
+struct TSegmentBody {
+  POINT Start;  // the upper end
+  POINT End;
+  // Start and end on the near side (+normal), end and start on the far side.
+  std::array<POINT, 4> Corners;
+
+  // The two side corners at one end of the segment.
+  std::pair<POINT, POINT> CornersAt(POINT end) const;
+};
+
+TSegmentBody SegmentBody(POINT from, POINT to, LONG width, bool squareFrom, bool squareTo);
+
+// The four corners of the body of a segment drawn `width` pixels wide, without caps.
 std::vector<POINT> WideSegmentBody(POINT from, POINT to, LONG width);
 
 class TWideStroker {
@@ -31,6 +51,9 @@ class TWideStroker {
   void AddPolyline(TSpanSet& pixels, std::span<const POINT> points, bool closed) const;
 
  private:
+  void AddJoin(TSpanSet& pixels, const TSegmentBody& in, const TSegmentBody& out, POINT previous,
+               POINT joint, POINT next) const;
+
   struct TDiscRow {
     LONG Left;   // relative to the centre
     LONG Right;  // exclusive

@@ -68,5 +68,40 @@ TEST(WideStroke, JoinsAndCapsFollowTheStrokerSettings) {
   EXPECT_TRUE(onlyFlat.IsEmpty());
 }
 
+TEST(WideStroke, SquareCapsReachHalfTheWidthBeyondTheEnds) {
+  TSpanSet pixels(kDevice);
+  const std::vector<POINT> line{{20, 20}, {80, 20}};
+  TWideStroker(9, TLineCap::lcSquare).AddPolyline(pixels, line, false);
+  EXPECT_EQ(pixels.ToRegion(), TRegion(RECT{16, 16, 84, 25}));
+  // Along a slanted segment the extension rounds like the sides: half away from zero behind
+  // the upper end, the rest of floor(|2e|) + 1 beyond the lower one. Direction (3,4), width 10:
+  // e = (3,4), so 3 and 4 back, 4 and 5 ahead.
+  const TSegmentBody body = SegmentBody({40, 40}, {43, 44}, 10, true, true);
+  const TSegmentBody flat = SegmentBody({40, 40}, {43, 44}, 10, false, false);
+  EXPECT_EQ(body.Corners[0].x - flat.Corners[0].x, -3);
+  EXPECT_EQ(body.Corners[0].y - flat.Corners[0].y, -4);
+  EXPECT_EQ(body.Corners[1].x - flat.Corners[1].x, 4);
+  EXPECT_EQ(body.Corners[1].y - flat.Corners[1].y, 5);
+}
+
+TEST(WideStroke, MiterJoinsGrowATipWithinTheLimitAndBevelBeyondIt) {
+  auto stroke = [](TLineJoin join, const std::vector<POINT>& path) {
+    TSpanSet pixels(RECT{-200, -200, 400, 400});
+    TWideStroker(8, TLineCap::lcFlat, join).AddPolyline(pixels, path, false);
+    return pixels.ToRegion();
+  };
+  const std::vector<POINT> rightAngle{{10, 50}, {60, 50}, {60, 90}};
+  const TRegion miter = stroke(TLineJoin::ljMiter, rightAngle);
+  const TRegion bevel = stroke(TLineJoin::ljBevel, rightAngle);
+  EXPECT_TRUE(miter.Contains(63, 46));  // the square outer corner
+  EXPECT_FALSE(bevel.Contains(63, 46));
+  TRegion bevelOnly = bevel;
+  bevelOnly.Subtract(miter);
+  EXPECT_TRUE(bevelOnly.IsEmpty());
+  // A turn so sharp that the tip would lie more than ten half widths away stays beveled.
+  const std::vector<POINT> hairpin{{10, 50}, {150, 52}, {10, 54}};
+  EXPECT_EQ(stroke(TLineJoin::ljMiter, hairpin), stroke(TLineJoin::ljBevel, hairpin));
+}
+
 }  // namespace
 }  // namespace win::gdi
