@@ -1,5 +1,5 @@
 // The software GDI in one include: objects, device contexts, pens and brushes, bitmaps, fills,
-// block transfers, regions, rectangles and system colours.
+// block transfers, lines and figures, regions, rectangles and system colours.
 #pragma once
 
 #include "framework/platform/GdiBitmaps.h"
@@ -11,4 +11,5 @@
 #include "framework/platform/GdiRegions.h"
 #include "framework/platform/GdiTypes.h"
 #include "framework/platform/Rects.h"
+#include "framework/platform/Shapes.h"
 #include "framework/platform/SysColors.h"
