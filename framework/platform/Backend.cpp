@@ -1,0 +1,15 @@
+#include "framework/platform/Backend.h"
+
+#include "framework/platform/windowing/Runtime.h"
+
+namespace win {
+
+bool IsHeadless() {
+  return wnd::Runtime().Backend().IsHeadless();
+}
+
+int AnswerHeadlessDialog(LPCSTR caption, LPCSTR text) {
+  return wnd::Runtime().Backend().AnswerDialog(caption ? caption : "", text ? text : "");
+}
+
+}  // namespace win

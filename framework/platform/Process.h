@@ -1,0 +1,30 @@
+// The running process as the platform describes it: its executable's path and its raw command
+// line, rebuilt from the argument vector so that the command-line splitting rules give back the
+// same arguments.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "framework/platform/WinTypes.h"
+
+namespace win {
+
+// Path of the executable for the main module (`module` NULL). On a too small buffer the path is
+// cut to size - 1 bytes and terminated, the result is `size` and the last error
+// ERROR_INSUFFICIENT_BUFFER.
+DWORD GetModuleFileNameA(HINSTANCE module, LPSTR buffer, DWORD size);
+
+// The raw command line: the program path and every argument, each quoted when it holds a blank or
+// control character. Quote characters cannot be expressed by the splitting rules and are dropped,
+// as are empty arguments (which would end the argument list early).
+LPCSTR GetCommandLineA();
+
+// Replaces the argument vector the command line is built from (the program entry or a test);
+// without it the process's own arguments are read from the system.
+void SetCommandLineArguments(const std::vector<std::string>& arguments);
+
+// The raw command line for an argument vector.
+std::string BuildCommandLine(const std::vector<std::string>& arguments);
+
+}  // namespace win

@@ -1,0 +1,49 @@
+#include "framework/platform/windowing/Dispatch.h"
+
+#include "framework/platform/LastError.h"
+#include "framework/platform/WindowStyles.h"
+#include "framework/platform/windowing/Runtime.h"
+
+namespace win::wnd {
+
+namespace {
+
+// Counts nested deliveries so that code can tell whether a procedure is running.
+class TDeliveryDepth {
+ public:
+  TDeliveryDepth() { ++Runtime().FDispatchDepth; }
+  ~TDeliveryDepth() { --Runtime().FDispatchDepth; }
+  TDeliveryDepth(const TDeliveryDepth&) = delete;
+  TDeliveryDepth& operator=(const TDeliveryDepth&) = delete;
+};
+
+}  // namespace
+
+LRESULT Deliver(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+  const TWindow* window = Runtime().FWindows.Find(hwnd);
+  if (!window || !window->FProc) {
+    SetLastError(ERROR_INVALID_WINDOW_HANDLE);
+    return 0;
+  }
+  const WNDPROC proc = window->FProc;
+  TDeliveryDepth depth;
+  return proc(hwnd, msg, wParam, lParam);
+}
+
+void SyncTopLevel(HWND hwnd) {
+  TRuntime& runtime = Runtime();
+  const TWindow* window = runtime.FWindows.Find(hwnd);
+  if (!window || window->IsChild()) return;
+  TTopLevelState state;
+  state.FClientOnScreen = window->ClientRectInParent();
+  state.FVisible = window->IsVisibleStyle();
+  state.FTopMost = window->IsTopMost();
+  state.FToolWindow = (window->FExStyle & WS_EX_TOOLWINDOW) != 0;
+  state.FCaption = (window->FStyle & WS_CAPTION) == WS_CAPTION;
+  state.FTitle = window->FText;
+  const SIZE client = window->ClientSize();
+  runtime.FFramebuffers[hwnd].Resize(client.cx, client.cy);
+  runtime.Backend().WindowChanged(hwnd, state);
+}
+
+}  // namespace win::wnd

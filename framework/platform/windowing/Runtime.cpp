@@ -1,0 +1,41 @@
+#include "framework/platform/windowing/Runtime.h"
+
+#include "framework/platform/windowing/BackendChoice.h"
+
+namespace win::wnd {
+
+TRuntime& TRuntime::Instance() {
+  static TRuntime runtime;
+  return runtime;
+}
+
+TBackend& TRuntime::Backend() {
+  if (!FBackend) FBackend = ChooseBackend();
+  return *FBackend;
+}
+
+void TRuntime::UseBackend(std::unique_ptr<TBackend> backend) {
+  Reset();
+  FBackend = std::move(backend);
+}
+
+void TRuntime::Reset() {
+  if (FBackend) {
+    for (HWND hwnd : FWindows.TopLevel())
+      FBackend->WindowDestroyed(hwnd);
+  }
+  FWindows = TWindowTable();
+  FMessages.Clear();
+  FTimers.Clear();
+  FInput.Clear();
+  FFramebuffers.clear();
+  FLastMessageTime = 0;
+  FLastMessagePos = POINT{};
+}
+
+TFramebuffer* TRuntime::FramebufferOf(HWND topLevel) {
+  const auto found = FFramebuffers.find(topLevel);
+  return found == FFramebuffers.end() ? nullptr : &found->second;
+}
+
+}  // namespace win::wnd

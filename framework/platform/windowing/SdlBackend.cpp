@@ -1,0 +1,537 @@
+#include "framework/platform/windowing/SdlBackend.h"
+
+#include <SDL.h>
+#include <SDL_shape.h>
+#include <spawn.h>
+#include <sys/wait.h>
+
+#include <algorithm>
+#include <chrono>
+#include <climits>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <ctime>
+#include <unordered_map>
+#include <vector>
+
+#include "framework/platform/Shell.h"
+#include "framework/platform/VirtualKeys.h"
+#include "framework/platform/windowing/BackendNotifications.h"
+#include "framework/platform/windowing/InputInjection.h"
+#include "framework/platform/windowing/Runtime.h"
+
+extern char** environ;
+
+namespace win::wnd {
+
+namespace {
+
+constexpr int MaxSdlSide = 16384;
+
+int SdlSide(LONG side) {
+  return std::clamp<int>(side, 1, MaxSdlSide);
+}
+
+int VirtualKeyOf(SDL_Keycode key) {
+  if (key >= SDLK_a && key <= SDLK_z) return 'A' + (key - SDLK_a);
+  if (key >= SDLK_0 && key <= SDLK_9) return '0' + (key - SDLK_0);
+  if (key >= SDLK_F1 && key <= SDLK_F12) return VK_F1 + (key - SDLK_F1);
+  switch (key) {
+    case SDLK_RETURN:
+    case SDLK_KP_ENTER:
+      return VK_RETURN;
+    case SDLK_ESCAPE:
+      return VK_ESCAPE;
+    case SDLK_BACKSPACE:
+      return VK_BACK;
+    case SDLK_TAB:
+      return VK_TAB;
+    case SDLK_SPACE:
+      return VK_SPACE;
+    case SDLK_LEFT:
+      return VK_LEFT;
+    case SDLK_RIGHT:
+      return VK_RIGHT;
+    case SDLK_UP:
+      return VK_UP;
+    case SDLK_DOWN:
+      return VK_DOWN;
+    case SDLK_HOME:
+      return VK_HOME;
+    case SDLK_END:
+      return VK_END;
+    case SDLK_PAGEUP:
+      return VK_PRIOR;
+    case SDLK_PAGEDOWN:
+      return VK_NEXT;
+    case SDLK_INSERT:
+      return VK_INSERT;
+    case SDLK_DELETE:
+      return VK_DELETE;
+    case SDLK_LSHIFT:
+      return VK_LSHIFT;
+    case SDLK_RSHIFT:
+      return VK_RSHIFT;
+    case SDLK_LCTRL:
+      return VK_LCONTROL;
+    case SDLK_RCTRL:
+      return VK_RCONTROL;
+    case SDLK_LALT:
+      return VK_LMENU;
+    case SDLK_RALT:
+      return VK_RMENU;
+    case SDLK_CAPSLOCK:
+      return VK_CAPITAL;
+    case SDLK_PAUSE:
+      return VK_PAUSE;
+    default:
+      return 0;
+  }
+}
+
+int VirtualButtonOf(Uint8 button) {
+  switch (button) {
+    case SDL_BUTTON_LEFT:
+      return VK_LBUTTON;
+    case SDL_BUTTON_RIGHT:
+      return VK_RBUTTON;
+    case SDL_BUTTON_MIDDLE:
+      return VK_MBUTTON;
+    default:
+      return 0;
+  }
+}
+
+bool IsAscii(const char* text) {
+  for (; *text; ++text) {
+    if (static_cast<unsigned char>(*text) >= 0x80) return false;
+  }
+  return true;
+}
+
+// One top-level window on the display.
+struct TSdlWindow {
+  SDL_Window* FWindow = nullptr;
+  bool FShaped = false;
+  bool FPresentAll = true;
+  TTopLevelState FState;
+  POINT FPlacedAt{INT_MIN, INT_MIN};
+  SIZE FPlacedSize;
+  bool FShown = false;
+};
+
+class TSdlBackend : public TBackend {
+ public:
+  TSdlBackend() = default;
+  ~TSdlBackend() override;
+  TSdlBackend(const TSdlBackend&) = delete;
+  TSdlBackend& operator=(const TSdlBackend&) = delete;
+
+  bool IsHeadless() const override { return false; }
+  const char* Name() const override { return "sdl"; }
+  SIZE ScreenSize() override;
+  std::uint64_t NowMs() override { return SDL_GetTicks64(); }
+  SYSTEMTIME LocalTime() override;
+  void Sleep(DWORD milliseconds) override { SDL_Delay(milliseconds); }
+
+  void WindowCreated(HWND hwnd, const TTopLevelState& state) override;
+  void WindowChanged(HWND hwnd, const TTopLevelState& state) override;
+  void WindowDestroyed(HWND hwnd) override;
+  void WindowShapeChanged(HWND hwnd, const gdi::TRegion* shape) override;
+  void Present(HWND hwnd, TFramebuffer& framebuffer) override;
+
+  void PumpEvents() override;
+  bool WaitForEvents(std::optional<std::uint64_t> dueMs) override;
+
+  void Beep(UINT type) override;
+  int Open(const std::string& target) override;
+  int AnswerDialog(const std::string& caption, const std::string& text) override;
+
+ private:
+  void OpenSdlWindow(HWND hwnd, TSdlWindow& window, bool shaped);
+  void ApplyState(HWND hwnd, TSdlWindow& window);
+  void PresentAll();
+  void HandleEvent(const SDL_Event& event);
+  void HandleWindowEvent(HWND hwnd, const SDL_WindowEvent& event);
+  void ReadFrameExtents(HWND hwnd, TSdlWindow& window);
+  HWND WindowOfId(Uint32 id) const;
+  POINT ToScreen(HWND hwnd, int x, int y);
+  void ReapChildren();
+
+  std::unordered_map<HWND, TSdlWindow> FWindows;
+  std::vector<pid_t> FChildren;
+  SDL_AudioDeviceID FAudio = 0;
+  bool FAudioTried = false;
+};
+
+TSdlBackend::~TSdlBackend() {
+  for (auto& entry : FWindows) {
+    if (entry.second.FWindow) SDL_DestroyWindow(entry.second.FWindow);
+  }
+  if (FAudio) SDL_CloseAudioDevice(FAudio);
+  ReapChildren();
+  SDL_Quit();
+}
+
+SIZE TSdlBackend::ScreenSize() {
+  SDL_Rect bounds;
+  if (SDL_GetDisplayBounds(0, &bounds) != 0) return SIZE{1920, 1080};
+  return SIZE{bounds.w, bounds.h};
+}
+
+SYSTEMTIME TSdlBackend::LocalTime() {
+  const auto now = std::chrono::system_clock::now();
+  const std::time_t seconds = std::chrono::system_clock::to_time_t(now);
+  std::tm local{};
+  localtime_r(&seconds, &local);
+  SYSTEMTIME time;
+  time.wYear = WORD(local.tm_year + 1900);
+  time.wMonth = WORD(local.tm_mon + 1);
+  time.wDayOfWeek = WORD(local.tm_wday);
+  time.wDay = WORD(local.tm_mday);
+  time.wHour = WORD(local.tm_hour);
+  time.wMinute = WORD(local.tm_min);
+  time.wSecond = WORD(local.tm_sec);
+  const auto ms =
+      std::chrono::duration_cast<std::chrono::milliseconds>(now.time_since_epoch()).count() % 1000;
+  time.wMilliseconds = WORD(ms);
+  return time;
+}
+
+void TSdlBackend::OpenSdlWindow(HWND hwnd, TSdlWindow& window, bool shaped) {
+  if (window.FWindow) SDL_DestroyWindow(window.FWindow);
+  const SIZE size{window.FState.FClientOnScreen.right - window.FState.FClientOnScreen.left,
+                  window.FState.FClientOnScreen.bottom - window.FState.FClientOnScreen.top};
+  Uint32 flags = SDL_WINDOW_HIDDEN;
+  if (window.FState.FToolWindow) flags |= SDL_WINDOW_UTILITY;
+  if (window.FState.FTopMost) flags |= SDL_WINDOW_ALWAYS_ON_TOP;
+  if (!window.FState.FCaption) flags |= SDL_WINDOW_BORDERLESS;
+  const int x = window.FState.FClientOnScreen.left;
+  const int y = window.FState.FClientOnScreen.top;
+  window.FWindow =
+      shaped ? SDL_CreateShapedWindow(window.FState.FTitle.c_str(), unsigned(x), unsigned(y),
+                                      unsigned(SdlSide(size.cx)), unsigned(SdlSide(size.cy)), flags)
+             : SDL_CreateWindow(window.FState.FTitle.c_str(), x, y, SdlSide(size.cx),
+                                SdlSide(size.cy), flags);
+  window.FShaped = shaped && window.FWindow;
+  if (!window.FWindow && shaped) {
+    window.FWindow = SDL_CreateWindow(window.FState.FTitle.c_str(), x, y, SdlSide(size.cx),
+                                      SdlSide(size.cy), flags);
+  }
+  if (!window.FWindow) {
+    std::fprintf(stderr, "tovu: SDL could not open a window: %s\n", SDL_GetError());
+    return;
+  }
+  window.FPlacedAt = POINT{INT_MIN, INT_MIN};
+  window.FShown = false;
+  window.FPresentAll = true;
+  (void)hwnd;
+}
+
+void TSdlBackend::WindowCreated(HWND hwnd, const TTopLevelState& state) {
+  TSdlWindow& window = FWindows[hwnd];
+  window.FState = state;
+}
+
+void TSdlBackend::ApplyState(HWND hwnd, TSdlWindow& window) {
+  const TTopLevelState& state = window.FState;
+  if (!window.FWindow) {
+    if (!state.FVisible) return;  // opened when first shown, at its place then
+    OpenSdlWindow(hwnd, window, false);
+    if (!window.FWindow) return;
+  }
+  SDL_SetWindowTitle(window.FWindow, state.FTitle.c_str());
+  SDL_SetWindowAlwaysOnTop(window.FWindow, state.FTopMost ? SDL_TRUE : SDL_FALSE);
+  const SIZE size{state.FClientOnScreen.right - state.FClientOnScreen.left,
+                  state.FClientOnScreen.bottom - state.FClientOnScreen.top};
+  if (size.cx != window.FPlacedSize.cx || size.cy != window.FPlacedSize.cy) {
+    SDL_SetWindowSize(window.FWindow, SdlSide(size.cx), SdlSide(size.cy));
+    window.FPlacedSize = size;
+    window.FPresentAll = true;
+  }
+  const POINT at{state.FClientOnScreen.left, state.FClientOnScreen.top};
+  if (at.x != window.FPlacedAt.x || at.y != window.FPlacedAt.y) {
+    SDL_SetWindowPosition(window.FWindow, at.x, at.y);
+    window.FPlacedAt = at;
+    window.FPresentAll = true;
+  }
+  if (state.FVisible && !window.FShown) {
+    SDL_ShowWindow(window.FWindow);
+    window.FShown = true;
+    window.FPresentAll = true;
+  } else if (!state.FVisible && window.FShown) {
+    SDL_HideWindow(window.FWindow);
+    window.FShown = false;
+  }
+}
+
+void TSdlBackend::WindowChanged(HWND hwnd, const TTopLevelState& state) {
+  TSdlWindow& window = FWindows[hwnd];
+  window.FState = state;
+  ApplyState(hwnd, window);
+}
+
+void TSdlBackend::WindowDestroyed(HWND hwnd) {
+  const auto found = FWindows.find(hwnd);
+  if (found == FWindows.end()) return;
+  if (found->second.FWindow) SDL_DestroyWindow(found->second.FWindow);
+  FWindows.erase(found);
+}
+
+void TSdlBackend::WindowShapeChanged(HWND hwnd, const gdi::TRegion* shape) {
+  const auto found = FWindows.find(hwnd);
+  if (found == FWindows.end()) return;
+  TSdlWindow& window = found->second;
+  if (!shape) {
+    if (window.FShaped) {
+      OpenSdlWindow(hwnd, window, false);
+      ApplyState(hwnd, window);
+    }
+    return;
+  }
+  if (!window.FShaped) {
+    OpenSdlWindow(hwnd, window, true);
+    ApplyState(hwnd, window);
+  }
+  if (!window.FShaped) return;
+  int width = 0;
+  int height = 0;
+  SDL_GetWindowSize(window.FWindow, &width, &height);
+  SDL_Surface* mask =
+      SDL_CreateRGBSurfaceWithFormat(0, width, height, 32, SDL_PIXELFORMAT_ARGB8888);
+  if (!mask) return;
+  SDL_FillRect(mask, nullptr, 0);
+  for (const RECT& rect : shape->Rects()) {
+    SDL_Rect area{rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top};
+    SDL_FillRect(mask, &area, 0xFFFFFFFFu);
+  }
+  SDL_WindowShapeMode mode;
+  mode.mode = ShapeModeBinarizeAlpha;
+  mode.parameters.binarizationCutoff = 128;
+  SDL_SetWindowShape(window.FWindow, mask, &mode);
+  SDL_FreeSurface(mask);
+  window.FPresentAll = true;
+}
+
+void TSdlBackend::Present(HWND hwnd, TFramebuffer& framebuffer) {
+  const auto found = FWindows.find(hwnd);
+  if (found == FWindows.end() || !found->second.FWindow || !found->second.FShown) return;
+  TSdlWindow& window = found->second;
+  SDL_Surface* surface = SDL_GetWindowSurface(window.FWindow);
+  if (!surface) return;
+  gdi::TRegion damage = framebuffer.TakeDamage();
+  if (window.FPresentAll) damage = gdi::TRegion(framebuffer.Bounds());
+  window.FPresentAll = false;
+  damage.Intersect(RECT{0, 0, surface->w, surface->h});
+  if (damage.IsEmpty()) return;
+  std::vector<SDL_Rect> rects;
+  if (SDL_MUSTLOCK(surface)) SDL_LockSurface(surface);
+  for (const RECT& rect : damage.Rects()) {
+    const int width = rect.right - rect.left;
+    const int height = rect.bottom - rect.top;
+    const std::uint32_t* source =
+        framebuffer.Pixels() + std::ptrdiff_t(rect.top) * framebuffer.Width() + rect.left;
+    auto* target = static_cast<std::uint8_t*>(surface->pixels) +
+                   std::ptrdiff_t(rect.top) * surface->pitch +
+                   std::ptrdiff_t(rect.left) * surface->format->BytesPerPixel;
+    SDL_ConvertPixels(width, height, SDL_PIXELFORMAT_XRGB8888, source, int(framebuffer.Width() * 4),
+                      surface->format->format, target, surface->pitch);
+    rects.push_back(SDL_Rect{rect.left, rect.top, width, height});
+  }
+  if (SDL_MUSTLOCK(surface)) SDL_UnlockSurface(surface);
+  SDL_UpdateWindowSurfaceRects(window.FWindow, rects.data(), int(rects.size()));
+}
+
+void TSdlBackend::PresentAll() {
+  TRuntime& runtime = Runtime();
+  for (auto& entry : FWindows) {
+    TFramebuffer* framebuffer = runtime.FramebufferOf(entry.first);
+    if (framebuffer && (framebuffer->HasDamage() || entry.second.FPresentAll)) {
+      Present(entry.first, *framebuffer);
+    }
+  }
+}
+
+HWND TSdlBackend::WindowOfId(Uint32 id) const {
+  for (const auto& entry : FWindows) {
+    if (entry.second.FWindow && SDL_GetWindowID(entry.second.FWindow) == id) return entry.first;
+  }
+  return nullptr;
+}
+
+POINT TSdlBackend::ToScreen(HWND hwnd, int x, int y) {
+  const POINT origin = Runtime().FWindows.ClientOriginOnScreen(hwnd);
+  return POINT{origin.x + x, origin.y + y};
+}
+
+void TSdlBackend::ReadFrameExtents(HWND hwnd, TSdlWindow& window) {
+  int top = 0;
+  int left = 0;
+  int bottom = 0;
+  int right = 0;
+  if (!window.FState.FCaption || window.FShaped) return;
+  if (SDL_GetWindowBordersSize(window.FWindow, &top, &left, &bottom, &right) != 0) return;
+  if (top == 0 && left == 0 && bottom == 0 && right == 0) return;  // no window manager frame
+  TopLevelFrameReported(hwnd, RECT{left, top, right, bottom});
+}
+
+void TSdlBackend::HandleWindowEvent(HWND hwnd, const SDL_WindowEvent& event) {
+  const auto found = FWindows.find(hwnd);
+  if (found == FWindows.end()) return;
+  TSdlWindow& window = found->second;
+  switch (event.event) {
+    case SDL_WINDOWEVENT_SHOWN:
+    case SDL_WINDOWEVENT_EXPOSED:
+      window.FPresentAll = true;
+      ReadFrameExtents(hwnd, window);
+      break;
+    case SDL_WINDOWEVENT_MOVED:
+      window.FPresentAll = true;
+      if (event.data1 != window.FPlacedAt.x || event.data2 != window.FPlacedAt.y) {
+        window.FPlacedAt = POINT{event.data1, event.data2};
+        TopLevelMovedByUser(hwnd, window.FPlacedAt);
+      }
+      break;
+    case SDL_WINDOWEVENT_SIZE_CHANGED:
+      window.FPresentAll = true;
+      break;
+    case SDL_WINDOWEVENT_CLOSE:
+      InjectCloseRequest(hwnd);
+      break;
+    case SDL_WINDOWEVENT_FOCUS_GAINED:
+      TopLevelActivatedByUser(hwnd);
+      break;
+    case SDL_WINDOWEVENT_LEAVE: {
+      int x = 0;
+      int y = 0;
+      SDL_GetGlobalMouseState(&x, &y);
+      InjectPointerMove(POINT{x, y});
+      break;
+    }
+    default:
+      break;
+  }
+}
+
+void TSdlBackend::HandleEvent(const SDL_Event& event) {
+  switch (event.type) {
+    case SDL_MOUSEMOTION:
+      if (HWND hwnd = WindowOfId(event.motion.windowID)) {
+        InjectPointerMove(ToScreen(hwnd, event.motion.x, event.motion.y));
+      }
+      break;
+    case SDL_MOUSEBUTTONDOWN:
+    case SDL_MOUSEBUTTONUP:
+      if (HWND hwnd = WindowOfId(event.button.windowID)) {
+        InjectPointerMove(ToScreen(hwnd, event.button.x, event.button.y));
+        InjectButton(VirtualButtonOf(event.button.button), event.type == SDL_MOUSEBUTTONDOWN);
+      }
+      break;
+    case SDL_KEYDOWN:
+    case SDL_KEYUP:
+      if (const int key = VirtualKeyOf(event.key.keysym.sym)) {
+        InjectKey(key, event.type == SDL_KEYDOWN);
+      }
+      break;
+    case SDL_TEXTINPUT:
+      // Plain ASCII characters come from TranslateMessage; the rest (input methods) from here.
+      if (!IsAscii(event.text.text)) InjectText(event.text.text);
+      break;
+    case SDL_WINDOWEVENT:
+      if (HWND hwnd = WindowOfId(event.window.windowID)) HandleWindowEvent(hwnd, event.window);
+      break;
+    default:
+      break;
+  }
+}
+
+void TSdlBackend::PumpEvents() {
+  PresentAll();
+  SDL_Event event;
+  while (SDL_PollEvent(&event))
+    HandleEvent(event);
+  PresentAll();
+  ReapChildren();
+}
+
+bool TSdlBackend::WaitForEvents(std::optional<std::uint64_t> dueMs) {
+  PresentAll();
+  int timeout = -1;
+  if (dueMs) {
+    const std::uint64_t now = NowMs();
+    timeout = *dueMs <= now ? 0 : int(std::min<std::uint64_t>(*dueMs - now, INT_MAX));
+  }
+  SDL_Event event;
+  const int got = timeout < 0 ? SDL_WaitEvent(&event) : SDL_WaitEventTimeout(&event, timeout);
+  if (got) HandleEvent(event);
+  return true;
+}
+
+void TSdlBackend::Beep(UINT /*type*/) {
+  if (!FAudioTried) {
+    FAudioTried = true;
+    if (SDL_InitSubSystem(SDL_INIT_AUDIO) == 0) {
+      SDL_AudioSpec wanted{};
+      wanted.freq = 22050;
+      wanted.format = AUDIO_S16SYS;
+      wanted.channels = 1;
+      wanted.samples = 1024;
+      FAudio = SDL_OpenAudioDevice(nullptr, 0, &wanted, nullptr, 0);
+      if (FAudio) SDL_PauseAudioDevice(FAudio, 0);
+    }
+  }
+  if (!FAudio) {
+    std::fputc('\a', stderr);
+    std::fflush(stderr);
+    return;
+  }
+  // A 150 ms tone at 880 Hz with a short fade at both ends.
+  constexpr int Rate = 22050;
+  constexpr int Count = Rate * 150 / 1000;
+  std::vector<Sint16> samples(Count);
+  for (int i = 0; i < Count; ++i) {
+    const double fade = std::min({1.0, i / 200.0, (Count - i) / 200.0});
+    samples[std::size_t(i)] =
+        Sint16(8000.0 * fade * std::sin(2.0 * 3.14159265358979 * 880.0 * i / Rate));
+  }
+  SDL_QueueAudio(FAudio, samples.data(), Uint32(samples.size() * sizeof(Sint16)));
+}
+
+int TSdlBackend::Open(const std::string& target) {
+  std::string program = "xdg-open";
+  std::string argument = target;
+  char* argv[] = {program.data(), argument.data(), nullptr};
+  pid_t child = 0;
+  if (posix_spawnp(&child, "xdg-open", nullptr, nullptr, argv, environ) != 0) {
+    return SE_ERR_NOASSOC;
+  }
+  FChildren.push_back(child);
+  return 42;
+}
+
+int TSdlBackend::AnswerDialog(const std::string& caption, const std::string& text) {
+  std::fprintf(stderr, "tovu: dialog \"%s\": %s -> Escape (not shown by the backend)\n",
+               caption.c_str(), text.c_str());
+  return 0;
+}
+
+void TSdlBackend::ReapChildren() {
+  std::erase_if(FChildren, [](pid_t child) { return waitpid(child, nullptr, WNOHANG) == child; });
+}
+
+}  // namespace
+
+std::unique_ptr<TBackend> CreateSdlBackend() {
+  // Under Wayland a client cannot place its windows; XWayland (or X itself) can.
+  const char* x11 = std::getenv("DISPLAY");
+  if (x11 && *x11) SDL_SetHint(SDL_HINT_VIDEODRIVER, "x11");
+  SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
+  SDL_SetHint(SDL_HINT_MOUSE_FOCUS_CLICKTHROUGH, "1");
+  SDL_SetHint(SDL_HINT_VIDEO_MINIMIZE_ON_FOCUS_LOSS, "0");
+  SDL_SetHint(SDL_HINT_VIDEO_X11_NET_WM_BYPASS_COMPOSITOR, "0");
+  if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_EVENTS) != 0) return nullptr;
+  return std::make_unique<TSdlBackend>();
+}
+
+}  // namespace win::wnd
