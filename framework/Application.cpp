@@ -95,9 +95,10 @@ bool TApplication::ProcessMessage(win::MSG& Msg) {
     FTerminated = true;
     return true;
   }
+  // The control under the pointer hears that the pointer entered before the pointer's message.
+  if (Msg.message >= win::WM_MOUSEFIRST && Msg.message <= win::WM_MOUSELAST) DoMouseIdle();
   win::TranslateMessage(&Msg);
   win::DispatchMessageA(&Msg);
-  if (Msg.message >= win::WM_MOUSEFIRST && Msg.message <= win::WM_MOUSELAST) DoMouseIdle();
   return true;
 }
 
@@ -105,6 +106,7 @@ void TApplication::ProcessMessages() {
   win::MSG msg;
   while (ProcessMessage(msg)) {
   }
+  DoMouseIdle();
 }
 
 void TApplication::HandleMessage() {

@@ -52,7 +52,8 @@ class TApplication : public TComponent {
   void Run();
   void Terminate();
   bool Terminated() const { return FTerminated; }
-  // Handles every message that is waiting, then returns.
+  // Handles every message that is waiting and brings the control under the pointer up to
+  // date, then returns.
   void ProcessMessages();
   // Handles one message, or does the idle work and waits for the next when there is none.
   void HandleMessage();

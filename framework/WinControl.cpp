@@ -304,7 +304,7 @@ void TWinControl::InsertControl(TControl* AControl) {
     if (child) AControl->Perform(CM_PARENTSHOWHINTCHANGED, 0, 0);
     if (!child) return;
     if (windowed != nullptr) {
-      if (FShowing) windowed->UpdateShowing();
+      windowed->UpdateControlState();
     } else if (FHandle != nullptr) {
       AControl->Invalidate();
     }
@@ -603,16 +603,19 @@ void TWinControl::WMSize(TMessage& Message) {
 
 // Showing.
 
-bool TWinControl::ShowingAllowed() const {
-  return Parent() == nullptr ? Visible() : (Visible() && Parent()->FShowing);
+bool TWinControl::IsShowing() const {
+  return FShowing && (Parent() == nullptr || Parent()->IsShowing());
 }
 
-bool TWinControl::IsShowing() const {
-  return FShowing;
+void TWinControl::UpdateControlState() {
+  for (const TWinControl* p = Parent(); p != nullptr; p = p->Parent())
+    if (!p->FShowing) return;
+  UpdateShowing();
 }
 
 void TWinControl::UpdateShowing() {
-  const bool show = ShowingAllowed();
+  // A window shows when the control is visible; its parents decide whether that is seen.
+  const bool show = Visible() && !FControlState.Contains(csReadingState);
   const TWeakRef<TControl> self(this);
   if (show) {
     if (FHandle == nullptr) CreateHandle();
@@ -620,20 +623,14 @@ void TWinControl::UpdateShowing() {
       if (auto* child = dynamic_cast<TWinControl*>(ref.Get()); child != nullptr && self)
         child->UpdateShowing();
   }
-  if (!self) return;
-  if (FHandle != nullptr && FShowing != show) {
-    FShowing = show;
-    try {
-      Perform(CM_SHOWINGCHANGED, 0, 0);
-    } catch (...) {
-      if (self) FShowing = !show;
-      throw;
-    }
+  if (!self || FHandle == nullptr || FShowing == show) return;
+  FShowing = show;
+  try {
+    Perform(CM_SHOWINGCHANGED, 0, 0);
+  } catch (...) {
+    if (self) FShowing = !show;
+    throw;
   }
-  if (!show && self)
-    for (const TWeakRef<TControl>& ref : Snapshot(*this))
-      if (auto* child = dynamic_cast<TWinControl*>(ref.Get()); child != nullptr && self)
-        child->UpdateShowing();
 }
 
 void TWinControl::CMShowingChanged(TMessage&) {
@@ -645,7 +642,7 @@ void TWinControl::CMShowingChanged(TMessage&) {
 }
 
 void TWinControl::CMVisibleChanged(TMessage&) {
-  if (FHandle != nullptr || Parent() == nullptr || Parent()->FShowing) UpdateShowing();
+  UpdateControlState();
 }
 
 void TWinControl::CMEnabledChanged(TMessage&) {

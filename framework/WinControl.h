@@ -55,6 +55,7 @@ class TWinControl : public TControl {
   void SetBounds(int ALeft, int ATop, int AWidth, int AHeight) override;
   win::RECT ClientRect() const override;
   win::POINT ClientOrigin() const override;
+  // The control's window is shown (its parents may still hide it); IsShowing also asks them.
   bool Showing() const { return FShowing; }
   bool IsShowing() const override;
 
@@ -108,6 +109,8 @@ class TWinControl : public TControl {
   // Window fields follow the window after the platform moved or sized it.
   void UpdateBounds();
   void UpdateShowing();
+  // Updates the showing state when every parent is showing.
+  void UpdateControlState();
 
   void WMPaint(TMessage& Message);
   void WMEraseBkgnd(TMessage& Message);
@@ -141,7 +144,6 @@ class TWinControl : public TControl {
   std::vector<TControl*> AlignList(TAlign AAlign, TControl* AControl) const;
   void DoPosition(TControl* Control, TAlign AAlign, win::RECT& Rect);
   void AnchorChildren();
-  bool ShowingAllowed() const;
 
   win::HWND FHandle = nullptr;
   std::vector<TControl*> FControls;     // windowless children
