@@ -143,7 +143,7 @@ void TComponent::SetReference(bool Enable) {
     if (field->Get(*FOwner) == this) field->Set(*FOwner, nullptr);
     return;
   }
-  if (InheritsFrom(field->FieldClass)) field->Set(*FOwner, this);
+  if (InheritsFrom(field->FieldClass())) field->Set(*FOwner, this);
 }
 
 void TComponent::AddFreeNotify(TComponent* AComponent) {

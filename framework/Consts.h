@@ -40,7 +40,11 @@ inline constexpr TResString SChangeIconSize{"アイコンのサイズは変更�
 inline constexpr TResString SJPEGError{"JPEG エラー #%d"};
 inline constexpr TResString SJPEGImageSize{"JPEG イメージのサイズは変更できません"};
 inline constexpr TResString SInvalidPixelFormat{"ピクセル形式が不正です"};
-inline constexpr TResString SBitmapTooLarge{"ビットマップが大きすぎます (%d x %d)"};
+inline constexpr TResString SBitmapTooLarge{"ビットマップの大きさ %d x %d は不正です"};
+inline constexpr TResString SVMetafiles{"メタファイル"};
+inline constexpr TResString SVEnhMetafiles{"エンハンス メタファイル"};
+inline constexpr TResString SVIcons{"アイコン"};
+inline constexpr TResString SVBitmaps{"ビットマップ"};
 
 // Components and persistence.
 inline constexpr TResString SAssignError{"%s を %s に代入できません"};
@@ -56,7 +60,7 @@ inline constexpr TResString SParseErrorAtLine{"%s (%d 行目)"};
 inline constexpr TResString SExpected{"%s が必要です"};
 inline constexpr TResString SUnexpectedEnd{"記述が途中で終わっています"};
 inline constexpr TResString SInvalidCharacter{"不正な文字 (コード %d) があります"};
-inline constexpr TResString SInvalidNumber{"数値 %s は範囲外です"};
+inline constexpr TResString SInvalidNumber{"数値 %s は不正です"};
 inline constexpr TResString SUnterminatedString{"文字列が閉じられていません"};
 inline constexpr TResString SInvalidUtf8{"UTF-8 として不正なバイト列があります"};
 inline constexpr TResString SNotInCodePage{"文字列をプロセスのコード ページに変換できません"};

@@ -296,10 +296,11 @@ class TParser {
     return std::move(t.Text);
   }
 
-  void ExpectSymbol(char symbol) {
+  int ExpectSymbol(char symbol) {
     const TToken t = FLexer.Next();
     if (t.Type != ttSymbol || t.Symbol != symbol)
       FailRes(t.Line, SExpected, std::string(1, symbol));
+    return t.Line;
   }
 
   TDescObject ParseObject(int line, int depth) {
@@ -337,13 +338,15 @@ class TParser {
       if (static_cast<int>(prop.Path.size()) >= MaxPathParts) FailRes(prop.Line, STooDeep);
       prop.Path.push_back(ExpectIdent());
     }
-    ExpectSymbol('=');
-    prop.Value = ParseValue();
+    const int equalsLine = ExpectSymbol('=');
+    prop.Value = ParseValue(equalsLine);
     return prop;
   }
 
-  TDescValue ParseValue() {
+  // A value starts on the line of its '='; it may continue on later lines.
+  TDescValue ParseValue(int equalsLine) {
     TToken t = FLexer.Next();
+    if (t.Line != equalsLine) FailRes(equalsLine, SExpected, "値");
     TDescValue v;
     v.Line = t.Line;
     if (t.Type == ttInteger) {

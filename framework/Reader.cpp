@@ -101,7 +101,7 @@ void TReader::ReadComponent(const TDescObject& Node) {
   TClass cls = FindComponentClass(Node);
   if (!Node.Name.empty()) {
     const TFieldInfo* field = FRoot->ClassType()->FindField(Node.Name);
-    if (field != nullptr && !cls->InheritsFrom(field->FieldClass))
+    if (field != nullptr && !cls->InheritsFrom(field->FieldClass()))
       FailRes(Node.Line, SClassMismatch, Node.ClassName, Node.Name);
     if (FOwner->FindComponent(Node.Name) != nullptr || SameIdent(FRoot->Name(), Node.Name))
       FailRes(Node.Line, SDuplicateName, Node.Name);
@@ -225,7 +225,7 @@ void TReader::ResolveFixups() {
       name.remove_prefix(dot + 1);
     }
     TComponent* target = SameIdent(name, FRoot->Name()) ? FRoot : FRoot->FindComponent(name);
-    if (target == nullptr || !target->InheritsFrom(fixup.Prop->ObjectClass))
+    if (target == nullptr || !target->InheritsFrom(fixup.Prop->ObjectClass()))
       FailRes(fixup.Line, SUnresolvedReference, fixup.Name);
     AtLine(fixup.Line, [&] { fixup.Prop->SetObject(*object, target); });
   }

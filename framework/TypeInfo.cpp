@@ -121,7 +121,7 @@ const TMethodInfo* TMetaClass::FindMethod(std::string_view name) const {
 TClass TMetaClass::FindFieldClass(std::string_view className) const {
   for (TClass cls = this; cls != nullptr; cls = cls->FParent)
     for (const TFieldInfo& f : cls->FFields)
-      if (SameIdent(f.FieldClass->ClassName(), className)) return f.FieldClass;
+      if (SameIdent(f.FieldClass()->ClassName(), className)) return f.FieldClass();
   return nullptr;
 }
 

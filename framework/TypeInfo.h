@@ -50,8 +50,10 @@ struct TPropInfo {
   std::function<std::string(const TObject&)> GetStr;
   std::function<void(TObject&, const std::string&)> SetStr;
 
-  // Class and component kinds.
-  TClass ObjectClass = nullptr;
+  // Class and component kinds. The class is looked up when needed, as a class may have a
+  // property of its own type (whose class information is still being built).
+  TClass (*ObjectClassOf)() = nullptr;
+  TClass ObjectClass() const { return ObjectClassOf != nullptr ? ObjectClassOf() : nullptr; }
   std::function<TPersistent*(const TObject&)> GetObject;
   std::function<void(TObject&, TPersistent*)> SetObject;
 
@@ -76,7 +78,8 @@ struct TPropInfo {
 // A published field: the form's member that points at its component of the same name.
 struct TFieldInfo {
   std::string Name;
-  TClass FieldClass = nullptr;
+  TClass (*FieldClassOf)() = nullptr;
+  TClass FieldClass() const { return FieldClassOf(); }
   std::function<TComponent*(const TObject&)> Get;
   std::function<void(TObject&, TComponent*)> Set;
 };
@@ -250,7 +253,7 @@ void Describe(TPropInfo& info, std::function<V(const T&)> get, std::function<voi
                        std::is_base_of_v<TPersistent, std::remove_pointer_t<V>>) {
     using U = std::remove_pointer_t<V>;
     info.Kind = std::is_base_of_v<TComponent, U> ? tkComponent : tkClass;
-    info.ObjectClass = U::StaticClass();
+    info.ObjectClassOf = &U::StaticClass;
     info.GetObject = [=](const TObject& o) -> TPersistent* { return get(self(o)); };
     if (set) info.SetObject = [=](TObject& o, TPersistent* v) { set(mut(o), dynamic_cast<U*>(v)); };
   } else if constexpr (TIsFunction<V>::value) {
@@ -304,7 +307,7 @@ class TClassBuilder {
   void Field(std::string_view name, U* C::*member) {
     TFieldInfo info;
     info.Name = name;
-    info.FieldClass = U::StaticClass();
+    info.FieldClassOf = &U::StaticClass;
     info.Get = [member](const TObject& o) -> TComponent* {
       return static_cast<const T&>(o).*member;
     };

@@ -75,4 +75,11 @@ TOVU_DECLARE_HANDLE(HICON);
 TOVU_DECLARE_HANDLE(HCURSOR);
 #undef TOVU_DECLARE_HANDLE
 
+// Converts between handle kinds where the platform's code would cast, e.g. the HGDIOBJ that
+// GetStockObject answers to the HPEN it is.
+template <class TTo, class TFrom>
+TTo HandleCast(TFrom handle) {
+  return reinterpret_cast<TTo>(handle);
+}
+
 }  // namespace win

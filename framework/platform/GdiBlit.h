@@ -1,0 +1,25 @@
+// Block transfers between device contexts: BitBlt and StretchBlt with every ternary raster
+// operation and the stretch modes, MaskBlt, and TransparentBlt.
+#pragma once
+
+#include "framework/platform/GdiTypes.h"
+
+namespace win {
+
+BOOL BitBlt(HDC dest, int x, int y, int width, int height, HDC source, int xSrc, int ySrc,
+            DWORD rop);
+BOOL StretchBlt(HDC dest, int xDest, int yDest, int destWidth, int destHeight, HDC source, int xSrc,
+                int ySrc, int srcWidth, int srcHeight, DWORD rop);
+// Where the monochrome mask has 1 bits the foreground operation applies, elsewhere the
+// background one: rop is MAKEROP4(foreground, background).
+BOOL MaskBlt(HDC dest, int x, int y, int width, int height, HDC source, int xSrc, int ySrc,
+             HBITMAP mask, int xMask, int yMask, DWORD rop);
+// Copies with stretching, leaving the target alone where the source shows `transparent`.
+BOOL TransparentBlt(HDC dest, int xDest, int yDest, int destWidth, int destHeight, HDC source,
+                    int xSrc, int ySrc, int srcWidth, int srcHeight, UINT transparent);
+
+constexpr DWORD MAKEROP4(DWORD foreground, DWORD background) {
+  return ((background << 8) & 0xFF000000) | foreground;
+}
+
+}  // namespace win

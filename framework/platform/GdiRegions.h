@@ -1,0 +1,29 @@
+// Regions as handles (CreateRectRgn, CombineRgn and friends, with the platform's complexity
+// return codes), and the accessor that hands a region handle's pixels to the windowing runtime.
+#pragma once
+
+#include "framework/platform/GdiTypes.h"
+#include "framework/platform/gdi/Region.h"
+
+namespace win {
+
+HRGN CreateRectRgn(int left, int top, int right, int bottom);
+HRGN CreateRectRgnIndirect(const RECT* rect);
+BOOL SetRectRgn(HRGN region, int left, int top, int right, int bottom);
+int CombineRgn(HRGN destination, HRGN source1, HRGN source2, int mode);
+int OffsetRgn(HRGN region, int dx, int dy);
+int GetRgnBox(HRGN region, RECT* rect);
+BOOL PtInRegion(HRGN region, int x, int y);
+BOOL RectInRegion(HRGN region, const RECT* rect);
+BOOL EqualRgn(HRGN region1, HRGN region2);
+
+}  // namespace win
+
+namespace win::gdi {
+
+// The region behind a handle (for SetWindowRgn and the like), or null for a non-region handle.
+TRegion* RegionOf(HRGN region);
+// A new region handle holding a copy of the region.
+HRGN CreateRegionHandle(const TRegion& region);
+
+}  // namespace win::gdi

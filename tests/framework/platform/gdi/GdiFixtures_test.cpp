@@ -1,0 +1,64 @@
+// Golden pictures made by the GDI oracle, replayed on our GDI and compared pixel for pixel.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "tools/gdiscript/FixtureCompare.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+// Every script of a family folder under tests/data/gdi that has its golden picture beside it.
+std::vector<std::string> FixturesOf(const std::string& family) {
+  std::vector<std::string> names;
+  const fs::path folder = fs::path(TOVU_TEST_DATA) / "gdi" / family;
+  if (!fs::is_directory(folder)) return names;
+  for (const auto& entry : fs::directory_iterator(folder)) {
+    if (entry.path().extension() == ".gdi" &&
+        fs::exists(fs::path(entry.path()).replace_extension(".bmp"))) {
+      names.push_back(family + "/" + entry.path().stem().string());
+    }
+  }
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
+std::vector<std::string> CoreFixtures() {
+  std::vector<std::string> all;
+  for (const char* family : {"fills", "mix", "blit", "stretch", "load", "mono"}) {
+    const auto names = FixturesOf(family);
+    all.insert(all.end(), names.begin(), names.end());
+  }
+  return all;
+}
+
+class GdiFixture : public testing::TestWithParam<std::string> {};
+
+TEST_P(GdiFixture, MatchesOracle) {
+  const fs::path base = fs::path(TOVU_TEST_DATA) / "gdi" / GetParam();
+  const auto result =
+      tovu::gdiscript::ReplayAndCompare(base.string() + ".gdi", base.string() + ".bmp");
+  EXPECT_TRUE(result.Matches()) << GetParam() << ": " << result.Describe();
+}
+
+std::string FixtureName(const testing::TestParamInfo<std::string>& info) {
+  std::string name = info.param;
+  std::replace_if(
+      name.begin(), name.end(), [](char c) { return !std::isalnum(static_cast<unsigned char>(c)); },
+      '_');
+  return name;
+}
+
+INSTANTIATE_TEST_SUITE_P(Core, GdiFixture, testing::ValuesIn(CoreFixtures()), FixtureName);
+
+TEST(GdiFixtureSet, EveryCoreFamilyHasFixtures) {
+  for (const char* family : {"fills", "mix", "blit", "stretch", "load", "mono"}) {
+    EXPECT_FALSE(FixturesOf(family).empty()) << family;
+  }
+}
+
+}  // namespace
