@@ -330,8 +330,7 @@ void TSdlBackend::Present(HWND hwnd, TFramebuffer& framebuffer) {
   for (const RECT& rect : damage.Rects()) {
     const int width = rect.right - rect.left;
     const int height = rect.bottom - rect.top;
-    const std::uint32_t* source =
-        framebuffer.Pixels() + std::ptrdiff_t(rect.top) * framebuffer.Width() + rect.left;
+    const std::uint32_t* source = framebuffer.Row(rect.top) + rect.left;
     auto* target = static_cast<std::uint8_t*>(surface->pixels) +
                    std::ptrdiff_t(rect.top) * surface->pitch +
                    std::ptrdiff_t(rect.left) * surface->format->BytesPerPixel;
