@@ -105,7 +105,7 @@ TEST(WindowingDemoOnXvfb, WindowAppearsMovesAndTheScreenShowsItsFramebuffer) {
   const std::string dump = std::string(directory) + "/client.ppm";
   TChildProcess demo(
       {TOVU_WINDOWING_DEMO, "--ticks", std::to_string(Ticks), "--dump", dump, "--stay-ms", "20000"},
-      {"DISPLAY=" + xvfb.Display(), "TOVU_BACKEND=sdl"}, true);
+      {"DISPLAY=" + xvfb.Display(), "TOVU_BACKEND=sdl", "SDL_AUDIODRIVER=dummy"}, true);
   ASSERT_TRUE(demo.Started());
 
   std::vector<TGeometry> seen;
@@ -147,6 +147,27 @@ TEST(WindowingDemoOnXvfb, WindowAppearsMovesAndTheScreenShowsItsFramebuffer) {
   }
   ASSERT_TRUE(differing);
   EXPECT_EQ(*differing, 0);
+
+  // The button-like child follows the real pointer: hot under it, paused by a click, plain again
+  // once the pointer has left the window.
+  const std::string display = "DISPLAY=" + xvfb.Display();
+  const auto pixelBecomes = [&](int px, int py, std::uint32_t colour) {
+    for (int attempt = 0; attempt < 60; ++attempt) {
+      const auto pixel = xvfb.Capture(x + px, y + py, 1, 1);
+      if (pixel && (*pixel)[0] == colour) return true;
+      std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    }
+    return false;
+  };
+  ASSERT_TRUE(
+      RunAndCapture({"xdotool", "mousemove", std::to_string(x + 260), std::to_string(y + 130)},
+                    {display}, std::chrono::seconds(5)));
+  EXPECT_TRUE(pixelBecomes(260, 130, 0x00FAF096)) << "the button did not light up";
+  ASSERT_TRUE(RunAndCapture({"xdotool", "click", "1"}, {display}, std::chrono::seconds(5)));
+  EXPECT_TRUE(pixelBecomes(215, 135, 0x00C82828)) << "the click did not pause the demo";
+  ASSERT_TRUE(
+      RunAndCapture({"xdotool", "mousemove", "5", "5"}, {display}, std::chrono::seconds(5)));
+  EXPECT_TRUE(pixelBecomes(260, 130, 0x00C8C8CD)) << "the button did not notice the pointer leave";
 
   demo.Kill();
   std::remove(dump.c_str());
