@@ -9,6 +9,7 @@
 #include "framework/platform/windowing/Focus.h"
 #include "framework/platform/windowing/Placement.h"
 #include "framework/platform/windowing/Runtime.h"
+#include "framework/platform/windowing/WindowDC.h"
 
 namespace win {
 
@@ -17,29 +18,14 @@ namespace {
 constexpr DWORD ERROR_CANNOT_FIND_WND_CLASS = 1407;
 constexpr DWORD ERROR_TLW_WITH_WSCHILD = 1406;
 
-// Top-level windows with CW_USEDEFAULT cascade from this corner, with this share of the screen.
-RECT DefaultTopLevelRect(int x, int y, int width, int height) {
-  if (x == CW_USEDEFAULT) {
-    x = 26;
-    y = 26;
-  }
-  if (width == CW_USEDEFAULT) {
-    width = GetSystemMetrics(SM_CXSCREEN) * 3 / 4;
-    height = GetSystemMetrics(SM_CYSCREEN) * 3 / 4;
-  }
-  return RECT{x, y, x + width, y + height};
-}
-
+// Top-level windows with CW_USEDEFAULT cascade from (26, 26) with three quarters of the screen;
+// child windows get 0. Hostile values are clamped before any arithmetic.
 RECT InitialRect(DWORD style, int x, int y, int width, int height) {
-  if (!(style & WS_CHILD)) {
-    const RECT rect = DefaultTopLevelRect(x, y, width, height);
-    x = rect.left;
-    y = rect.top;
-    width = rect.right - rect.left;
-    height = rect.bottom - rect.top;
-  } else {
-    if (x == CW_USEDEFAULT) x = y = 0;
-    if (width == CW_USEDEFAULT) width = height = 0;
+  const bool topLevel = !(style & WS_CHILD);
+  if (x == CW_USEDEFAULT) x = y = topLevel ? 26 : 0;
+  if (width == CW_USEDEFAULT) {
+    width = topLevel ? GetSystemMetrics(SM_CXSCREEN) * 3 / 4 : 0;
+    height = topLevel ? GetSystemMetrics(SM_CYSCREEN) * 3 / 4 : 0;
   }
   const LONG left = wnd::ClampCoordinate(x);
   const LONG top = wnd::ClampCoordinate(y);
@@ -76,11 +62,13 @@ void RemoveWindowRecord(HWND hwnd) {
   runtime.FTimers.KillAllOf(hwnd);
   runtime.FMessages.PurgeWindow(hwnd);
   runtime.FInput.Forget(hwnd);
+  wnd::ReleaseAllDCsOf(hwnd);
   runtime.FWindows.Remove(hwnd);
   if (topLevel) {
     runtime.FFramebuffers.erase(hwnd);
     runtime.Backend().WindowDestroyed(hwnd);
   }
+  wnd::RefreshWindowDCs();
 }
 
 void SendDestroyDownward(HWND hwnd) {
