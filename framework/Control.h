@@ -4,6 +4,8 @@
 
 #include <string>
 
+#include <memory>
+
 #include "framework/Component.h"
 #include "framework/ControlTypes.h"
 #include "framework/platform/WinTypes.h"
@@ -13,6 +15,7 @@ namespace fw {
 class TWinControl;
 class TCustomForm;
 class TBasicAction;
+class TFont;
 
 class TControl : public TComponent {
   TOVU_CLASS(TControl, TComponent)
@@ -81,6 +84,12 @@ class TControl : public TComponent {
   void SetColor(TColor Value);
   bool ParentColor() const { return FParentColor; }
   void SetParentColor(bool Value);
+
+  // The control's font; a control with ParentFont takes its parent's.
+  TFont* Font() const { return FFont.get(); }
+  void SetFont(const TFont* Value);
+  bool ParentFont() const { return FParentFont; }
+  void SetParentFont(bool Value);
 
   const std::string& Hint() const { return FHint; }
   void SetHint(const std::string& Value) { FHint = Value; }
@@ -154,6 +163,7 @@ class TControl : public TComponent {
   virtual void BoundsChanged(bool Moved, bool Sized);
   // The colour a ParentColor control takes from its parent.
   void SetColorFromParent(TColor Value);
+  void FontChanged();
 
   // Message handlers.
   void WMLButtonDown(TMessage& Message);
@@ -172,6 +182,8 @@ class TControl : public TComponent {
   void CMColorChanged(TMessage& Message);
   void CMParentColorChanged(TMessage& Message);
   void CMParentShowHintChanged(TMessage& Message);
+  void CMFontChanged(TMessage& Message);
+  void CMParentFontChanged(TMessage& Message);
   void CMHitTest(TMessage& Message);
 
   int FLeft = 0;
@@ -202,8 +214,10 @@ class TControl : public TComponent {
   bool FVisible = true;
   bool FEnabled = true;
   std::string FText;
-  TColor FColor = static_cast<TColor>(0x8000000F);  // the button face colour
+  TColor FColor = clBtnFace;
   bool FParentColor = true;
+  std::unique_ptr<TFont> FFont;
+  bool FParentFont = true;
   std::string FHint;
   bool FShowHint = false;
   bool FParentShowHint = true;
