@@ -43,6 +43,7 @@ void TControl::DefineClass(TClassBuilder<TControl>& b) {
   b.Property("Anchors", &TControl::Anchors, &TControl::SetAnchors)
       .Default(TAnchors{akLeft, akTop})
       .Unpublished();
+  b.Property("AutoSize", &TControl::AutoSize, &TControl::SetAutoSize).Default(false).Unpublished();
   b.Property("ClientWidth", &TControl::ClientWidth, &TControl::SetClientWidth).Unpublished();
   b.Property("ClientHeight", &TControl::ClientHeight, &TControl::SetClientHeight).Unpublished();
   b.Property("Visible", &TControl::Visible, &TControl::SetVisible).Default(true).Unpublished();
@@ -110,6 +111,18 @@ TShiftState KeysToShiftState(win::WPARAM Keys) {
   if (Keys & win::MK_RBUTTON) result.Include(ssRight);
   if (Keys & win::MK_MBUTTON) result.Include(ssMiddle);
   if (win::GetKeyState(win::VK_MENU) < 0) result.Include(ssAlt);
+  return result;
+}
+
+TShiftState CurrentShiftState() {
+  TShiftState result;
+  auto held = [](int key) { return win::GetKeyState(key) < 0; };
+  if (held(win::VK_SHIFT)) result.Include(ssShift);
+  if (held(win::VK_CONTROL)) result.Include(ssCtrl);
+  if (held(win::VK_MENU)) result.Include(ssAlt);
+  if (held(win::VK_LBUTTON)) result.Include(ssLeft);
+  if (held(win::VK_RBUTTON)) result.Include(ssRight);
+  if (held(win::VK_MBUTTON)) result.Include(ssMiddle);
   return result;
 }
 
@@ -273,6 +286,12 @@ void TControl::SetAlign(TAlign Value) {
   // A control that leaves alTop/alBottom or alLeft/alRight keeps its present size.
   if (!IsLoading() && old != alNone && Value == alNone) UpdateAnchorRules();
   RequestAlign();
+}
+
+void TControl::SetAutoSize(bool Value) {
+  if (FAutoSize == Value) return;
+  FAutoSize = Value;
+  if (Value) AdjustSize();
 }
 
 void TControl::SetAnchors(TAnchors Value) {

@@ -61,6 +61,10 @@ class TControl : public TComponent {
   win::POINT ClientToScreen(win::POINT Point) const;
   win::POINT ScreenToClient(win::POINT Point) const;
 
+  // Whether the control sizes itself to its content (each class says what that is).
+  bool AutoSize() const { return FAutoSize; }
+  virtual void SetAutoSize(bool Value);
+
   TAlign Align() const { return FAlign; }
   void SetAlign(TAlign Value);
   TAnchors Anchors() const { return FAnchors; }
@@ -153,6 +157,8 @@ class TControl : public TComponent {
   virtual void MouseMove(TShiftState Shift, int X, int Y);
   virtual void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y);
   virtual void Resize();
+  // Sizes the control to its content while AutoSize is on; the base has no content to fit.
+  virtual void AdjustSize() {}
   // The parent re-lays out its children after this control's place or size changed.
   void RequestAlign();
   // Records the distances that the anchors keep, against the parent's present size.
@@ -191,6 +197,7 @@ class TControl : public TComponent {
   int FWidth = 0;
   int FHeight = 0;
   TControlStyle FControlStyle = {csCaptureMouse, csClickEvents, csSetCaption, csDoubleClicks};
+  bool FAutoSize = false;
   TControlState FControlState;
 
  private:
@@ -231,5 +238,7 @@ class TControl : public TComponent {
 
 // Shift state from the key flags of a mouse message plus the Alt key.
 TShiftState KeysToShiftState(win::WPARAM Keys);
+// Shift state of the keys and mouse buttons held as of the last input message.
+TShiftState CurrentShiftState();
 
 }  // namespace fw

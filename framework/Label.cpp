@@ -13,7 +13,7 @@ void TLabel::DefineClass(TClassBuilder<TLabel>& b) {
   b.Publish("Align");
   b.Property("Alignment", &TLabel::Alignment, &TLabel::SetAlignment).Default(taLeftJustify);
   b.Publish("Anchors");
-  b.Property("AutoSize", &TLabel::AutoSize, &TLabel::SetAutoSize).Default(true);
+  b.Publish("AutoSize").Default(true);
   b.Publish("Caption");
   b.Publish("Color");
   b.Publish("Enabled");
@@ -38,13 +38,8 @@ void TLabel::DefineClass(TClassBuilder<TLabel>& b) {
 
 TLabel::TLabel(TComponent* AOwner) : TGraphicControl(AOwner) {
   FControlStyle += {csOpaque, csReplicatable};
+  FAutoSize = true;
   SetBounds(0, 0, 65, 17);
-}
-
-void TLabel::SetAutoSize(bool Value) {
-  if (FAutoSize == Value) return;
-  FAutoSize = Value;
-  AdjustBounds();
 }
 
 void TLabel::SetAlignment(TAlignment Value) {

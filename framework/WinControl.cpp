@@ -618,6 +618,11 @@ bool TWinControl::IsShowing() const {
 }
 
 void TWinControl::UpdateControlState() {
+  // Hiding a window is right whatever its parents do; showing one waits for them.
+  if (!Visible() && FHandle != nullptr) {
+    UpdateShowing();
+    return;
+  }
   for (const TWinControl* p = Parent(); p != nullptr; p = p->Parent())
     if (!p->FShowing) return;
   UpdateShowing();
