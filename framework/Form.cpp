@@ -121,8 +121,9 @@ TCustomForm::~TCustomForm() {
 }
 
 void TCustomForm::AfterConstruction() {
+  // OnCreate needs the whole object, so it runs here whatever OldCreateOrder says.
   FFormState.Exclude(fsCreating);
-  if (!FOldCreateOrder) DoCreate();
+  DoCreate();
 }
 
 void TCustomForm::InitInheritedComponent() {
