@@ -180,6 +180,20 @@ TEST_F(ControlInputTest, AControlDestroyedInItsOwnClickIsSafe) {
   EXPECT_EQ(FindDragTarget(OnForm(15, 15), false), Form);
 }
 
+TEST_F(ControlInputTest, AnExceptionInAHandlerIsReportedAndInputGoesOn) {
+  int clicks = 0;
+  A->OnClick = [&](TObject*) {
+    if (++clicks == 1) throw EInvalidOperation("クリック");
+  };
+  ClickAt(OnForm(15, 15).x, OnForm(15, 15).y);
+  ASSERT_EQ(FBackend->Dialogs().size(), 1u);
+  EXPECT_EQ(FBackend->Dialogs()[0].FText, "クリック.");
+  FBackend->AdvanceClock(1000);
+  ClickAt(OnForm(15, 15).x, OnForm(15, 15).y);
+  EXPECT_EQ(clicks, 2);
+  EXPECT_FALSE(A->MouseCapture()) << "the failed click did not keep the capture";
+}
+
 TEST_F(ControlInputTest, ChildrenGoWithTheirParent) {
   const TWeakRef<TControl> c(C);
   delete Panel;
