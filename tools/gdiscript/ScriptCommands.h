@@ -31,4 +31,8 @@ void CmdPixel(TScriptEngine& engine, TScriptArgs& args);
 void CmdSave(TScriptEngine& engine, TScriptArgs& args);
 void CmdSavePpm(TScriptEngine& engine, TScriptArgs& args);
 
+// TextCommands.cpp
+void CmdFont(TScriptEngine& engine, TScriptArgs& args);
+void CmdText(TScriptEngine& engine, TScriptArgs& args);
+
 }  // namespace tovu::gdiscript
