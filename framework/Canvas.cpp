@@ -4,18 +4,8 @@
 #include "framework/Graphic.h"
 #include "framework/TypeInfo.h"
 #include "framework/platform/Gdi.h"
-#if __has_include("framework/platform/Shapes.h")
 #include "framework/platform/Shapes.h"
-#define TOVU_HAVE_SHAPES 1
-#else
-#define TOVU_HAVE_SHAPES 0
-#endif
-#if __has_include("framework/platform/Text.h")
 #include "framework/platform/Text.h"
-#define TOVU_HAVE_TEXT 1
-#else
-#define TOVU_HAVE_TEXT 0
-#endif
 
 namespace fw {
 
@@ -150,18 +140,14 @@ void TCanvas::Changed() {
 
 void TCanvas::MoveTo(int X, int Y) {
   RequiredState({csHandleValid});
-#if TOVU_HAVE_SHAPES
   win::MoveToEx(FHandle, X, Y, nullptr);
-#endif
   FPenPos = {X, Y};
 }
 
 void TCanvas::LineTo(int X, int Y) {
   Changing();
   RequiredState({csHandleValid, csPenValid, csBrushValid});
-#if TOVU_HAVE_SHAPES
   win::LineTo(FHandle, X, Y);
-#endif
   FPenPos = {X, Y};
   Changed();
 }
@@ -169,33 +155,21 @@ void TCanvas::LineTo(int X, int Y) {
 void TCanvas::Rectangle(int X1, int Y1, int X2, int Y2) {
   Changing();
   RequiredState({csHandleValid, csPenValid, csBrushValid});
-#if TOVU_HAVE_SHAPES
   win::Rectangle(FHandle, X1, Y1, X2, Y2);
-#else
-  (void)X1, (void)Y1, (void)X2, (void)Y2;
-#endif
   Changed();
 }
 
 void TCanvas::RoundRect(int X1, int Y1, int X2, int Y2, int X3, int Y3) {
   Changing();
   RequiredState({csHandleValid, csPenValid, csBrushValid});
-#if TOVU_HAVE_SHAPES
   win::RoundRect(FHandle, X1, Y1, X2, Y2, X3, Y3);
-#else
-  (void)X1, (void)Y1, (void)X2, (void)Y2, (void)X3, (void)Y3;
-#endif
   Changed();
 }
 
 void TCanvas::Ellipse(int X1, int Y1, int X2, int Y2) {
   Changing();
   RequiredState({csHandleValid, csPenValid, csBrushValid});
-#if TOVU_HAVE_SHAPES
   win::Ellipse(FHandle, X1, Y1, X2, Y2);
-#else
-  (void)X1, (void)Y1, (void)X2, (void)Y2;
-#endif
   Changed();
 }
 
@@ -256,9 +230,7 @@ void TCanvas::StretchDraw(const TRect& R, TGraphic* Graphic) {
 void TCanvas::TextOut(int X, int Y, std::string_view Text) {
   Changing();
   RequiredState({csHandleValid, csFontValid, csBrushValid});
-#if TOVU_HAVE_TEXT
   win::TextOutA(FHandle, X, Y, Text.data(), static_cast<int>(Text.size()));
-#endif
   MoveTo(X + TextWidth(Text), Y);
   Changed();
 }
@@ -266,26 +238,18 @@ void TCanvas::TextOut(int X, int Y, std::string_view Text) {
 void TCanvas::TextRect(const TRect& R, int X, int Y, std::string_view Text) {
   Changing();
   RequiredState({csHandleValid, csFontValid, csBrushValid});
-#if TOVU_HAVE_TEXT
   win::UINT options = win::ETO_CLIPPED;
   if (FBrush->Style() != bsClear) options |= win::ETO_OPAQUE;
   const win::RECT r = R.ToRECT();
   win::ExtTextOutA(FHandle, X, Y, options, &r, Text.data(), static_cast<win::UINT>(Text.size()),
                    nullptr);
-#else
-  (void)R, (void)X, (void)Y, (void)Text;
-#endif
   Changed();
 }
 
 TSize TCanvas::TextExtent(std::string_view Text) {
   RequiredState({csHandleValid, csFontValid});
   win::SIZE size;
-#if TOVU_HAVE_TEXT
   win::GetTextExtentPoint32A(FHandle, Text.data(), static_cast<int>(Text.size()), &size);
-#else
-  (void)Text;
-#endif
   return {size.cx, size.cy};
 }
 

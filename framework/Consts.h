@@ -46,6 +46,9 @@ inline constexpr TResString SVEnhMetafiles{"エンハンス メタファイル"}
 inline constexpr TResString SVIcons{"アイコン"};
 inline constexpr TResString SVBitmaps{"ビットマップ"};
 
+// General.
+inline constexpr TResString SOperationAborted{"操作は中止されました"};
+
 // Components and persistence.
 inline constexpr TResString SAssignError{"%s を %s に代入できません"};
 inline constexpr TResString SInvalidName{"'%s' は有効なコンポーネント名ではありません"};

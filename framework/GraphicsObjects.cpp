@@ -11,12 +11,7 @@
 #include "framework/platform/CodePage.h"
 #include "framework/platform/CodePageConversion.h"
 #include "framework/platform/Gdi.h"
-#if __has_include("framework/platform/Text.h")
 #include "framework/platform/Text.h"
-#define TOVU_HAVE_TEXT 1
-#else
-#define TOVU_HAVE_TEXT 0
-#endif
 
 namespace fw {
 
@@ -396,7 +391,6 @@ void TFont::SetColor(TColor Value) {
 }
 
 win::HFONT TFont::Handle() const {
-#if TOVU_HAVE_TEXT
   if (FResource->Handle == nullptr) {
     const detail::TFontData& d = FResource->Data;
     win::LOGFONTA font;
@@ -428,9 +422,6 @@ win::HFONT TFont::Handle() const {
     if (FResource->Handle == nullptr) throw EOutOfResources(LoadResString(SOutOfResources));
   }
   return FResource->Handle;
-#else
-  return nullptr;
-#endif
 }
 
 void TFont::Assign(const TPersistent* Source) {

@@ -136,8 +136,7 @@ class TFont : public TGraphicsObject {
   void SetColor(TColor Value);
   int PixelsPerInch() const { return FPixelsPerInch; }
   void SetPixelsPerInch(int Value) { FPixelsPerInch = Value > 0 ? Value : FPixelsPerInch; }
-  // The shared platform font of these values, created on first use (null while the platform
-  // has no text support).
+  // The shared platform font of these values, created on first use.
   win::HFONT Handle() const;
 
   void Assign(const TPersistent* Source) override;

@@ -98,8 +98,11 @@ void TPicture::SetGraphic(const TGraphic* Value) {
 template <class T>
 T* TPicture::ForceType() {
   if (auto* graphic = dynamic_cast<T*>(FGraphic.get())) return graphic;
-  Adopt(std::make_unique<T>());
-  return static_cast<T*>(FGraphic.get());
+  auto created = std::make_unique<T>();
+  T* result = created.get();
+  // The change notification may destroy this picture: nothing of it is touched afterwards.
+  Adopt(std::move(created));
+  return result;
 }
 
 TBitmap* TPicture::Bitmap() {

@@ -8,6 +8,9 @@
 namespace win {
 namespace {
 
+// Point lists longer than this are refused rather than copied.
+constexpr std::size_t kMaxPolyPoints = std::size_t(1) << 24;
+
 using gdi::TFigureCoverage;
 using gdi::TFigurePainter;
 
@@ -61,14 +64,16 @@ BOOL LineTo(HDC dc, int x, int y) {
 }
 
 BOOL PolylineTo(HDC dc, const POINT* points, DWORD count) {
-  if (!points && count > 0) return FALSE;
+  if ((!points && count > 0) || count > kMaxPolyPoints) return FALSE;
   if (count == 0) return gdi::FindDc(dc) ? TRUE : FALSE;
   return DrawFromCurrentPosition(dc, std::span<const POINT>(points, count));
 }
 
 BOOL Polyline(HDC dc, const POINT* points, int count) {
   const TFigurePainter painter(dc);
-  if (!painter.IsValid() || !points || count < 2) return FALSE;
+  if (!painter.IsValid() || !points || count < 2 || std::size_t(count) > kMaxPolyPoints) {
+    return FALSE;
+  }
   const auto device = painter.ToDevice(std::span<const POINT>(points, std::size_t(count)));
   if (!device) return FALSE;
   return PaintResult(painter, gdi::PolylineCoverage(*device, painter.Pen(), painter.Bound()));
@@ -76,7 +81,9 @@ BOOL Polyline(HDC dc, const POINT* points, int count) {
 
 BOOL Polygon(HDC dc, const POINT* points, int count) {
   const TFigurePainter painter(dc);
-  if (!painter.IsValid() || !points || count < 2) return FALSE;
+  if (!painter.IsValid() || !points || count < 2 || std::size_t(count) > kMaxPolyPoints) {
+    return FALSE;
+  }
   const auto device = painter.ToDevice(std::span<const POINT>(points, std::size_t(count)));
   if (!device) return FALSE;
   return PaintResult(painter, gdi::PolygonCoverage(*device, FillRuleOf(painter), painter.Pen(),

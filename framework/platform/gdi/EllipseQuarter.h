@@ -14,7 +14,7 @@ struct TQuarterPoint {
 };
 
 // Largest width or height of an ellipse the tracer accepts; larger figures are refused.
-inline constexpr std::int64_t kMaxEllipseExtent = std::int64_t(1) << 20;
+inline constexpr std::int64_t kMaxEllipseExtent = std::int64_t(1) << 16;
 
 class TEllipseQuarter {
  public:

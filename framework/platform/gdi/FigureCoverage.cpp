@@ -21,6 +21,11 @@ class TThinPenPasses {
       : FBound(bound), FPattern(dash), FDashes(bound), FGaps(bound) {}
 
   void AddSegment(POINT from, POINT to) {
+    if (OutsideBound(from, to)) {
+      // Nothing to paint, but the dash pattern moves on.
+      FPosition += LinePixelCount(from, to);
+      return;
+    }
     TSpanSet dashes(FBound);
     TSpanSet gaps(FBound);
     AddStyledLine(dashes, gaps, from, to, FPattern, FPosition);
@@ -47,6 +52,11 @@ class TThinPenPasses {
   }
 
  private:
+  bool OutsideBound(POINT from, POINT to) const {
+    return std::max(from.x, to.x) < FBound.left || std::min(from.x, to.x) >= FBound.right ||
+           std::max(from.y, to.y) < FBound.top || std::min(from.y, to.y) >= FBound.bottom;
+  }
+
   static std::uint64_t Key(LONG x, LONG y) {
     return (std::uint64_t(std::uint32_t(y)) << 32) | std::uint32_t(x);
   }

@@ -55,12 +55,10 @@ TPenGeometry PenGeometryOf(const TPenInfo& pen) {
 TFigurePainter::TFigurePainter(HDC dc) : FPainter(dc) {
   if (!FPainter.IsValid()) return;
   FDc = &FPainter.Dc();
-  if (const TPenObject* pen = FDc->Pen()) {
-    FPen = PenGeometryOf(pen->Info());
-    FPenColor = pen->Info().Color;
-  } else {
-    FPen.Null = true;
-  }
+  // The context resolves the DC pen's colour.
+  const TPenInfo pen = FDc->PenInfo();
+  FPen = PenGeometryOf(pen);
+  FPenColor = pen.Color;
   FBound = FDc->DeviceClip().Extents();
 }
 

@@ -36,6 +36,15 @@ std::int64_t Cross(POINT o, POINT a, POINT b) {
 
 }  // namespace
 
+bool TWideStroker::Reaches(const RECT& bound, POINT a, POINT b) const {
+  // Bodies, caps, discs and even miter tips stay within ten widths of their points.
+  const std::int64_t margin = std::int64_t(FWidth) * 10 + 2;
+  return std::int64_t(std::max(a.x, b.x)) + margin >= bound.left &&
+         std::int64_t(std::min(a.x, b.x)) - margin < bound.right &&
+         std::int64_t(std::max(a.y, b.y)) + margin >= bound.top &&
+         std::int64_t(std::min(a.y, b.y)) - margin < bound.bottom;
+}
+
 TSegmentBody SegmentBody(POINT from, POINT to, LONG width, bool squareFrom, bool squareTo) {
   // The segment is taken downward (or rightward when level), so that both directions give the
   // same polygon.
@@ -205,7 +214,9 @@ void TWideStroker::AddPolyline(TSpanSet& pixels, std::span<const POINT> points, 
   for (std::size_t i = 0; i < segments; ++i) {
     bodies.push_back(SegmentBody(path[i], path[(i + 1) % n], FWidth, square && i == 0,
                                  square && i + 1 == segments));
-    AddPolygon(pixels, bodies.back().Corners, TFillRule::frWinding);
+    if (Reaches(pixels.Bound(), path[i], path[(i + 1) % n])) {
+      AddPolygon(pixels, bodies.back().Corners, TFillRule::frWinding);
+    }
   }
   for (std::size_t i = 0; i < n; ++i) {
     const bool end = !closed && (i == 0 || i + 1 == n);
@@ -215,6 +226,7 @@ void TWideStroker::AddPolyline(TSpanSet& pixels, std::span<const POINT> points, 
     }
     const std::size_t in = (i + segments - 1) % segments;
     const std::size_t out = i % segments;
+    if (!Reaches(pixels.Bound(), path[i], path[i])) continue;
     AddJoin(pixels, bodies[in], bodies[out], path[(i + n - 1) % n], path[i], path[(i + 1) % n]);
   }
 }

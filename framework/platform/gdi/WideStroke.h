@@ -51,6 +51,8 @@ class TWideStroker {
   void AddPolyline(TSpanSet& pixels, std::span<const POINT> points, bool closed) const;
 
  private:
+  // Whether anything drawn for the stretch between a and b can reach the bound.
+  bool Reaches(const RECT& bound, POINT a, POINT b) const;
   void AddJoin(TSpanSet& pixels, const TSegmentBody& in, const TSegmentBody& out, POINT previous,
                POINT joint, POINT next) const;
 

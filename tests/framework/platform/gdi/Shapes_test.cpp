@@ -119,6 +119,15 @@ TEST_F(ShapesTest, HollowBrushesAndNullPensLeaveTheirPartOut) {
   SelectObject(FCanvas.Dc, oldBrush);
 }
 
+TEST_F(ShapesTest, TheDcPenDrawsInTheContextsPenColour) {
+  HGDIOBJ old = SelectObject(FCanvas.Dc, GetStockObject(DC_PEN));
+  SetDCPenColor(FCanvas.Dc, RGB(255, 0, 0));
+  MoveToEx(FCanvas.Dc, 3, 3, nullptr);
+  EXPECT_TRUE(LineTo(FCanvas.Dc, 9, 3));
+  EXPECT_EQ(FCanvas.At(3, 3), 0xFF0000u);
+  SelectObject(FCanvas.Dc, old);
+}
+
 TEST_F(ShapesTest, EveryPartGoesThroughTheMixMode) {
   SetROP2(FCanvas.Dc, R2_NOT);
   HGDIOBJ oldBrush = SelectObject(FCanvas.Dc, GetStockObject(BLACK_BRUSH));
