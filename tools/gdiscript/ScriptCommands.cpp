@@ -4,6 +4,7 @@
 
 #include "framework/platform/Gdi.h"
 #include "tools/gdiscript/BmpLoader.h"
+#include "tools/gdiscript/ShapeCommands.h"
 
 namespace tovu::gdiscript {
 
@@ -25,16 +26,16 @@ constexpr TCommand kCommands[] = {
     {"textcolor", CmdTextColor},
     {"polyfillmode", CmdPolyFillMode},
     {"stretchmode", CmdStretchMode},
-    {"rect", CmdNotSupportedYet},
-    {"roundrect", CmdNotSupportedYet},
-    {"ellipse", CmdNotSupportedYet},
+    {"rect", CmdRect},
+    {"roundrect", CmdRoundRect},
+    {"ellipse", CmdEllipse},
     {"arc", CmdNotSupportedYet},
     {"pie", CmdNotSupportedYet},
     {"chord", CmdNotSupportedYet},
-    {"moveto", CmdNotSupportedYet},
-    {"lineto", CmdNotSupportedYet},
-    {"polyline", CmdNotSupportedYet},
-    {"polygon", CmdNotSupportedYet},
+    {"moveto", CmdMoveTo},
+    {"lineto", CmdLineTo},
+    {"polyline", CmdPolyline},
+    {"polygon", CmdPolygon},
     {"setpixel", CmdSetPixel},
     {"fillrect", CmdFillRect},
     {"framerect", CmdFrameRect},

@@ -178,6 +178,17 @@ TEST(GdiBlit, HostileRectanglesAndHandlesFailOrClipWithoutHarm) {
   EXPECT_TRUE(BitBlt(target.Dc, 0, 0, 8, 8, nullptr, 0, 0, PATCOPY));
   EXPECT_FALSE(PatBlt(target.Dc, 0, 0, 8, 8, SRCCOPY));
   EXPECT_FALSE(StretchBlt(target.Dc, 0, 0, 8, 8, source.Dc, 0, 0, 0, 8, SRCCOPY));
+  // Origins far out do not wrap coordinates around into the picture.
+  target.Fill(RGB(255, 255, 255));
+  SetViewportOrgEx(target.Dc, 2147483000, -2147483000, nullptr);
+  EXPECT_TRUE(BitBlt(target.Dc, 2147483000, 0, 8, 8, source.Dc, 0, 0, SRCCOPY));
+  SelectObject(target.Dc, GetStockObject(BLACK_BRUSH));
+  EXPECT_TRUE(PatBlt(target.Dc, 2147483000, 2147483000, 2147483000, 8, PATCOPY));
+  EXPECT_EQ(target.At(7, 7), 0xFFFFFFu);
+  const RECT huge{-2147483647, -2147483647, 2147483647, 2147483647};
+  EXPECT_TRUE(FillRect(target.Dc, &huge, HandleCast<HBRUSH>(GetStockObject(BLACK_BRUSH))));
+  SetViewportOrgEx(target.Dc, 0, 0, nullptr);
+  EXPECT_EQ(GetPixel(target.Dc, 7, 7), RGB(0, 0, 0));
 }
 
 }  // namespace

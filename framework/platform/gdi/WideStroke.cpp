@@ -1,0 +1,234 @@
+#include "framework/platform/gdi/WideStroke.h"
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <cstdint>
+#include <utility>
+
+#include "framework/platform/gdi/ExactMath.h"
+#include "framework/platform/gdi/FigureContour.h"
+#include "framework/platform/gdi/PolygonFill.h"
+
+namespace win::gdi {
+namespace {
+
+struct TOffset {
+  std::int64_t Near;   // offset of the polygon side along +normal
+  std::int64_t Width;  // distance to the other side, same sign as the normal component
+};
+
+// For a normal component c (numerator over the segment length l = sqrt(length2)), the offset of
+// the near side is c*w/(2l) rounded half away from zero, and the far side lies floor(|c|*w/l) + 1
+// further, so that both sides together hold the pen's width.
+TOffset OffsetFor(std::int64_t component, std::int64_t width, std::int64_t length2) {
+  const TInt128 scaled = TInt128(component < 0 ? -component : component) * width;
+  const auto whole = std::int64_t(FloorSqrtRatio(scaled * scaled, length2));
+  const std::int64_t sign = component < 0 ? -1 : 1;
+  return {sign * ((whole + 1) / 2), sign * (whole + 1)};
+}
+
+// Twice the signed area of the triangle (o, a, b): which side of the line o->a the point b is on.
+std::int64_t Cross(POINT o, POINT a, POINT b) {
+  return (std::int64_t(a.x) - o.x) * (std::int64_t(b.y) - o.y) -
+         (std::int64_t(a.y) - o.y) * (std::int64_t(b.x) - o.x);
+}
+
+}  // namespace
+
+bool TWideStroker::Reaches(const RECT& bound, POINT a, POINT b) const {
+  // Bodies, caps, discs and even miter tips stay within ten widths of their points.
+  const std::int64_t margin = std::int64_t(FWidth) * 10 + 2;
+  return std::int64_t(std::max(a.x, b.x)) + margin >= bound.left &&
+         std::int64_t(std::min(a.x, b.x)) - margin < bound.right &&
+         std::int64_t(std::max(a.y, b.y)) + margin >= bound.top &&
+         std::int64_t(std::min(a.y, b.y)) - margin < bound.bottom;
+}
+
+TSegmentBody SegmentBody(POINT from, POINT to, LONG width, bool squareFrom, bool squareTo) {
+  // The segment is taken downward (or rightward when level), so that both directions give the
+  // same polygon.
+  const bool swapped = to.y < from.y || (to.y == from.y && to.x < from.x);
+  const POINT start = swapped ? to : from;
+  const POINT end = swapped ? from : to;
+  const bool squareStart = swapped ? squareTo : squareFrom;
+  const bool squareEnd = swapped ? squareFrom : squareTo;
+  const std::int64_t dx = std::int64_t(end.x) - start.x;
+  const std::int64_t dy = std::int64_t(end.y) - start.y;
+  const std::int64_t half = width / 2;
+  // Offsets of the two sides (near = +normal side, far = the other) and of a square cap's
+  // extension behind the start and beyond the end.
+  std::int64_t nearX = 0, nearY = 0, farX = 0, farY = 0;
+  std::int64_t backX = 0, backY = 0, aheadX = 0, aheadY = 0;
+  if (dx == 0 || dy == 0) {
+    // Level and upright segments are plain rectangles [c - w/2, c - w/2 + w).
+    const std::int64_t ux = dx != 0 ? 1 : 0;
+    const std::int64_t uy = dy != 0 ? 1 : 0;
+    nearX = -half * uy;
+    farX = (width - half) * uy;
+    nearY = -half * ux;
+    farY = (width - half) * ux;
+    backX = aheadX = half * ux;
+    backY = aheadY = half * uy;
+  } else {
+    const std::int64_t length2 = dx * dx + dy * dy;
+    const TOffset ox = OffsetFor(-dy, width, length2);
+    const TOffset oy = OffsetFor(dx, width, length2);
+    nearX = ox.Near;
+    nearY = oy.Near;
+    farX = ox.Near - ox.Width;
+    farY = oy.Near - oy.Width;
+    // A square cap reaches half the width along the segment, rounded like the sides.
+    const TOffset ex = OffsetFor(dx, width, length2);
+    const TOffset ey = OffsetFor(dy, width, length2);
+    backX = ex.Near;
+    backY = ey.Near;
+    aheadX = ex.Width - ex.Near;
+    aheadY = ey.Width - ey.Near;
+  }
+  if (!squareStart) backX = backY = 0;
+  if (!squareEnd) aheadX = aheadY = 0;
+  auto at = [](POINT p, std::int64_t ox, std::int64_t oy) {
+    return POINT{LONG(p.x + ox), LONG(p.y + oy)};
+  };
+  TSegmentBody body;
+  body.Start = start;
+  body.End = end;
+  body.Corners = {at(start, nearX - backX, nearY - backY), at(end, nearX + aheadX, nearY + aheadY),
+                  at(end, farX + aheadX, farY + aheadY), at(start, farX - backX, farY - backY)};
+  return body;
+}
+
+std::pair<POINT, POINT> TSegmentBody::CornersAt(POINT end) const {
+  if (end.x == Start.x && end.y == Start.y) return {Corners[0], Corners[3]};
+  return {Corners[1], Corners[2]};
+}
+
+std::vector<POINT> WideSegmentBody(POINT from, POINT to, LONG width) {
+  const TSegmentBody body = SegmentBody(from, to, width, false, false);
+  return {body.Corners.begin(), body.Corners.end()};
+}
+
+TWideStroker::TWideStroker(LONG width, TLineCap cap, TLineJoin join)
+    : FWidth(width), FCap(cap), FJoin(join) {
+  // The disc is the pen-sized ellipse of the box [c - w/2, c - w/2 + w) in both directions.
+  const LONG half = width / 2;
+  FDiscTop = -half;
+  if (width < 3) {
+    FDisc.assign(std::size_t(width), TDiscRow{-half, width - half});
+    return;
+  }
+  const RECT box{-half, -half, width - half, width - half};
+  TSpanSet disc(box);
+  TRoundedContour(box, width, width).AddInterior(disc);
+  FDisc.assign(std::size_t(width), TDiscRow{0, 0});
+  disc.ForEachSpan([this](LONG y, LONG left, LONG right) {
+    TDiscRow& row = FDisc[std::size_t(y - FDiscTop)];
+    if (row.Left == row.Right) {
+      row = {left, right};
+    } else {
+      row.Left = std::min(row.Left, left);
+      row.Right = std::max(row.Right, right);
+    }
+  });
+}
+
+void TWideStroker::AddDisc(TSpanSet& pixels, POINT centre) const {
+  const RECT& bound = pixels.Bound();
+  const std::int64_t top = std::int64_t(centre.y) + FDiscTop;
+  if (top >= bound.bottom || top + std::int64_t(FDisc.size()) <= bound.top) return;
+  if (std::int64_t(centre.x) - FWidth >= bound.right ||
+      std::int64_t(centre.x) + FWidth < bound.left)
+    return;
+  for (std::size_t i = 0; i < FDisc.size(); ++i) {
+    pixels.AddSpan(top + std::int64_t(i), std::int64_t(centre.x) + FDisc[i].Left,
+                   std::int64_t(centre.x) + FDisc[i].Right);
+  }
+}
+
+void TWideStroker::AddSegmentBody(TSpanSet& pixels, POINT from, POINT to) const {
+  if (from.x == to.x && from.y == to.y) return;
+  AddPolygon(pixels, SegmentBody(from, to, FWidth, false, false).Corners, TFillRule::frWinding);
+}
+
+void TWideStroker::AddJoin(TSpanSet& pixels, const TSegmentBody& in, const TSegmentBody& out,
+                           POINT previous, POINT joint, POINT next) const {
+  if (FJoin == TLineJoin::ljRound) {
+    AddDisc(pixels, joint);
+    return;
+  }
+  // Bevel: the four side corners around the joint, in both orders so that the quadrilateral
+  // covers the gap whichever way the sides cross.
+  const auto [inA, inB] = in.CornersAt(joint);
+  const auto [outA, outB] = out.CornersAt(joint);
+  const std::array<POINT, 4> bevel1{inA, inB, outA, outB};
+  const std::array<POINT, 4> bevel2{inA, inB, outB, outA};
+  AddPolygon(pixels, bevel1, TFillRule::frWinding);
+  AddPolygon(pixels, bevel2, TFillRule::frWinding);
+  if (FJoin != TLineJoin::ljMiter) return;
+  const std::int64_t turn = Cross(previous, joint, next);
+  if (turn == 0) return;
+  // Miter: the outer sides run on to where they meet, unless that lies further from the joint
+  // than the miter limit (ten half widths).
+  auto outer = [turn](POINT from, POINT to, POINT a, POINT b) {
+    return -Cross(from, to, a) * (turn > 0 ? 1 : -1) >= -Cross(from, to, b) * (turn > 0 ? 1 : -1)
+               ? a
+               : b;
+  };
+  const POINT o1 = outer(previous, joint, inA, inB);
+  const POINT o2 = outer(joint, next, outA, outB);
+  const double d1x = double(joint.x) - previous.x, d1y = double(joint.y) - previous.y;
+  const double d2x = double(next.x) - joint.x, d2y = double(next.y) - joint.y;
+  const double denominator = d1x * d2y - d1y * d2x;
+  const double t = ((double(o2.x) - o1.x) * d2y - (double(o2.y) - o1.y) * d2x) / denominator;
+  const double mx = o1.x + t * d1x;
+  const double my = o1.y + t * d1y;
+  if (std::hypot(mx - joint.x, my - joint.y) > kMiterLimit * FWidth / 2.0) return;
+  const std::array<POINT, 4> miter{joint, o1, POINT{LONG(std::lround(mx)), LONG(std::lround(my))},
+                                   o2};
+  AddPolygon(pixels, miter, TFillRule::frWinding);
+}
+
+void TWideStroker::AddPolyline(TSpanSet& pixels, std::span<const POINT> points, bool closed) const {
+  // Repeated points add nothing to a wide line.
+  std::vector<POINT> path;
+  path.reserve(points.size());
+  for (const POINT& p : points) {
+    if (path.empty() || path.back().x != p.x || path.back().y != p.y) path.push_back(p);
+  }
+  if (closed && path.size() > 1 && path.front().x == path.back().x &&
+      path.front().y == path.back().y) {
+    path.pop_back();
+  }
+  if (path.empty()) return;
+  if (path.size() == 1) {
+    // A line of no length: the round cap's disc (flat and square caps have no direction).
+    if (closed || FCap == TLineCap::lcRound) AddDisc(pixels, path.front());
+    return;
+  }
+  const std::size_t n = path.size();
+  const std::size_t segments = closed ? n : n - 1;
+  const bool square = !closed && FCap == TLineCap::lcSquare;
+  std::vector<TSegmentBody> bodies;
+  bodies.reserve(segments);
+  for (std::size_t i = 0; i < segments; ++i) {
+    bodies.push_back(SegmentBody(path[i], path[(i + 1) % n], FWidth, square && i == 0,
+                                 square && i + 1 == segments));
+    if (Reaches(pixels.Bound(), path[i], path[(i + 1) % n])) {
+      AddPolygon(pixels, bodies.back().Corners, TFillRule::frWinding);
+    }
+  }
+  for (std::size_t i = 0; i < n; ++i) {
+    const bool end = !closed && (i == 0 || i + 1 == n);
+    if (end) {
+      if (FCap == TLineCap::lcRound) AddDisc(pixels, path[i]);
+      continue;
+    }
+    const std::size_t in = (i + segments - 1) % segments;
+    const std::size_t out = i % segments;
+    if (!Reaches(pixels.Bound(), path[i], path[i])) continue;
+    AddJoin(pixels, bodies[in], bodies[out], path[(i + n - 1) % n], path[i], path[(i + 1) % n]);
+  }
+}
+
+}  // namespace win::gdi
