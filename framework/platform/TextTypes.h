@@ -104,6 +104,7 @@ inline constexpr UINT DT_EXTERNALLEADING = 0x00000200;
 inline constexpr UINT DT_CALCRECT = 0x00000400;
 inline constexpr UINT DT_NOPREFIX = 0x00000800;
 inline constexpr UINT DT_INTERNAL = 0x00001000;
+inline constexpr UINT DT_NOFULLWIDTHCHARBREAK = 0x00080000;
 inline constexpr UINT DT_HIDEPREFIX = 0x00100000;
 inline constexpr UINT DT_PREFIXONLY = 0x00200000;
 

@@ -118,21 +118,6 @@ void AppendRowSpans(const unsigned char* row, unsigned width, int y, int left,
   }
 }
 
-// Platform emboldening of a monochrome glyph: every ink pixel also sets its right neighbour.
-void Embolden(std::vector<TGlyphSpan>& spans) {
-  for (TGlyphSpan& span : spans)
-    ++span.Right;
-  // Spans of a row that now touch are merged, so no pixel is listed twice.
-  std::vector<TGlyphSpan> merged;
-  for (const TGlyphSpan& span : spans) {
-    if (!merged.empty() && merged.back().Y == span.Y && merged.back().Right >= span.Left)
-      merged.back().Right = std::max(merged.back().Right, span.Right);
-    else
-      merged.push_back(span);
-  }
-  spans = std::move(merged);
-}
-
 RECT InkBounds(const std::vector<TGlyphSpan>& spans) {
   if (spans.empty()) return RECT{};
   RECT box{spans.front().Left, spans.front().Y, spans.front().Right, spans.front().Y + 1};
@@ -184,7 +169,8 @@ void TFontFace::ChooseSynthesis(const TDesignMetrics& design) {
   const bool designBold =
       design.Weight >= FW_SEMIBOLD || (FFace->style_flags & FT_STYLE_FLAG_BOLD) != 0;
   const bool designItalic = (FFace->style_flags & FT_STYLE_FLAG_ITALIC) != 0;
-  FEmbolden = FQuery.Weight >= FW_BOLD && !designBold;
+  // A weight nearer to bold than to normal asks for bold (the oracle emboldens from 551 on).
+  FEmbolden = FQuery.Weight > (FW_NORMAL + FW_BOLD) / 2 && !designBold;
   FOblique = FRequest.Italic && !designItalic;
 }
 
@@ -199,9 +185,10 @@ void TFontFace::SizeVertically(const TDesignMetrics& design) {
         std::max(1, static_cast<int>(RoundedRatio(tm.tmHeight, design.Units, cellUnits)));
     tm.tmAscent = static_cast<LONG>(RoundedRatio(design.Ascent, tm.tmHeight, cellUnits));
   } else {
+    // Ascent and descent are rounded each on its own; the cell is their sum.
     FSizing.EmPixels = ClampPixels(-std::int64_t{height});
-    tm.tmHeight = Scaled(cellUnits, FSizing.EmPixels, design.Units);
     tm.tmAscent = Scaled(design.Ascent, FSizing.EmPixels, design.Units);
+    tm.tmHeight = tm.tmAscent + Scaled(design.Descent, FSizing.EmPixels, design.Units);
   }
   tm.tmDescent = tm.tmHeight - tm.tmAscent;
   tm.tmInternalLeading = std::max<LONG>(0, tm.tmHeight - FSizing.EmPixels);
@@ -280,11 +267,17 @@ void TFontFace::ApplySize(const TSizing& sizing) {
 TGlyph TFontFace::Render(FT_UInt index) const {
   TGlyph glyph;
   FT_Int32 flags = FT_LOAD_TARGET_MONO;
-  if (FOblique) flags |= FT_LOAD_NO_BITMAP;  // shearing needs the outline
+  // Shearing and emboldening work on the (hinted) outline.
+  if (FOblique || FEmbolden) flags |= FT_LOAD_NO_BITMAP;
   FT_GlyphSlot slot = FFace->glyph;
   if (FT_Load_Glyph(FFace.get(), index, flags) != 0) return glyph;
   if (FOblique) FT_GlyphSlot_Oblique(slot);
   glyph.Advance = static_cast<int>((slot->advance.x + 32) >> 6);
+  // Widens the outline by a twenty-fourth of the em both ways; the advance grows by one pixel.
+  if (FEmbolden) {
+    FT_GlyphSlot_Embolden(slot);
+    ++glyph.Advance;
+  }
   if (FT_Render_Glyph(slot, FT_RENDER_MODE_MONO) == 0 &&
       slot->bitmap.pixel_mode == FT_PIXEL_MODE_MONO) {
     const FT_Bitmap& bitmap = slot->bitmap;
@@ -293,10 +286,6 @@ TGlyph TFontFace::Render(FT_UInt index) const {
       AppendRowSpans(bits, bitmap.width, static_cast<int>(row) - slot->bitmap_top,
                      slot->bitmap_left, glyph.Spans);
     }
-  }
-  if (FEmbolden) {
-    Embolden(glyph.Spans);
-    ++glyph.Advance;
   }
   glyph.Ink = InkBounds(glyph.Spans);
   return glyph;

@@ -58,19 +58,32 @@ TLine ApplyPrefixes(const std::vector<TTextChar>& chars, bool prefixes) {
   return shown;
 }
 
-// Lines split at CR, LF and CR LF; the break characters themselves are not drawn.
+bool IsLineBreak(char32_t code) {
+  return code == U'\r' || code == U'\n';
+}
+
+// Lines split at CR and LF; a CR LF or LF CR pair is one break, CR CR or LF LF two. The break
+// characters themselves are not drawn.
 std::vector<TLine> SplitHardLines(const TLine& text) {
   std::vector<TLine> lines(1);
   for (std::size_t i = 0; i < text.size(); ++i) {
     const char32_t code = text[i].Code;
-    if (code == U'\r' || code == U'\n') {
-      if (code == U'\r' && i + 1 < text.size() && text[i + 1].Code == U'\n') ++i;
+    if (IsLineBreak(code)) {
+      if (i + 1 < text.size() && IsLineBreak(text[i + 1].Code) && text[i + 1].Code != code) ++i;
       lines.emplace_back();
       continue;
     }
     lines.back().push_back(text[i]);
   }
   return lines;
+}
+
+// On a single line every CR and LF shows as a space.
+TLine BlankLineBreaks(TLine text) {
+  for (TShownChar& c : text) {
+    if (IsLineBreak(c.Code)) c.Code = U' ';
+  }
+  return text;
 }
 
 bool IsSpace(char32_t code) {
@@ -84,12 +97,13 @@ bool IsWide(char32_t code) {
          (code >= 0x20000 && code <= 0x3FFFF);
 }
 
-bool CanBreakBefore(const TLine& line, std::size_t i) {
+// After a space, and (unless DT_NOFULLWIDTHCHARBREAK) before or after an ideograph or kana.
+bool CanBreakBefore(const TLine& line, std::size_t i, bool wideBreaks) {
   if (i == 0 || i >= line.size()) return false;
   const char32_t before = line[i - 1].Code;
   const char32_t here = line[i].Code;
   if (IsSpace(here)) return false;
-  return IsSpace(before) || IsWide(before) || IsWide(here);
+  return IsSpace(before) || (wideBreaks && (IsWide(before) || IsWide(here)));
 }
 
 class TLineMeasurer {
@@ -122,7 +136,8 @@ class TLineMeasurer {
 
 // Greedy word wrapping: a line breaks at the last opportunity before the text outgrows `limit`;
 // the spaces at a break are dropped; a word longer than the limit stays whole on its own line.
-std::vector<TLine> WrapLine(const TLine& line, std::int64_t limit, const TLineMeasurer& measurer) {
+std::vector<TLine> WrapLine(const TLine& line, std::int64_t limit, const TLineMeasurer& measurer,
+                            bool wideBreaks) {
   std::vector<TLine> lines;
   std::size_t start = 0;
   while (true) {
@@ -130,7 +145,7 @@ std::vector<TLine> WrapLine(const TLine& line, std::int64_t limit, const TLineMe
     std::int64_t x = 0;
     std::size_t i = start;
     for (; i < line.size(); ++i) {
-      if (i > start && CanBreakBefore(line, i)) breakAt = i;
+      if (i > start && CanBreakBefore(line, i, wideBreaks)) breakAt = i;
       x = measurer.Advance(x, line[i]);
       if (x > limit && !IsSpace(line[i].Code) && breakAt > start) break;
     }
@@ -190,7 +205,7 @@ std::int64_t AlignedTop(const RECT& rect, std::int64_t height, const TOptions& o
 
 std::vector<TLine> BreakLines(const TLine& shown, const RECT& rect, const TOptions& options,
                               const TLineMeasurer& measurer) {
-  if (Has(options, DT_SINGLELINE)) return {shown};
+  if (Has(options, DT_SINGLELINE)) return {BlankLineBreaks(shown)};
   std::vector<TLine> lines;
   const std::int64_t limit = std::int64_t{rect.right} - rect.left;
   for (const TLine& hard : SplitHardLines(shown)) {
@@ -198,7 +213,7 @@ std::vector<TLine> BreakLines(const TLine& shown, const RECT& rect, const TOptio
       lines.push_back(hard);
       continue;
     }
-    for (TLine& wrapped : WrapLine(hard, limit, measurer))
+    for (TLine& wrapped : WrapLine(hard, limit, measurer, !Has(options, DT_NOFULLWIDTHCHARBREAK)))
       lines.push_back(std::move(wrapped));
   }
   return lines;

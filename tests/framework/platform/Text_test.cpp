@@ -385,6 +385,47 @@ TEST(DrawTextPixels, Utf8AndCp932DrawTheSamePixels) {
   EXPECT_GT(canvas.Count(Black), 100);
 }
 
+// Captions are first drawn into a 4-bit bitmap: the text colour maps to its palette entry.
+TEST(DrawTextPixels, DrawsIntoA4BitBitmapThroughItsPalette) {
+  struct TInfo16 {
+    BITMAPINFOHEADER Header;
+    RGBQUAD Colors[16];
+  } info{};
+  info.Header.biWidth = 64;
+  info.Header.biHeight = -20;
+  info.Header.biPlanes = 1;
+  info.Header.biBitCount = 4;
+  info.Header.biClrUsed = 16;
+  for (int i = 0; i < 16; ++i) {
+    const auto level = static_cast<BYTE>(i * 17);
+    info.Colors[i] = RGBQUAD{level, level, level, 0};  // grey ramp: 0 black .. 15 white
+  }
+  void* bits = nullptr;
+  const HBITMAP bitmap = CreateDIBSection(nullptr, reinterpret_cast<const BITMAPINFO*>(&info),
+                                          DIB_RGB_COLORS, &bits, nullptr, 0);
+  ASSERT_NE(bitmap, nullptr);
+  auto* bytes = static_cast<unsigned char*>(bits);
+  std::memset(bytes, 0xFF, 32 * 20);  // all white (index 15)
+  const HDC dc = CreateCompatibleDC(nullptr);
+  const HGDIOBJ previous = SelectObject(dc, bitmap);
+  SetBkMode(dc, TRANSPARENT);
+  SetTextColor(dc, RGB(0, 0, 0));
+  RECT area{0, 0, 64, 20};
+  EXPECT_GT(DrawTextA(dc, "Ag", -1, &area, 0), 0);
+  int black = 0, other = 0;
+  for (int i = 0; i < 32 * 20; ++i) {
+    for (const int index : {bytes[i] >> 4, bytes[i] & 0x0F}) {
+      black += index == 0 ? 1 : 0;
+      other += index != 0 && index != 15 ? 1 : 0;
+    }
+  }
+  EXPECT_GT(black, 10);
+  EXPECT_EQ(other, 0);  // monochrome glyphs: no in-between shades
+  SelectObject(dc, previous);
+  DeleteDC(dc);
+  DeleteObject(bitmap);
+}
+
 TEST(TextOutPixels, OpaqueModeFillsTheCellTransparentModeOnlyInks) {
   TTextCanvas canvas(100, 30);
   const HDC dc = canvas.Dc();

@@ -91,10 +91,12 @@ TEST(FontFace, HostileHeightsAreClamped) {
 TEST(FontFace, BoldIsSynthesizedOnePixelWider) {
   const auto regular = Realize("MS PGothic", -12, FW_NORMAL);
   const auto bold = Realize("MS PGothic", -12, FW_BOLD);
-  const auto semibold = Realize("MS PGothic", -12, FW_SEMIBOLD);
-  ASSERT_TRUE(regular && bold && semibold);
+  const auto medium = Realize("MS PGothic", -12, 550);
+  const auto heavier = Realize("MS PGothic", -12, 551);
+  ASSERT_TRUE(regular && bold && medium && heavier);
   EXPECT_TRUE(bold->SyntheticBold());
-  EXPECT_FALSE(semibold->SyntheticBold());
+  EXPECT_FALSE(medium->SyntheticBold());
+  EXPECT_TRUE(heavier->SyntheticBold());
   EXPECT_EQ(bold->Metrics().Text.tmWeight, FW_BOLD);
   EXPECT_EQ(bold->Metrics().Text.tmHeight, regular->Metrics().Text.tmHeight);
   for (const char32_t c : std::u32string(U"lWあ")) {

@@ -50,15 +50,19 @@ TEST(TextLayout, LineBreaksAreCrLfCrAndLfAndTheWidestLineSetsTheWidth) {
   EXPECT_EQ(layout.Runs[1].Text, U"cdef");
   EXPECT_EQ(layout.Runs[1].Y, 13);
   EXPECT_EQ(layout.Runs[3].Y, 39);
-  // Two breaks in a row leave an empty line between.
+  // LF CR is one break too; two alike in a row leave an empty line between; a break at the
+  // end starts one more (empty) line.
+  EXPECT_EQ(Layout("a\n\rb", RECT{}, DT_CALCRECT).Result, 26);
   EXPECT_EQ(Layout("a\n\nb", RECT{}, DT_CALCRECT).Result, 39);
+  EXPECT_EQ(Layout("a\r\rb", RECT{}, DT_CALCRECT).Result, 39);
+  EXPECT_EQ(Layout("a\r\n", RECT{}, DT_CALCRECT).Result, 26);
 }
 
-TEST(TextLayout, SingleLineKeepsLineBreakCharacters) {
-  const TTextLayout layout = Layout("ab\ncd", RECT{0, 0, 100, 100}, DT_SINGLELINE);
+TEST(TextLayout, SingleLineShowsEachLineBreakCharacterAsASpace) {
+  const TTextLayout layout = Layout("ab\r\ncd\n", RECT{0, 0, 100, 100}, DT_SINGLELINE);
   EXPECT_EQ(layout.LineCount, 1);
   ASSERT_EQ(layout.Runs.size(), 1u);
-  EXPECT_EQ(layout.Runs[0].Text, U"ab\ncd");
+  EXPECT_EQ(layout.Runs[0].Text, U"ab  cd ");
 }
 
 TEST(TextLayout, CentresInBothDirectionsOnlyOnASingleLine) {
@@ -186,6 +190,8 @@ TEST(TextLayout, JapaneseTextWrapsBetweenAnyCharacters) {
   ASSERT_EQ(layout.Runs.size(), 3u);
   EXPECT_EQ(layout.Runs[0].Text, U"あい");
   EXPECT_EQ(layout.Runs[2].Text, U"お");
+  EXPECT_EQ(
+      Layout("あいうえお", RECT{0, 0, 30, 0}, DT_WORDBREAK | DT_NOFULLWIDTHCHARBREAK).LineCount, 1);
 }
 
 TEST(TextLayout, ExpandedTabsJumpToTabStops) {

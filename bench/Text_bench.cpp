@@ -4,6 +4,8 @@
 #include <climits>
 
 #include "framework/platform/CodePage.h"
+#include "framework/platform/Gdi.h"
+#include "framework/platform/Text.h"
 #include "framework/platform/gdi/FaceMeasure.h"
 #include "framework/platform/gdi/FontCache.h"
 #include "framework/platform/gdi/TextCoverage.h"
@@ -55,5 +57,33 @@ void RealizeUncached(benchmark::State& state) {
   }
 }
 BENCHMARK(RealizeUncached);
+
+// A caption drawn end to end: layout, glyph coverage and painting into a 32-bit bitmap.
+void DrawCaption(benchmark::State& state) {
+  BITMAPINFO info{};
+  info.bmiHeader.biWidth = 200;
+  info.bmiHeader.biHeight = -60;
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 32;
+  void* bits = nullptr;
+  const HBITMAP bitmap = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  const HDC dc = CreateCompatibleDC(nullptr);
+  const HGDIOBJ previousBitmap = SelectObject(dc, bitmap);
+  const HFONT font = CreateFontA(-12, 0, 0, 0, FW_NORMAL, 0, 0, 0, SHIFTJIS_CHARSET, 0, 0,
+                                 NONANTIALIASED_QUALITY, 0, "ＭＳ Ｐゴシック");
+  const HGDIOBJ previousFont = SelectObject(dc, font);
+  SetBkMode(dc, TRANSPARENT);
+  for (auto _ : state) {
+    RECT area{0, 0, 200, 60};
+    benchmark::DoNotOptimize(
+        DrawTextA(dc, "画像を開く(&O)\r\nTovuザビロナ！", -1, &area, DT_CENTER));
+  }
+  SelectObject(dc, previousFont);
+  SelectObject(dc, previousBitmap);
+  DeleteObject(font);
+  DeleteDC(dc);
+  DeleteObject(bitmap);
+}
+BENCHMARK(DrawCaption);
 
 }  // namespace

@@ -1,0 +1,238 @@
+#include "framework/Dialogs.h"
+
+#include <algorithm>
+
+#include "framework/Application.h"
+#include "framework/Button.h"
+#include "framework/ControlConsts.h"
+#include "framework/Label.h"
+#include "framework/TypeInfo.h"
+#include "framework/platform/Backend.h"
+#include "framework/platform/CodePage.h"
+#include "framework/platform/Messages.h"
+#include "framework/platform/Process.h"
+#include "framework/platform/SystemMetrics.h"
+#include "framework/platform/TextTypes.h"
+#include "framework/platform/VirtualKeys.h"
+#include "framework/platform/gdi/FaceMeasure.h"
+#include "framework/platform/gdi/FontCache.h"
+#include "framework/platform/windowing/InputInjection.h"
+
+namespace fw {
+
+TOVU_IMPLEMENT_CLASS(TMessageForm)
+
+void TMessageForm::DefineClass(TClassBuilder<TMessageForm>& b) {
+  b.Message(win::WM_PAINT, &TMessageForm::WMPaint);
+}
+
+namespace {
+
+// Layout of a message form, in pixels.
+constexpr int HorzMargin = 8;
+constexpr int VertMargin = 8;
+constexpr int HorzSpacing = 10;
+constexpr int VertSpacing = 10;
+constexpr int ButtonWidth = 75;
+constexpr int ButtonHeight = 25;
+constexpr int ButtonSpacing = 4;
+constexpr int IconSize = 32;
+
+// The window font of the dialogs.
+constexpr const char* DialogFontName = "ＭＳ Ｐゴシック";
+constexpr int DialogFontHeight = -12;
+
+TModalDialogHook& DialogHook() {
+  static TModalDialogHook hook;
+  return hook;
+}
+
+struct TButtonKind {
+  TMsgDlgBtn Button;
+  const TResString* Caption;
+  TModalResult Result;
+};
+
+constexpr TButtonKind ButtonKinds[] = {
+    {mbYes, &SMsgDlgYes, mrYes},
+    {mbNo, &SMsgDlgNo, mrNo},
+    {mbOK, &SMsgDlgOK, mrOk},
+    {mbCancel, &SMsgDlgCancel, mrCancel},
+    {mbAbort, &SMsgDlgAbort, mrAbort},
+    {mbRetry, &SMsgDlgRetry, mrRetry},
+    {mbIgnore, &SMsgDlgIgnore, mrIgnore},
+};
+
+// The extent of a text in the dialog font as DrawText lays it out with these flags.
+win::SIZE MeasureText(const std::string& Text, win::UINT Flags, int MaxWidth) {
+  win::gdi::TFontRequest request;
+  request.Family = DialogFontName;
+  request.Height = DialogFontHeight;
+  request.CharSet = win::SHIFTJIS_CHARSET;
+  const auto face = win::gdi::TFontCache::Instance().Realize(request);
+  if (!face) return win::SIZE{0, 0};
+  const win::gdi::TFaceMeasure measure(*face);
+  const auto layout = win::gdi::LayoutDrawText(Text, win::GetACP(), win::RECT{0, 0, MaxWidth, 0},
+                                               Flags | win::DT_CALCRECT, measure);
+  return win::SIZE{layout.CalcRect.right - layout.CalcRect.left,
+                   layout.CalcRect.bottom - layout.CalcRect.top};
+}
+
+}  // namespace
+
+std::string DialogTitle() {
+  if (Application != nullptr && !Application->Title().empty()) return Application->Title();
+  char path[261] = {};
+  win::GetModuleFileNameA(nullptr, path, sizeof(path));
+  std::string name = path;
+  if (const auto slash = name.find_last_of("/\\:"); slash != std::string::npos)
+    name.erase(0, slash + 1);
+  if (const auto dot = name.rfind('.'); dot != std::string::npos && dot > 0) name.erase(dot);
+  return name;
+}
+
+void SetModalDialogHook(TModalDialogHook Hook) {
+  DialogHook() = std::move(Hook);
+}
+
+TMessageForm::TMessageForm(TComponent* AOwner) : TForm(AOwner) {
+  SetBorderStyle(bsDialog);
+}
+
+TButton* TMessageForm::ButtonFor(TModalResult Result) const {
+  for (TButton* button : FButtons)
+    if (button->ModalResult() == Result) return button;
+  return nullptr;
+}
+
+void TMessageForm::Build(const std::string& Caption, const std::string& Text, TMsgDlgIcon Icon,
+                         TMsgDlgButtons Buttons) {
+  SetCaption(Caption);
+  FMessage = Text;
+  FIcon = Icon;
+
+  const int screenWidth = win::GetSystemMetrics(win::SM_CXSCREEN);
+  const win::UINT textFlags = win::DT_EXPANDTABS | win::DT_WORDBREAK | win::DT_NOPREFIX;
+  const win::SIZE text = MeasureText(Text, textFlags, std::max(screenWidth / 2, 100));
+
+  FMessageLabel = NewComponent<TLabel>(this);
+  FMessageLabel->SetName("Message");
+  FMessageLabel->SetWordWrap(true);
+  FMessageLabel->SetShowAccelChar(false);
+  FMessageLabel->SetAutoSize(false);
+  FMessageLabel->SetCaption(Text);
+  FMessageLabel->SetParent(this);
+
+  // Default: OK, else Yes, else Retry. Escape: Cancel, else No, else OK.
+  const TMsgDlgBtn defaultButton = Buttons.Contains(mbOK)    ? mbOK
+                                   : Buttons.Contains(mbYes) ? mbYes
+                                                             : mbRetry;
+  const TMsgDlgBtn cancelButton = Buttons.Contains(mbCancel) ? mbCancel
+                                  : Buttons.Contains(mbNo)   ? mbNo
+                                                             : mbOK;
+  int buttonWidth = ButtonWidth;
+  for (const TButtonKind& kind : ButtonKinds)
+    if (Buttons.Contains(kind.Button))
+      buttonWidth = std::max<int>(
+          buttonWidth, MeasureText(LoadResString(*kind.Caption), 0, 0).cx + 2 * HorzMargin);
+  for (const TButtonKind& kind : ButtonKinds) {
+    if (!Buttons.Contains(kind.Button)) continue;
+    TButton* button = NewComponent<TButton>(this);
+    button->SetCaption(LoadResString(*kind.Caption));
+    button->SetModalResult(kind.Result);
+    button->SetDefault(kind.Button == defaultButton);
+    button->SetCancel(kind.Button == cancelButton);
+    button->SetBounds(0, 0, buttonWidth, ButtonHeight);
+    button->SetParent(this);
+    if (kind.Button == defaultButton) SetActiveControl(button);
+    FButtons.push_back(button);
+  }
+
+  const int iconWidth = Icon == diNone ? 0 : IconSize + HorzSpacing;
+  const int iconTextWidth = iconWidth + text.cx;
+  const int iconTextHeight = std::max<int>(text.cy, Icon == diNone ? 0 : IconSize);
+  const int buttonCount = static_cast<int>(FButtons.size());
+  const int buttonGroupWidth =
+      buttonCount == 0 ? 0 : buttonCount * buttonWidth + (buttonCount - 1) * ButtonSpacing;
+  const int clientWidth = std::max(iconTextWidth, buttonGroupWidth) + 2 * HorzMargin;
+  const int clientHeight = iconTextHeight + VertSpacing + ButtonHeight + 2 * VertMargin;
+  SetClientSize(clientWidth, clientHeight);
+
+  FMessageLabel->SetBounds(HorzMargin + iconWidth, VertMargin, text.cx, text.cy);
+  int x = (clientWidth - buttonGroupWidth) / 2;
+  const int y = iconTextHeight + VertMargin + VertSpacing;
+  for (TButton* button : FButtons) {
+    button->SetBounds(x, y, buttonWidth, ButtonHeight);
+    x += buttonWidth + ButtonSpacing;
+  }
+  SetBounds((win::GetSystemMetrics(win::SM_CXSCREEN) - Width()) / 2,
+            (win::GetSystemMetrics(win::SM_CYSCREEN) - Height()) / 2, Width(), Height());
+}
+
+void TMessageForm::QueueHeadlessAnswer(int Answer) {
+  TButton* button = Answer == 0 ? nullptr : ButtonFor(Answer);
+  if (button == nullptr) {
+    win::wnd::InjectKey(win::VK_ESCAPE, true);
+    win::wnd::InjectKey(win::VK_ESCAPE, false);
+    return;
+  }
+  HandleNeeded();
+  const win::POINT centre =
+      button->ClientToScreen(win::POINT{button->Width() / 2, button->Height() / 2});
+  win::wnd::InjectClick(centre, win::VK_LBUTTON);
+}
+
+TModalResult TMessageForm::ShowModal() {
+  if (win::IsHeadless()) {
+    const TModalDialogHook hook = DialogHook();
+    if (!hook || !hook(*this)) {
+      const int answer = win::AnswerHeadlessDialog(Caption().c_str(), FMessage.c_str());
+      QueueHeadlessAnswer(answer);
+    }
+  }
+  return TForm::ShowModal();
+}
+
+void TMessageForm::WMPaint(TMessage& Message) {
+  TForm::WMPaint(Message);
+}
+
+void TMessageForm::Paint() {}
+
+std::unique_ptr<TMessageForm> CreateMessageForm(const std::string& Caption, const std::string& Text,
+                                                TMsgDlgIcon Icon, TMsgDlgButtons Buttons) {
+  auto form = std::make_unique<TMessageForm>(nullptr);
+  form->Build(Caption, Text, Icon, Buttons);
+  return form;
+}
+
+std::unique_ptr<TMessageForm> CreateMessageDialog(const std::string& Msg, TMsgDlgType DlgType,
+                                                  TMsgDlgButtons Buttons) {
+  switch (DlgType) {
+    case mtWarning:
+      return CreateMessageForm(LoadResString(SMsgDlgWarning), Msg, diWarning, Buttons);
+    case mtError:
+      return CreateMessageForm(LoadResString(SMsgDlgError), Msg, diError, Buttons);
+    case mtInformation:
+      return CreateMessageForm(LoadResString(SMsgDlgInformation), Msg, diInformation, Buttons);
+    case mtConfirmation:
+      return CreateMessageForm(LoadResString(SMsgDlgConfirm), Msg, diQuestion, Buttons);
+    case mtCustom:
+      break;
+  }
+  return CreateMessageForm(DialogTitle(), Msg, diNone, Buttons);
+}
+
+int MessageDlg(const std::string& Msg, TMsgDlgType DlgType, TMsgDlgButtons Buttons, int) {
+  return CreateMessageDialog(Msg, DlgType, Buttons)->ShowModal();
+}
+
+void ShowMessage(const std::string& Msg) {
+  CreateMessageForm(DialogTitle(), Msg, diNone, {mbOK})->ShowModal();
+}
+
+void ShowErrorReport(const std::string& Caption, const std::string& Text) {
+  CreateMessageForm(Caption, Text, diError, {mbOK})->ShowModal();
+}
+
+}  // namespace fw
