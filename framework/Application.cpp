@@ -4,8 +4,15 @@
 #include <cstring>
 #include <new>
 
+#include "framework/Button.h"
+#include "framework/ClassRegistry.h"
 #include "framework/Control.h"
+#include "framework/ControlCanvas.h"
 #include "framework/Dialogs.h"
+#include "framework/Label.h"
+#include "framework/Panel.h"
+#include "framework/SpeedButton.h"
+#include "framework/Timer.h"
 #include "framework/TypeInfo.h"
 #include "framework/WinControl.h"
 #include "framework/platform/CodePage.h"
@@ -53,8 +60,14 @@ std::string ErrorReportText(const std::string& Message) {
   return above ? Message + "." : Message;
 }
 
+void RegisterStandardControls() {
+  RegisterClasses({TForm::StaticClass(), TButton::StaticClass(), TLabel::StaticClass(),
+                   TPanel::StaticClass(), TSpeedButton::StaticClass(), TTimer::StaticClass()});
+}
+
 TApplication::TApplication(TComponent* AOwner) : TComponent(AOwner) {
   if (Application == nullptr) Application = this;
+  RegisterStandardControls();
 }
 
 TApplication::~TApplication() {
@@ -115,6 +128,7 @@ void TApplication::HandleMessage() {
 }
 
 void TApplication::Idle() {
+  TControlCanvas::FreeDeviceContexts();
   DoMouseIdle();
   CallEvent(OnIdle, this);
   win::WaitMessage();

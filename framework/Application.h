@@ -90,6 +90,8 @@ extern TApplication* Application;
 // Reports the exception being handled for Sender: through Application when there is one, on
 // standard error otherwise.
 void HandleCurrentException(TObject* Sender);
+// Makes the standard controls known to form descriptions by class name.
+void RegisterStandardControls();
 // One round of a message loop without an application object.
 void RunOneMessage();
 

@@ -1,10 +1,13 @@
 #include "framework/Button.h"
 
 #include "framework/Accelerators.h"
+#include "framework/ControlPainting.h"
 #include "framework/Form.h"
+#include "framework/GraphicsObjects.h"
 #include "framework/TypeInfo.h"
 #include "framework/platform/Input.h"
 #include "framework/platform/Messages.h"
+#include "framework/platform/TextTypes.h"
 #include "framework/platform/VirtualKeys.h"
 
 namespace fw {
@@ -21,7 +24,9 @@ void TButton::DefineClass(TClassBuilder<TButton>& b) {
   b.Publish("DragKind");
   b.Publish("DragMode");
   b.Publish("Enabled");
+  b.Publish("Font");
   b.Property("ModalResult", &TButton::ModalResult, &TButton::SetModalResult).Default(mrNone);
+  b.Publish("ParentFont");
   b.Publish("ParentShowHint");
   b.Publish("PopupMenu");
   b.Publish("ShowHint");
@@ -160,6 +165,19 @@ void TButton::WMKillFocus(TMessage& Message) {
   Invalidate();
 }
 
-void TButton::Paint() {}
+void TButton::Paint() {
+  TCanvas& canvas = *Canvas();
+  TRect r = Bounds(0, 0, Width(), Height());
+  // The default button (and the focused one) wears a dark outer ring.
+  const bool marked = FDefault || Focused();
+  if (marked) Frame3D(canvas, r, clWindowFrame, clWindowFrame, 1);
+  DrawButtonFace(canvas, r, FPressed);
+  canvas.SetFont(Font());
+  TRect text = r;
+  if (FPressed) text = TRect{r.Left + 1, r.Top + 1, r.Right + 1, r.Bottom + 1};
+  DrawCaption(canvas, text, Caption(), win::DT_CENTER | win::DT_VCENTER | win::DT_SINGLELINE,
+              Enabled());
+  if (Focused()) DrawFocusMark(canvas, TRect{r.Left + 2, r.Top + 2, r.Right - 2, r.Bottom - 2});
+}
 
 }  // namespace fw

@@ -6,6 +6,7 @@
 #include "framework/Action.h"
 #include "framework/ControlConsts.h"
 #include "framework/Form.h"
+#include "framework/GraphicsObjects.h"
 #include "framework/TypeInfo.h"
 #include "framework/WinControl.h"
 #include "framework/platform/Input.h"
@@ -42,12 +43,14 @@ void TControl::DefineClass(TClassBuilder<TControl>& b) {
   b.Property("Anchors", &TControl::Anchors, &TControl::SetAnchors)
       .Default(TAnchors{akLeft, akTop})
       .Unpublished();
+  b.Property("AutoSize", &TControl::AutoSize, &TControl::SetAutoSize).Default(false).Unpublished();
   b.Property("ClientWidth", &TControl::ClientWidth, &TControl::SetClientWidth).Unpublished();
   b.Property("ClientHeight", &TControl::ClientHeight, &TControl::SetClientHeight).Unpublished();
   b.Property("Visible", &TControl::Visible, &TControl::SetVisible).Default(true).Unpublished();
   b.Property("Enabled", &TControl::Enabled, &TControl::SetEnabled).Default(true).Unpublished();
   b.Property("Caption", &TControl::Caption, &TControl::SetCaption).Unpublished();
   b.Property("Color", &TControl::Color, &TControl::SetColor)
+      .Idents(ColorIdents())
       .Stored([](const TObject& o) { return !static_cast<const TControl&>(o).ParentColor(); })
       .Unpublished();
   b.Property("ParentColor", &TControl::ParentColor, &TControl::SetParentColor)
@@ -55,6 +58,10 @@ void TControl::DefineClass(TClassBuilder<TControl>& b) {
       .Unpublished();
   b.Property("ShowHint", &TControl::ShowHint, &TControl::SetShowHint)
       .Stored([](const TObject& o) { return !static_cast<const TControl&>(o).ParentShowHint(); })
+      .Unpublished();
+  b.Property("Font", &TControl::Font, &TControl::SetFont).Unpublished();
+  b.Property("ParentFont", &TControl::ParentFont, &TControl::SetParentFont)
+      .Default(true)
       .Unpublished();
   b.Property("ParentShowHint", &TControl::ParentShowHint, &TControl::SetParentShowHint)
       .Default(true)
@@ -92,6 +99,8 @@ void TControl::DefineClass(TClassBuilder<TControl>& b) {
   b.Message(CM_PARENTCOLORCHANGED, &TControl::CMParentColorChanged);
   b.Message(CM_PARENTSHOWHINTCHANGED, &TControl::CMParentShowHintChanged);
   b.Message(CM_HITTEST, &TControl::CMHitTest);
+  b.Message(CM_FONTCHANGED, &TControl::CMFontChanged);
+  b.Message(CM_PARENTFONTCHANGED, &TControl::CMParentFontChanged);
 }
 
 TShiftState KeysToShiftState(win::WPARAM Keys) {
@@ -105,7 +114,21 @@ TShiftState KeysToShiftState(win::WPARAM Keys) {
   return result;
 }
 
-TControl::TControl(TComponent* AOwner) : TComponent(AOwner) {}
+TShiftState CurrentShiftState() {
+  TShiftState result;
+  auto held = [](int key) { return win::GetKeyState(key) < 0; };
+  if (held(win::VK_SHIFT)) result.Include(ssShift);
+  if (held(win::VK_CONTROL)) result.Include(ssCtrl);
+  if (held(win::VK_MENU)) result.Include(ssAlt);
+  if (held(win::VK_LBUTTON)) result.Include(ssLeft);
+  if (held(win::VK_RBUTTON)) result.Include(ssRight);
+  if (held(win::VK_MBUTTON)) result.Include(ssMiddle);
+  return result;
+}
+
+TControl::TControl(TComponent* AOwner) : TComponent(AOwner), FFont(std::make_unique<TFont>()) {
+  FFont->OnChange = [this](TObject*) { FontChanged(); };
+}
 
 TControl::~TControl() {
   Destroying();
@@ -265,6 +288,12 @@ void TControl::SetAlign(TAlign Value) {
   RequestAlign();
 }
 
+void TControl::SetAutoSize(bool Value) {
+  if (FAutoSize == Value) return;
+  FAutoSize = Value;
+  if (Value) AdjustSize();
+}
+
 void TControl::SetAnchors(TAnchors Value) {
   if (FAnchors == Value) return;
   FAnchors = Value;
@@ -406,6 +435,31 @@ void TControl::SetCursor(TCursor Value) {
   Perform(CM_CURSORCHANGED, 0, 0);
 }
 
+void TControl::SetFont(const TFont* Value) {
+  if (Value != nullptr) FFont->Assign(Value);
+}
+
+void TControl::FontChanged() {
+  FParentFont = false;
+  Perform(CM_FONTCHANGED, 0, 0);
+}
+
+void TControl::SetParentFont(bool Value) {
+  if (FParentFont == Value) return;
+  FParentFont = Value;
+  if (FParent != nullptr && !IsLoading()) Perform(CM_PARENTFONTCHANGED, 0, 0);
+}
+
+void TControl::CMFontChanged(TMessage&) {
+  Invalidate();
+}
+
+void TControl::CMParentFontChanged(TMessage&) {
+  if (!FParentFont || FParent == nullptr) return;
+  FFont->Assign(FParent->Font());
+  FParentFont = true;
+}
+
 void TControl::SetPopupMenu(TComponent* Value) {
   if (FPopupMenu == Value) return;
   if (FPopupMenu != nullptr) FPopupMenu->RemoveFreeNotification(this);
@@ -431,6 +485,10 @@ void TControl::Loaded() {
   TComponent::Loaded();
   if (FParent == nullptr) return;
   if (FParentColor) SetColorFromParent(FParent->Color());
+  if (FParentFont) {
+    FFont->Assign(FParent->Font());
+    FParentFont = true;
+  }
   if (FParentShowHint) {
     SetShowHint(FParent->ShowHint());
     FParentShowHint = true;

@@ -4,6 +4,8 @@
 
 #include <string>
 
+#include <memory>
+
 #include "framework/Component.h"
 #include "framework/ControlTypes.h"
 #include "framework/platform/WinTypes.h"
@@ -13,6 +15,7 @@ namespace fw {
 class TWinControl;
 class TCustomForm;
 class TBasicAction;
+class TFont;
 
 class TControl : public TComponent {
   TOVU_CLASS(TControl, TComponent)
@@ -58,6 +61,10 @@ class TControl : public TComponent {
   win::POINT ClientToScreen(win::POINT Point) const;
   win::POINT ScreenToClient(win::POINT Point) const;
 
+  // Whether the control sizes itself to its content (each class says what that is).
+  bool AutoSize() const { return FAutoSize; }
+  virtual void SetAutoSize(bool Value);
+
   TAlign Align() const { return FAlign; }
   void SetAlign(TAlign Value);
   TAnchors Anchors() const { return FAnchors; }
@@ -81,6 +88,12 @@ class TControl : public TComponent {
   void SetColor(TColor Value);
   bool ParentColor() const { return FParentColor; }
   void SetParentColor(bool Value);
+
+  // The control's font; a control with ParentFont takes its parent's.
+  TFont* Font() const { return FFont.get(); }
+  void SetFont(const TFont* Value);
+  bool ParentFont() const { return FParentFont; }
+  void SetParentFont(bool Value);
 
   const std::string& Hint() const { return FHint; }
   void SetHint(const std::string& Value) { FHint = Value; }
@@ -144,6 +157,8 @@ class TControl : public TComponent {
   virtual void MouseMove(TShiftState Shift, int X, int Y);
   virtual void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y);
   virtual void Resize();
+  // Sizes the control to its content while AutoSize is on; the base has no content to fit.
+  virtual void AdjustSize() {}
   // The parent re-lays out its children after this control's place or size changed.
   void RequestAlign();
   // Records the distances that the anchors keep, against the parent's present size.
@@ -154,6 +169,7 @@ class TControl : public TComponent {
   virtual void BoundsChanged(bool Moved, bool Sized);
   // The colour a ParentColor control takes from its parent.
   void SetColorFromParent(TColor Value);
+  void FontChanged();
 
   // Message handlers.
   void WMLButtonDown(TMessage& Message);
@@ -172,6 +188,8 @@ class TControl : public TComponent {
   void CMColorChanged(TMessage& Message);
   void CMParentColorChanged(TMessage& Message);
   void CMParentShowHintChanged(TMessage& Message);
+  void CMFontChanged(TMessage& Message);
+  void CMParentFontChanged(TMessage& Message);
   void CMHitTest(TMessage& Message);
 
   int FLeft = 0;
@@ -179,6 +197,7 @@ class TControl : public TComponent {
   int FWidth = 0;
   int FHeight = 0;
   TControlStyle FControlStyle = {csCaptureMouse, csClickEvents, csSetCaption, csDoubleClicks};
+  bool FAutoSize = false;
   TControlState FControlState;
 
  private:
@@ -202,8 +221,10 @@ class TControl : public TComponent {
   bool FVisible = true;
   bool FEnabled = true;
   std::string FText;
-  TColor FColor = static_cast<TColor>(0x8000000F);  // the button face colour
+  TColor FColor = clBtnFace;
   bool FParentColor = true;
+  std::unique_ptr<TFont> FFont;
+  bool FParentFont = true;
   std::string FHint;
   bool FShowHint = false;
   bool FParentShowHint = true;
@@ -217,5 +238,7 @@ class TControl : public TComponent {
 
 // Shift state from the key flags of a mouse message plus the Alt key.
 TShiftState KeysToShiftState(win::WPARAM Keys);
+// Shift state of the keys and mouse buttons held as of the last input message.
+TShiftState CurrentShiftState();
 
 }  // namespace fw

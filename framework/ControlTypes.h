@@ -5,14 +5,12 @@
 #include <cstdint>
 #include <functional>
 
+#include "framework/Color.h"
 #include "framework/EnumInfo.h"
 #include "framework/Events.h"
 #include "framework/Set.h"
 
 namespace fw {
-
-// A colour 0x00BBGGRR, or a system colour with the high bit set (index in the low byte).
-using TColor = std::int32_t;
 
 TOVU_ENUM(TAlign, std::uint8_t, alNone, alTop, alBottom, alLeft, alRight, alClient, alCustom)
 

@@ -1,7 +1,11 @@
-// TCustomControl: a windowed control that paints itself: PaintWindow hands the device context
-// to Paint, and the framework paints the windowless children over it.
+// TCustomControl: a windowed control that paints itself: PaintWindow attaches the paint's device
+// context to the control's canvas and calls Paint; the framework paints the windowless children
+// over it.
 #pragma once
 
+#include <memory>
+
+#include "framework/ControlCanvas.h"
 #include "framework/WinControl.h"
 
 namespace fw {
@@ -10,16 +14,18 @@ class TCustomControl : public TWinControl {
   TOVU_CLASS(TCustomControl, TWinControl)
 
  public:
-  explicit TCustomControl(TComponent* AOwner) : TWinControl(AOwner) {}
+  explicit TCustomControl(TComponent* AOwner);
+  ~TCustomControl() override;
+
+  TCanvas* Canvas() const { return FCanvas.get(); }
 
  protected:
   void PaintWindow(win::HDC DC) override;
-  // Draws the control; during the call PaintDC is the device context of the paint.
+  // Draws the control on Canvas.
   virtual void Paint() {}
-  win::HDC PaintDC() const { return FPaintDC; }
 
  private:
-  win::HDC FPaintDC = nullptr;
+  std::unique_ptr<TControlCanvas> FCanvas;
 };
 
 }  // namespace fw

@@ -5,26 +5,26 @@
 #include "framework/Application.h"
 #include "framework/Button.h"
 #include "framework/ControlConsts.h"
+#include "framework/ControlPainting.h"
+#include "framework/GraphicsObjects.h"
 #include "framework/Label.h"
 #include "framework/TypeInfo.h"
 #include "framework/platform/Backend.h"
 #include "framework/platform/CodePage.h"
+#include "framework/platform/CodePageConversion.h"
 #include "framework/platform/Messages.h"
 #include "framework/platform/Process.h"
+#include "framework/platform/Shapes.h"
 #include "framework/platform/SystemMetrics.h"
 #include "framework/platform/TextTypes.h"
 #include "framework/platform/VirtualKeys.h"
-#include "framework/platform/gdi/FaceMeasure.h"
-#include "framework/platform/gdi/FontCache.h"
 #include "framework/platform/windowing/InputInjection.h"
 
 namespace fw {
 
 TOVU_IMPLEMENT_CLASS(TMessageForm)
 
-void TMessageForm::DefineClass(TClassBuilder<TMessageForm>& b) {
-  b.Message(win::WM_PAINT, &TMessageForm::WMPaint);
-}
+void TMessageForm::DefineClass(TClassBuilder<TMessageForm>&) {}
 
 namespace {
 
@@ -37,10 +37,6 @@ constexpr int ButtonWidth = 75;
 constexpr int ButtonHeight = 25;
 constexpr int ButtonSpacing = 4;
 constexpr int IconSize = 32;
-
-// The window font of the dialogs.
-constexpr const char* DialogFontName = "ＭＳ Ｐゴシック";
-constexpr int DialogFontHeight = -12;
 
 TModalDialogHook& DialogHook() {
   static TModalDialogHook hook;
@@ -63,19 +59,51 @@ constexpr TButtonKind ButtonKinds[] = {
     {mbIgnore, &SMsgDlgIgnore, mrIgnore},
 };
 
-// The extent of a text in the dialog font as DrawText lays it out with these flags.
-win::SIZE MeasureText(const std::string& Text, win::UINT Flags, int MaxWidth) {
-  win::gdi::TFontRequest request;
-  request.Family = DialogFontName;
-  request.Height = DialogFontHeight;
-  request.CharSet = win::SHIFTJIS_CHARSET;
-  const auto face = win::gdi::TFontCache::Instance().Realize(request);
-  if (!face) return win::SIZE{0, 0};
-  const win::gdi::TFaceMeasure measure(*face);
-  const auto layout = win::gdi::LayoutDrawText(Text, win::GetACP(), win::RECT{0, 0, MaxWidth, 0},
-                                               Flags | win::DT_CALCRECT, measure);
-  return win::SIZE{layout.CalcRect.right - layout.CalcRect.left,
-                   layout.CalcRect.bottom - layout.CalcRect.top};
+// The window font of the dialogs.
+constexpr const char* DialogFontName = "ＭＳ Ｐゴシック";
+constexpr int DialogFontHeight = -12;
+
+// The icons, drawn in a 32-pixel square.
+void DrawIcon(TCanvas& Canvas, TMsgDlgIcon Icon, int X, int Y) {
+  TPen* pen = Canvas.Pen();
+  TBrush* brush = Canvas.Brush();
+  TFont* font = Canvas.Font();
+  pen->SetWidth(1);
+  font->SetName(win::FromUtf8(DialogFontName));
+  font->SetHeight(-24);
+  font->SetStyle({fsBold});
+  font->SetColor(clWhite);
+  const char* mark = "";
+  switch (Icon) {
+    case diNone:
+      return;
+    case diQuestion:
+    case diInformation:
+      pen->SetColor(0x00A05000);
+      brush->SetColor(0x00D08020);
+      Canvas.Ellipse(X, Y, X + IconSize, Y + IconSize);
+      mark = Icon == diQuestion ? "?" : "i";
+      break;
+    case diError:
+      pen->SetColor(0x00000090);
+      brush->SetColor(0x002020E0);
+      Canvas.Ellipse(X, Y, X + IconSize, Y + IconSize);
+      mark = "\xC3\x97";  // multiplication sign
+      break;
+    case diWarning: {
+      pen->SetColor(0x00008090);
+      brush->SetColor(0x0000D0F0);
+      const win::POINT points[] = {
+          {X + IconSize / 2, Y}, {X + IconSize - 1, Y + IconSize - 1}, {X, Y + IconSize - 1}};
+      Canvas.RequiredState({csHandleValid, csPenValid, csBrushValid});
+      win::Polygon(Canvas.Handle(), points, 3);
+      font->SetColor(clBlack);
+      mark = "!";
+      break;
+    }
+  }
+  DrawCaption(Canvas, Bounds(X, Y + 2, IconSize, IconSize - 2), win::FromUtf8(mark),
+              win::DT_CENTER | win::DT_VCENTER | win::DT_SINGLELINE | win::DT_NOPREFIX, true);
 }
 
 }  // namespace
@@ -97,6 +125,9 @@ void SetModalDialogHook(TModalDialogHook Hook) {
 
 TMessageForm::TMessageForm(TComponent* AOwner) : TForm(AOwner) {
   SetBorderStyle(bsDialog);
+  Font()->SetName(win::FromUtf8(DialogFontName));
+  Font()->SetHeight(DialogFontHeight);
+  Font()->SetCharset(win::SHIFTJIS_CHARSET);
 }
 
 TButton* TMessageForm::ButtonFor(TModalResult Result) const {
@@ -113,7 +144,7 @@ void TMessageForm::Build(const std::string& Caption, const std::string& Text, TM
 
   const int screenWidth = win::GetSystemMetrics(win::SM_CXSCREEN);
   const win::UINT textFlags = win::DT_EXPANDTABS | win::DT_WORDBREAK | win::DT_NOPREFIX;
-  const win::SIZE text = MeasureText(Text, textFlags, std::max(screenWidth / 2, 100));
+  const TSize text = MeasureText(*Font(), Text, textFlags, std::max(screenWidth / 2, 100));
 
   FMessageLabel = NewComponent<TLabel>(this);
   FMessageLabel->SetName("Message");
@@ -133,8 +164,9 @@ void TMessageForm::Build(const std::string& Caption, const std::string& Text, TM
   int buttonWidth = ButtonWidth;
   for (const TButtonKind& kind : ButtonKinds)
     if (Buttons.Contains(kind.Button))
-      buttonWidth = std::max<int>(
-          buttonWidth, MeasureText(LoadResString(*kind.Caption), 0, 0).cx + 2 * HorzMargin);
+      buttonWidth =
+          std::max<int>(buttonWidth, MeasureText(*Font(), LoadResString(*kind.Caption), 0, 0).cx +
+                                         2 * HorzMargin);
   for (const TButtonKind& kind : ButtonKinds) {
     if (!Buttons.Contains(kind.Button)) continue;
     TButton* button = NewComponent<TButton>(this);
@@ -193,11 +225,10 @@ TModalResult TMessageForm::ShowModal() {
   return TForm::ShowModal();
 }
 
-void TMessageForm::WMPaint(TMessage& Message) {
-  TForm::WMPaint(Message);
+void TMessageForm::Paint() {
+  TForm::Paint();
+  DrawIcon(*Canvas(), FIcon, HorzMargin, VertMargin);
 }
-
-void TMessageForm::Paint() {}
 
 std::unique_ptr<TMessageForm> CreateMessageForm(const std::string& Caption, const std::string& Text,
                                                 TMsgDlgIcon Icon, TMsgDlgButtons Buttons) {

@@ -41,8 +41,8 @@ class TMessageForm : public TForm {
   TModalResult ShowModal() override;
 
  protected:
-  void Paint();
-  void WMPaint(TMessage& Message);
+  // Draws the icon beside the text.
+  void Paint() override;
 
  private:
   friend std::unique_ptr<TMessageForm> CreateMessageForm(const std::string&, const std::string&,

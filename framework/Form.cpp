@@ -60,6 +60,8 @@ void TCustomForm::DefineClass(TClassBuilder<TCustomForm>& b) {
   b.Publish("ClientWidth").NoDefault();
   b.Publish("Color");
   b.Publish("Enabled");
+  b.Publish("Font");
+  b.Publish("ParentFont").Default(false);
   b.Property("FormStyle", &TCustomForm::FormStyle, &TCustomForm::SetFormStyle).Default(fsNormal);
   b.Property("HorzScrollBar", &TCustomForm::HorzScrollBar);
   b.Property("VertScrollBar", &TCustomForm::VertScrollBar);
@@ -99,7 +101,10 @@ void TForm::DefineClass(TClassBuilder<TForm>&) {}
 TCustomForm::TCustomForm(TComponent* AOwner)
     : TWinControl(AOwner),
       FHorzScrollBar(std::make_unique<TControlScrollBar>()),
-      FVertScrollBar(std::make_unique<TControlScrollBar>()) {
+      FVertScrollBar(std::make_unique<TControlScrollBar>()),
+      FCanvas(std::make_unique<TControlCanvas>()) {
+  FCanvas->SetControl(this);
+  SetParentFont(false);
   FControlStyle = {csAcceptsControls, csCaptureMouse, csClickEvents, csSetCaption, csDoubleClicks};
   FFormState.Include(fsCreating);
   SetVisible(false);
@@ -110,13 +115,15 @@ TCustomForm::TCustomForm(TComponent* AOwner)
 
 TCustomForm::~TCustomForm() {
   Destroying();
+  FCanvas->FreeHandle();
   Screen()->RemoveForm(this);
   if (Application != nullptr) Application->FormDestroyed(this);
 }
 
 void TCustomForm::AfterConstruction() {
+  // OnCreate needs the whole object, so it runs here whatever OldCreateOrder says.
   FFormState.Exclude(fsCreating);
-  if (!FOldCreateOrder) DoCreate();
+  DoCreate();
 }
 
 void TCustomForm::InitInheritedComponent() {
@@ -191,8 +198,12 @@ win::RECT TCustomForm::FrameInsets() const {
 win::RECT TCustomForm::ClientRect() const {
   if (HandleAllocated()) return TWinControl::ClientRect();
   const win::RECT insets = FrameInsets();
-  return win::RECT{0, 0, std::max(0, FWidth - insets.left - insets.right),
-                   std::max(0, FHeight - insets.top - insets.bottom)};
+  // A client size read from a description but not applied yet counts already.
+  const int width = FPendingClientWidth >= 0 ? FPendingClientWidth
+                                             : std::max(0, FWidth - insets.left - insets.right);
+  const int height = FPendingClientHeight >= 0 ? FPendingClientHeight
+                                               : std::max(0, FHeight - insets.top - insets.bottom);
+  return win::RECT{0, 0, width, height};
 }
 
 void TCustomForm::SetClientSize(int AWidth, int AHeight) {
@@ -243,12 +254,38 @@ void TCustomForm::ReadState(TReader& Reader) {
 void TCustomForm::Loaded() {
   // The stored client size needs the frame style, which may come later in the description.
   if (FPendingClientWidth >= 0 || FPendingClientHeight >= 0) {
-    const int w = FPendingClientWidth >= 0 ? FPendingClientWidth : ClientWidth();
-    const int h = FPendingClientHeight >= 0 ? FPendingClientHeight : ClientHeight();
+    const int w = ClientWidth();
+    const int h = ClientHeight();
     FPendingClientWidth = FPendingClientHeight = -1;
     TWinControl::SetClientSize(w, h);
   }
   TWinControl::Loaded();
+}
+
+// Painting.
+
+void TCustomForm::PaintWindow(win::HDC DC) {
+  const TWeakRef<TControl> self(this);
+  TControlCanvas* canvas = FCanvas.get();
+  canvas->FreeHandle();
+  canvas->Lock();
+  canvas->SetHandle(DC);
+  auto detach = [&] {
+    if (!self) return;
+    canvas->SetHandle(nullptr);
+    canvas->Unlock();
+  };
+  try {
+    Paint();
+  } catch (...) {
+    detach();
+    throw;
+  }
+  detach();
+}
+
+void TCustomForm::Paint() {
+  CallEvent(OnPaint, this);
 }
 
 // Showing.

@@ -7,6 +7,7 @@
 #include <string>
 #include <string_view>
 
+#include "framework/ControlCanvas.h"
 #include "framework/Persistent.h"
 #include "framework/WinControl.h"
 
@@ -81,6 +82,10 @@ class TCustomForm : public TWinControl {
   TControlScrollBar* HorzScrollBar() const { return FHorzScrollBar.get(); }
   TControlScrollBar* VertScrollBar() const { return FVertScrollBar.get(); }
 
+  // Drawing surface of the client area, origin at its top-left corner; outside a paint it draws
+  // on (and reads) what the window shows.
+  TCanvas* Canvas() const { return FCanvas.get(); }
+
   TWinControl* ActiveControl() const { return FActiveControl; }
   void SetActiveControl(TWinControl* Control);
 
@@ -99,6 +104,9 @@ class TCustomForm : public TWinControl {
   // calls it first in its constructor, so that the constructor's own work finds the layout.
   void InitInheritedComponent();
   void CreateParams(TCreateParams& Params) override;
+  void PaintWindow(win::HDC DC) override;
+  // Draws the form's own picture on Canvas; the base raises OnPaint.
+  virtual void Paint();
   void ReadState(TReader& Reader) override;
   void Loaded() override;
   void Notification(TComponent* AComponent, TOperation Operation) override;
@@ -130,6 +138,7 @@ class TCustomForm : public TWinControl {
   TFormState FFormState;
   std::unique_ptr<TControlScrollBar> FHorzScrollBar;
   std::unique_ptr<TControlScrollBar> FVertScrollBar;
+  std::unique_ptr<TControlCanvas> FCanvas;
   TWinControl* FActiveControl = nullptr;
   // Client size read from a form description, applied once the frame style is known.
   int FPendingClientWidth = -1;

@@ -11,18 +11,35 @@ void TGraphicControl::DefineClass(TClassBuilder<TGraphicControl>& b) {
   b.Message(win::WM_PAINT, &TGraphicControl::WMPaint);
 }
 
+TGraphicControl::TGraphicControl(TComponent* AOwner)
+    : TControl(AOwner), FCanvas(std::make_unique<TControlCanvas>()) {
+  FCanvas->SetControl(this);
+}
+
+TGraphicControl::~TGraphicControl() {
+  FCanvas->FreeHandle();
+}
+
 void TGraphicControl::WMPaint(TMessage& Message) {
   const auto dc = reinterpret_cast<win::HDC>(Message.WParam);
   if (dc == nullptr) return;
   const TWeakRef<TControl> self(this);
-  FPaintDC = dc;
+  TControlCanvas* canvas = FCanvas.get();
+  canvas->FreeHandle();
+  canvas->Lock();
+  canvas->SetHandle(dc);
+  auto detach = [&] {
+    if (!self) return;
+    canvas->SetHandle(nullptr);
+    canvas->Unlock();
+  };
   try {
     Paint();
   } catch (...) {
-    if (self) FPaintDC = nullptr;
+    detach();
     throw;
   }
-  if (self) FPaintDC = nullptr;
+  detach();
 }
 
 }  // namespace fw

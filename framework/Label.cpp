@@ -1,5 +1,7 @@
 #include "framework/Label.h"
 
+#include "framework/ControlPainting.h"
+#include "framework/GraphicsObjects.h"
 #include "framework/TypeInfo.h"
 #include "framework/platform/TextTypes.h"
 
@@ -11,12 +13,14 @@ void TLabel::DefineClass(TClassBuilder<TLabel>& b) {
   b.Publish("Align");
   b.Property("Alignment", &TLabel::Alignment, &TLabel::SetAlignment).Default(taLeftJustify);
   b.Publish("Anchors");
-  b.Property("AutoSize", &TLabel::AutoSize, &TLabel::SetAutoSize).Default(true);
+  b.Publish("AutoSize").Default(true);
   b.Publish("Caption");
   b.Publish("Color");
   b.Publish("Enabled");
+  b.Publish("Font");
   b.Property("Layout", &TLabel::Layout, &TLabel::SetLayout).Default(tlTop);
   b.Publish("ParentColor");
+  b.Publish("ParentFont");
   b.Publish("ParentShowHint");
   b.Publish("ShowHint");
   b.Property("ShowAccelChar", &TLabel::ShowAccelChar, &TLabel::SetShowAccelChar).Default(true);
@@ -34,13 +38,8 @@ void TLabel::DefineClass(TClassBuilder<TLabel>& b) {
 
 TLabel::TLabel(TComponent* AOwner) : TGraphicControl(AOwner) {
   FControlStyle += {csOpaque, csReplicatable};
+  FAutoSize = true;
   SetBounds(0, 0, 65, 17);
-}
-
-void TLabel::SetAutoSize(bool Value) {
-  if (FAutoSize == Value) return;
-  FAutoSize = Value;
-  AdjustBounds();
 }
 
 void TLabel::SetAlignment(TAlignment Value) {
@@ -98,8 +97,31 @@ void TLabel::CMTextChanged(TMessage&) {
   AdjustBounds();
 }
 
-void TLabel::AdjustBounds() {}
+void TLabel::AdjustBounds() {
+  if (!FAutoSize || IsLoading()) return;
+  const std::string text = Caption().empty() ? std::string(" ") : Caption();
+  const TSize extent = MeasureText(*Font(), text, DrawTextFlags(), FWordWrap ? Width() : 0);
+  int left = Left();
+  if (FAlignment == taRightJustify) left += Width() - extent.cx;
+  if (FAlignment == taCenter) left += (Width() - extent.cx) / 2;
+  SetBounds(FWordWrap ? Left() : left, Top(), FWordWrap ? Width() : extent.cx, extent.cy);
+}
 
-void TLabel::Paint() {}
+void TLabel::Paint() {
+  TCanvas& canvas = *Canvas();
+  const TRect client = Bounds(0, 0, Width(), Height());
+  if (!FTransparent) {
+    canvas.Brush()->SetColor(Color());
+    canvas.FillRect(client);
+  }
+  canvas.SetFont(Font());
+  TRect r = client;
+  if (FLayout != tlTop) {
+    const TSize extent = MeasureText(*Font(), Caption(), DrawTextFlags(), Width());
+    const int free = Height() - extent.cy;
+    r.Top += FLayout == tlBottom ? free : free / 2;
+  }
+  DrawCaption(canvas, r, Caption(), DrawTextFlags(), Enabled());
+}
 
 }  // namespace fw

@@ -15,8 +15,6 @@ class TLabel : public TGraphicControl {
  public:
   explicit TLabel(TComponent* AOwner);
 
-  bool AutoSize() const { return FAutoSize; }
-  void SetAutoSize(bool Value);
   TAlignment Alignment() const { return FAlignment; }
   void SetAlignment(TAlignment Value);
   TTextLayout Layout() const { return FLayout; }
@@ -36,10 +34,10 @@ class TLabel : public TGraphicControl {
   void Paint() override;
   // With AutoSize: the bounds follow the caption's extent.
   void AdjustBounds();
+  void AdjustSize() override { AdjustBounds(); }
   void CMTextChanged(TMessage& Message);
 
  private:
-  bool FAutoSize = true;
   TAlignment FAlignment = taLeftJustify;
   TTextLayout FLayout = tlTop;
   bool FWordWrap = false;

@@ -2,7 +2,10 @@
 
 #include <algorithm>
 
+#include "framework/ControlPainting.h"
+#include "framework/GraphicsObjects.h"
 #include "framework/TypeInfo.h"
+#include "framework/platform/TextTypes.h"
 
 namespace fw {
 
@@ -22,7 +25,9 @@ void TPanel::DefineClass(TClassBuilder<TPanel>& b) {
   b.Publish("DragKind");
   b.Publish("DragMode");
   b.Publish("Enabled");
+  b.Publish("Font");
   b.Publish("ParentColor").Default(false);
+  b.Publish("ParentFont");
   b.Publish("ParentShowHint");
   b.Publish("PopupMenu");
   b.Publish("ShowHint");
@@ -97,6 +102,26 @@ void TPanel::CMTextChanged(TMessage&) {
   Invalidate();
 }
 
-void TPanel::Paint() {}
+void TPanel::Paint() {
+  TCanvas& canvas = *Canvas();
+  TRect r = Bounds(0, 0, Width(), Height());
+  auto bevel = [&](TBevelCut cut) {
+    if (cut == bvNone) return;
+    const bool raised = cut == bvRaised;
+    const TColor top = cut == bvSpace ? Color() : (raised ? clBtnHighlight : clBtnShadow);
+    const TColor bottom = cut == bvSpace ? Color() : (raised ? clBtnShadow : clBtnHighlight);
+    Frame3D(canvas, r, top, bottom, FBevelWidth);
+  };
+  bevel(FBevelOuter);
+  Frame3D(canvas, r, Color(), Color(), FBorderWidth);
+  bevel(FBevelInner);
+  canvas.Brush()->SetColor(Color());
+  canvas.FillRect(r);
+  canvas.SetFont(Font());
+  const unsigned align = FAlignment == taLeftJustify    ? win::DT_LEFT
+                         : FAlignment == taRightJustify ? win::DT_RIGHT
+                                                        : win::DT_CENTER;
+  DrawCaption(canvas, r, Caption(), align | win::DT_VCENTER | win::DT_SINGLELINE, Enabled());
+}
 
 }  // namespace fw

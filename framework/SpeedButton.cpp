@@ -1,9 +1,12 @@
 #include "framework/SpeedButton.h"
 
 #include "framework/Accelerators.h"
+#include "framework/ControlPainting.h"
+#include "framework/GraphicsObjects.h"
 #include "framework/TypeInfo.h"
 #include "framework/WinControl.h"
 #include "framework/platform/Messages.h"
+#include "framework/platform/TextTypes.h"
 
 namespace fw {
 
@@ -21,6 +24,8 @@ void TSpeedButton::DefineClass(TClassBuilder<TSpeedButton>& b) {
   b.Property("Flat", &TSpeedButton::Flat, &TSpeedButton::SetFlat).Default(false);
   b.Property("Layout", &TSpeedButton::Layout, &TSpeedButton::SetLayout).Default(blGlyphLeft);
   b.Property("Margin", &TSpeedButton::Margin, &TSpeedButton::SetMargin).Default(-1);
+  b.Publish("Font");
+  b.Publish("ParentFont");
   b.Publish("ParentShowHint");
   b.Publish("ShowHint");
   b.Property("Spacing", &TSpeedButton::Spacing, &TSpeedButton::SetSpacing).Default(4);
@@ -201,6 +206,29 @@ void TSpeedButton::CMMouseLeave(TMessage&) {
   if (FFlat && Enabled()) Invalidate();
 }
 
-void TSpeedButton::Paint() {}
+void TSpeedButton::Paint() {
+  if (!Enabled()) {
+    FState = bsDisabled;
+    FDragging = false;
+  } else if (FState == bsDisabled) {
+    FState = FDown ? bsExclusive : bsUp;
+  }
+  TCanvas& canvas = *Canvas();
+  TRect r = Bounds(0, 0, Width(), Height());
+  const bool sunken = FState == bsDown || FState == bsExclusive;
+  if (sunken) {
+    Frame3D(canvas, r, clBtnShadow, clBtnHighlight, 1);
+  } else if (!FFlat || FMouseInControl) {
+    Frame3D(canvas, r, clBtnHighlight, cl3DDkShadow, 1);
+    if (!FFlat) Frame3D(canvas, r, cl3DLight, clBtnShadow, 1);
+  }
+  // A button held down by its group shows a lighter face.
+  canvas.Brush()->SetColor(FState == bsExclusive ? clBtnHighlight : clBtnFace);
+  canvas.FillRect(r);
+  canvas.SetFont(Font());
+  if (sunken) r = TRect{r.Left + 1, r.Top + 1, r.Right + 1, r.Bottom + 1};
+  DrawCaption(canvas, r, Caption(), win::DT_CENTER | win::DT_VCENTER | win::DT_SINGLELINE,
+              Enabled());
+}
 
 }  // namespace fw

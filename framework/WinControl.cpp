@@ -4,11 +4,16 @@
 #include <memory>
 
 #include "framework/Application.h"
+#include "framework/ControlCanvas.h"
 #include "framework/ControlConsts.h"
 #include "framework/Form.h"
+#include "framework/GraphicsObjects.h"
 #include "framework/Reader.h"
 #include "framework/TypeInfo.h"
 #include "framework/Writer.h"
+#include "framework/platform/GdiDc.h"
+#include "framework/platform/GdiFills.h"
+#include "framework/platform/GdiTypes.h"
 #include "framework/platform/Input.h"
 #include "framework/platform/MessageQueue.h"
 #include "framework/platform/Paint.h"
@@ -44,6 +49,7 @@ void TWinControl::DefineClass(TClassBuilder<TWinControl>& b) {
   b.Message(CM_DIALOGKEY, &TWinControl::CMDialogKey);
   b.Message(CM_DIALOGCHAR, &TWinControl::CMDialogChar);
   b.Message(CM_SHOWHINTCHANGED, &TWinControl::CMShowHintChanged);
+  b.Message(CM_FONTCHANGED, &TWinControl::CMFontChanged);
 }
 
 namespace {
@@ -131,7 +137,10 @@ TControl* FindDragTarget(win::POINT Pos, bool AllowDisabled) {
   }
 }
 
-TWinControl::TWinControl(TComponent* AOwner) : TControl(AOwner) {}
+TWinControl::TWinControl(TComponent* AOwner)
+    : TControl(AOwner), FBrush(std::make_unique<TBrush>()) {
+  FBrush->SetColor(Color());
+}
 
 TWinControl::~TWinControl() {
   Destroying();
@@ -301,6 +310,7 @@ void TWinControl::InsertControl(TControl* AControl) {
   const TWeakRef<TControl> child(AControl);
   if (!AControl->FControlState.Contains(csReadingState)) {
     AControl->Perform(CM_PARENTCOLORCHANGED, 0, 0);
+    if (child) AControl->Perform(CM_PARENTFONTCHANGED, 0, 0);
     if (child) AControl->Perform(CM_PARENTSHOWHINTCHANGED, 0, 0);
     if (!child) return;
     if (windowed != nullptr) {
@@ -608,6 +618,11 @@ bool TWinControl::IsShowing() const {
 }
 
 void TWinControl::UpdateControlState() {
+  // Hiding a window is right whatever its parents do; showing one waits for them.
+  if (!Visible() && FHandle != nullptr) {
+    UpdateShowing();
+    return;
+  }
   for (const TWinControl* p = Parent(); p != nullptr; p = p->Parent())
     if (!p->FShowing) return;
   UpdateShowing();
@@ -695,16 +710,66 @@ void TWinControl::WMPaint(TMessage& Message) {
 }
 
 void TWinControl::PaintHandler(win::HDC DC) {
+  // Opaque windowless children paint every pixel of their bounds: the window paints around them
+  // and not at all when they cover what is to be painted.
+  int saved = 0;
+  for (TControl* c : FControls) {
+    if (!c->Visible() || !c->ControlStyle().Contains(csOpaque)) continue;
+    if (saved == 0) saved = win::SaveDC(DC);
+    const win::RECT r = c->BoundsRect();
+    win::ExcludeClipRect(DC, r.left, r.top, r.right, r.bottom);
+  }
+  win::RECT box;
+  const bool covered = saved != 0 && win::GetClipBox(DC, &box) == win::NULLREGION;
   const TWeakRef<TControl> self(this);
-  PaintWindow(DC);
+  try {
+    if (!covered) PaintWindow(DC);
+  } catch (...) {
+    if (saved != 0) win::RestoreDC(DC, saved);
+    throw;
+  }
+  if (saved != 0) win::RestoreDC(DC, saved);
   if (self) PaintControls(DC, nullptr);
 }
 
 void TWinControl::PaintWindow(win::HDC) {}
 
-void TWinControl::PaintControls(win::HDC, TControl*) {}
+void TWinControl::PaintControls(win::HDC DC, TControl* First) {
+  std::vector<TWeakRef<TControl>> children;
+  bool started = First == nullptr;
+  for (TControl* c : FControls) {
+    started = started || c == First;
+    if (started) children.emplace_back(c);
+  }
+  const TWeakRef<TControl> self(this);
+  for (const TWeakRef<TControl>& ref : children) {
+    TControl* c = ref.Get();
+    if (!self) return;
+    if (c == nullptr || c->Parent() != this || !c->Visible()) continue;
+    const win::RECT bounds = c->BoundsRect();
+    if (!win::RectVisible(DC, &bounds)) continue;
+    // The child paints with its top-left corner as origin and cannot paint outside its bounds.
+    const int saved = win::SaveDC(DC);
+    win::POINT origin;
+    win::GetWindowOrgEx(DC, &origin);
+    win::SetWindowOrgEx(DC, origin.x - c->Left(), origin.y - c->Top(), nullptr);
+    win::IntersectClipRect(DC, 0, 0, c->Width(), c->Height());
+    try {
+      c->Perform(win::WM_PAINT, reinterpret_cast<win::WPARAM>(DC), 0);
+    } catch (...) {
+      win::RestoreDC(DC, saved);
+      throw;
+    }
+    win::RestoreDC(DC, saved);
+  }
+}
 
 void TWinControl::WMEraseBkgnd(TMessage& Message) {
+  // Controls that paint all of their area need no background first.
+  if (!FControlStyle.Contains(csOpaque) && Message.WParam != 0) {
+    const win::RECT client = ClientRect();
+    win::FillRect(reinterpret_cast<win::HDC>(Message.WParam), &client, FBrush->Handle());
+  }
   Message.Result = 1;
 }
 
@@ -763,8 +828,14 @@ void TWinControl::CMDialogChar(TMessage& Message) {
 }
 
 void TWinControl::CMColorChanged(TMessage& Message) {
+  FBrush->SetColor(Color());
   TControl::CMColorChanged(Message);
   NotifyControls(CM_PARENTCOLORCHANGED);
+}
+
+void TWinControl::CMFontChanged(TMessage& Message) {
+  TControl::CMFontChanged(Message);
+  NotifyControls(CM_PARENTFONTCHANGED);
 }
 
 void TWinControl::CMShowHintChanged(TMessage&) {

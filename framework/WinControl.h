@@ -4,6 +4,7 @@
 // notifications to its children.
 #pragma once
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -11,6 +12,8 @@
 #include "framework/platform/WindowTypes.h"
 
 namespace fw {
+
+class TBrush;
 
 class TWinControl : public TControl {
   TOVU_CLASS(TWinControl, TControl)
@@ -128,6 +131,7 @@ class TWinControl : public TControl {
   void CMDialogKey(TMessage& Message);
   void CMDialogChar(TMessage& Message);
   void CMShowHintChanged(TMessage& Message);
+  void CMFontChanged(TMessage& Message);
 
  private:
   friend class TControl;
@@ -153,6 +157,8 @@ class TWinControl : public TControl {
   int FTabOrder = -1;
   bool FTabStop = false;
   win::SIZE FDesignSize;
+  // The background brush, in the control's colour.
+  std::unique_ptr<TBrush> FBrush;
 };
 
 // The control that owns a window of ours, or null.
