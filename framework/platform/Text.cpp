@@ -1,5 +1,6 @@
 #include "framework/platform/Text.h"
 
+#include <algorithm>
 #include <climits>
 #include <cstring>
 #include <optional>
@@ -65,14 +66,14 @@ TShapedLine ShapeLine(const TFontFace& face, std::string_view bytes, const int* 
   for (const gdi::TTextChar& c : gdi::SplitCharacters(bytes, CP_ACP)) {
     line.Text.push_back(c.Code);
     if (dx == nullptr && extra == 0) continue;
-    int advance = 0;
+    std::int64_t advance = 0;
     if (dx != nullptr) {
       for (std::size_t i = 0; i < c.Length; ++i)
         advance += dx[c.Offset + i];
     } else {
-      advance = face.Advance(c.Code) + extra;
+      advance = std::int64_t{face.Advance(c.Code)} + extra;
     }
-    line.Advances.push_back(advance);
+    line.Advances.push_back(static_cast<int>(std::clamp<std::int64_t>(advance, INT_MIN, INT_MAX)));
   }
   line.Width = gdi::RunWidth(face, line.Text, line.Advances);
   return line;
@@ -127,18 +128,43 @@ BOOL OutputLine(HDC dc, int x, int y, UINT options, const RECT* rect, std::strin
   return TRUE;
 }
 
+LONG Saturated(std::int64_t value) {
+  return static_cast<LONG>(std::clamp<std::int64_t>(value, INT_MIN, INT_MAX));
+}
+
+// The baseline start, in device coordinates, of a line whose cell top is at `top`.
+POINT BaselineOf(const TTextTarget& target, LONG left, LONG top) {
+  const LONG ascent = target.Face->Metrics().Text.tmAscent;
+  return TPainter(target.Dc).ToDevice(POINT{left, Saturated(std::int64_t{top} + ascent)});
+}
+
 void PaintPrefixMarks(const TTextTarget& target, const gdi::TTextLayout& layout,
                       const std::optional<RECT>& clip) {
-  const TPainter painter(target.Dc);
-  const LONG ascent = target.Face->Metrics().Text.tmAscent;
   TRegion marks;
   for (const gdi::TLayoutMark& mark : layout.Marks) {
-    const POINT start = painter.ToDevice(POINT{mark.Left, mark.Y + ascent});
-    marks.Union(
-        gdi::UnderlineRect(*target.Face, start.x, start.x + (mark.Right - mark.Left), start.y));
+    const POINT start = BaselineOf(target, mark.Left, mark.Y);
+    const LONG end = Saturated(std::int64_t{start.x} + mark.Right - mark.Left);
+    marks.Union(gdi::UnderlineRect(*target.Face, start.x, end, start.y));
   }
   if (clip) marks.Intersect(*clip);
-  painter.PaintSolid(marks, target.Dc->State().TextColor, R2_COPYPEN);
+  TPainter(target.Dc).PaintSolid(marks, target.Dc->State().TextColor, R2_COPYPEN);
+}
+
+// DrawTextA's drawing: every run of the layout, then the prefix underlines.
+void PaintLayout(const TTextTarget& target, const gdi::TTextLayout& layout,
+                 const std::optional<RECT>& clip) {
+  const int extra = target.Dc->State().TextCharacterExtra;
+  for (const gdi::TLayoutRun& run : layout.Runs) {
+    TShapedLine line;
+    line.Text = run.Text;
+    if (extra != 0) {
+      for (const char32_t code : run.Text)
+        line.Advances.push_back(target.Face->Advance(code) + extra);
+    }
+    line.Width = run.Width;
+    PaintLine(target, BaselineOf(target, run.X, run.Y), line, clip);
+  }
+  PaintPrefixMarks(target, layout, clip);
 }
 
 }  // namespace
@@ -192,27 +218,15 @@ int DrawTextA(HDC dc, LPCSTR text, int count, RECT* rect, UINT format) {
   if (!target) return 0;
   const gdi::TFaceMeasure measure(*target->Face, target->Dc->State().TextCharacterExtra);
   const gdi::TTextLayout layout = gdi::LayoutDrawText(*bytes, CP_ACP, *rect, format, measure);
-  if (format & DT_CALCRECT) {
+  const UINT flags = gdi::DrawTextFlags(format);
+  if (flags & DT_CALCRECT) {
     rect->right = layout.CalcRect.right;
     rect->bottom = layout.CalcRect.bottom;
     return layout.Result;
   }
-  const TPainter painter(target->Dc);
   std::optional<RECT> clip;
-  if (!(format & DT_NOCLIP)) clip = painter.ToDevice(*rect);
-  const LONG ascent = target->Face->Metrics().Text.tmAscent;
-  const int extra = target->Dc->State().TextCharacterExtra;
-  for (const gdi::TLayoutRun& run : layout.Runs) {
-    TShapedLine line;
-    line.Text = run.Text;
-    if (extra != 0) {
-      for (const char32_t code : run.Text)
-        line.Advances.push_back(target->Face->Advance(code) + extra);
-    }
-    line.Width = run.Width;
-    PaintLine(*target, painter.ToDevice(POINT{run.X, run.Y + ascent}), line, clip);
-  }
-  PaintPrefixMarks(*target, layout, clip);
+  if (!(flags & DT_NOCLIP)) clip = TPainter(target->Dc).ToDevice(*rect);
+  PaintLayout(*target, layout, clip);
   return layout.Result;
 }
 

@@ -79,3 +79,30 @@ TEST(CanvasFigures, EllipsesWithEveryPenWidthMatchTheGoldenPicture) {
 
 }  // namespace
 }  // namespace fw
+
+namespace fw {
+namespace {
+
+TEST(CanvasText, JapaneseTextOnASolidBrushMatchesTheGoldenPicture) {
+  TBitmap drawn;
+  TCanvas* canvas = WhiteCanvas(drawn, 260, 70).Canvas();
+  canvas->Brush()->SetColor(0x00C0FFFF);
+  canvas->Font()->SetColor(0x00000080);
+  canvas->Font()->SetCharset(1);
+  canvas->Font()->SetName("IPAPGothic");
+  canvas->Font()->SetHeight(-12);
+  canvas->TextOut(4, 4, "Tovuザビロナ！ 画像を保存しました");
+  canvas->Font()->SetHeight(-16);
+  canvas->TextOut(4, 24, "ファイル（Ｆ） ｶﾅ 漢字かな");
+  canvas->Font()->SetHeight(-12);
+  canvas->Font()->SetName("IPAGothic");
+  canvas->TextOut(4, 48, "等幅 IPAGothic 0123 ｱｲｳ");
+  TBitmap golden;
+  LoadGolden(golden, "text/ipa-japanese.bmp");
+  std::string detail;
+  EXPECT_EQ(DifferingPixels(drawn, golden, detail), 0) << detail;
+  EXPECT_EQ(canvas->PenPos(), Point(4 + canvas->TextWidth("等幅 IPAGothic 0123 ｱｲｳ"), 48));
+}
+
+}  // namespace
+}  // namespace fw

@@ -174,23 +174,22 @@ void TFontFace::ChooseSynthesis(const TDesignMetrics& design) {
   FOblique = FRequest.Italic && !designItalic;
 }
 
-// A positive height is the cell (ascent + descent) and fixes the em; a negative one is the em.
+// A negative height is the em; a positive one is the cell (ascent + descent), which fixes the em
+// rounded to whole pixels. Ascent and descent then follow from the em, each rounded on its own,
+// so a positive height can come out a pixel off (24 gives a 23-pixel cell, as the oracle shows).
 void TFontFace::SizeVertically(const TDesignMetrics& design) {
   TEXTMETRICA& tm = FMetrics.Text;
   const int cellUnits = design.Ascent + design.Descent;
   const LONG height = CellOrEm(FRequest);
   if (height > 0) {
-    tm.tmHeight = ClampPixels(height);
     FSizing.EmPixels =
-        std::max(1, static_cast<int>(RoundedRatio(tm.tmHeight, design.Units, cellUnits)));
-    tm.tmAscent = static_cast<LONG>(RoundedRatio(design.Ascent, tm.tmHeight, cellUnits));
+        std::max(1, static_cast<int>(RoundedRatio(ClampPixels(height), design.Units, cellUnits)));
   } else {
-    // Ascent and descent are rounded each on its own; the cell is their sum.
     FSizing.EmPixels = ClampPixels(-std::int64_t{height});
-    tm.tmAscent = Scaled(design.Ascent, FSizing.EmPixels, design.Units);
-    tm.tmHeight = tm.tmAscent + Scaled(design.Descent, FSizing.EmPixels, design.Units);
   }
-  tm.tmDescent = tm.tmHeight - tm.tmAscent;
+  tm.tmAscent = Scaled(design.Ascent, FSizing.EmPixels, design.Units);
+  tm.tmDescent = Scaled(design.Descent, FSizing.EmPixels, design.Units);
+  tm.tmHeight = tm.tmAscent + tm.tmDescent;
   tm.tmInternalLeading = std::max<LONG>(0, tm.tmHeight - FSizing.EmPixels);
   FMetrics.EmPixels = FSizing.EmPixels;
 }

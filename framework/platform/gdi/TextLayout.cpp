@@ -26,13 +26,11 @@ LONG Clamp32(std::int64_t value) {
                                                     std::numeric_limits<LONG>::max()));
 }
 
-// DT_TABSTOP puts the tab size in bits 8..15, where it shadows the flags that live there.
 TOptions ReadOptions(UINT format) {
   TOptions options;
-  options.Format = format;
+  options.Format = DrawTextFlags(format);
   if (format & DT_TABSTOP) {
     options.TabChars = static_cast<int>((format >> 8) & 0xFF);
-    options.Format &= ~UINT{0xFF00};
     if (options.TabChars == 0) options.TabChars = 8;
   }
   return options;
@@ -220,6 +218,10 @@ std::vector<TLine> BreakLines(const TLine& shown, const RECT& rect, const TOptio
 }
 
 }  // namespace
+
+UINT DrawTextFlags(UINT format) {
+  return (format & DT_TABSTOP) ? format & ~UINT{0xFF00} : format;
+}
 
 TTextLayout LayoutDrawText(std::string_view text, UINT codePage, const RECT& rect, UINT format,
                            const TTextMeasure& measure) {

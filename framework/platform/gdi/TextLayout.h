@@ -1,6 +1,5 @@
-// Line layout of DrawTextA: the '&' prefix, hard line breaks, word wrapping, tab expansion and the
-// alignment of each line in the rectangle; gives what to draw where, the rectangle that
-// DT_CALCRECT reports and DrawTextA's return value. Pure: the font comes in through TTextMeasure.
+// Line layout of DrawTextA (prefixes, line breaks, wrapping, tabs, alignment): what goes where,
+// the rectangle DT_CALCRECT reports and the return value. Pure: fonts come in as TTextMeasure.
 #pragma once
 
 #include <string>
@@ -44,6 +43,9 @@ struct TTextLayout {
   LONG LineHeight = 0;
   int LineCount = 0;
 };
+
+// The flags that `format` really sets: with DT_TABSTOP, bits 8 to 15 are the tab size, not flags.
+UINT DrawTextFlags(UINT format);
 
 // Lays out `text` (bytes in `codePage`) in `rect` with DrawTextA's `format` flags.
 TTextLayout LayoutDrawText(std::string_view text, UINT codePage, const RECT& rect, UINT format,

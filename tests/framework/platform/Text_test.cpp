@@ -245,6 +245,15 @@ TEST(DrawTextGeometry, CalcRectMatchesTheExtentsOfTheLines) {
   EXPECT_EQ(counted.right, Extent(dc, "He").cx);
 }
 
+TEST(DrawTextGeometry, TabSizeBitsAreNotFlags) {
+  TTextCanvas canvas(200, 30);
+  // A tab size of 4 sets the bit that is DT_CALCRECT elsewhere: the text is still drawn.
+  RECT area{0, 0, 200, 30};
+  EXPECT_GT(DrawTextA(canvas.Dc(), "a\tb", -1, &area, DT_EXPANDTABS | DT_TABSTOP | (4u << 8)), 0);
+  EXPECT_EQ(area, (RECT{0, 0, 200, 30}));
+  EXPECT_GT(canvas.Count(Black), 0);
+}
+
 TEST(DrawTextGeometry, RejectsWhatItCannotUse) {
   TTextCanvas canvas(10, 10);
   RECT rect{0, 0, 10, 10};

@@ -58,7 +58,7 @@ TEST(FontFace, NegativeHeightIsTheEmAndCellHeightIsAscentPlusDescent) {
   }
 }
 
-TEST(FontFace, PositiveHeightIsTheCellHeight) {
+TEST(FontFace, PositiveHeightIsTheCellHeightToTheNearestWholeEm) {
   for (const LONG height : {9, 13, 16, 27, 40}) {
     const auto face = Realize("MS PGothic", height);
     ASSERT_NE(face, nullptr);
@@ -66,8 +66,13 @@ TEST(FontFace, PositiveHeightIsTheCellHeight) {
     EXPECT_EQ(tm.tmHeight, height);
     EXPECT_EQ(tm.tmAscent + tm.tmDescent, height);
     EXPECT_EQ(face->Metrics().EmPixels, height - tm.tmInternalLeading);
-    EXPECT_LT(face->Metrics().EmPixels, height);
   }
+  // The em is whole pixels: 24 asks for an em of 22.3, which rounds to 22 and has a 23-pixel
+  // cell (the oracle draws the same).
+  const auto rounded = Realize("MS PGothic", 24);
+  EXPECT_EQ(rounded->Metrics().EmPixels, 22);
+  EXPECT_EQ(rounded->Metrics().Text.tmHeight, 23);
+  EXPECT_EQ(rounded->Metrics().Text.tmHeight, Realize("MS PGothic", -22)->Metrics().Text.tmHeight);
 }
 
 TEST(FontFace, ZeroHeightGivesTheDefaultSize) {
