@@ -175,16 +175,18 @@ TCanvas* TImage::Canvas() {
 }
 
 void TImage::Paint() {
+  // A progress handler may destroy the image while its picture is being decoded.
+  const TWeakRef<TControl> self(this);
   const bool wasDrawing = FDrawing;
   FDrawing = true;
   try {
     if (TGraphic* graphic = FPicture->Graphic())
       TGraphicControl::Canvas()->StretchDraw(DestRect(), graphic);
   } catch (...) {
-    FDrawing = wasDrawing;
+    if (self) FDrawing = wasDrawing;
     throw;
   }
-  FDrawing = wasDrawing;
+  if (self) FDrawing = wasDrawing;
 }
 
 }  // namespace fw
