@@ -13,6 +13,7 @@
 #include "gfx/BmpLayout.h"
 #include "gfx/GdiHandles.h"
 #include "gfx/PictureLimits.h"
+#include "gfx/PictureMemory.h"
 
 namespace fw {
 namespace {
@@ -115,7 +116,9 @@ void ReadSection(TBitmap& bitmap, TStream& stream, const TBmpLayout& layout) {
   if (win::GetObject(section.Get(), int(sizeof ds), &ds) != int(sizeof ds)) RaiseInvalidBitmap();
   const std::uint64_t rows = std::uint64_t(std::abs(std::int64_t(ds.dsBm.bmHeight)));
   const std::uint64_t capacity = std::uint64_t(std::max<win::LONG>(ds.dsBm.bmWidthBytes, 0)) * rows;
-  ReadAvailable(stream, bits, std::size_t(std::min(layout.PixelBytes, capacity)));
+  const std::size_t length = std::size_t(std::min(layout.PixelBytes, capacity));
+  AdviseLargePages(bits, length);
+  ReadAvailable(stream, bits, length);
   // A deeper section keeps a palette only when the file carries a colour table; shallower ones
   // have their colours in the section itself.
   const win::HPALETTE palette = layout.BitCount > 8 ? PaletteFromColorTable(layout) : nullptr;
