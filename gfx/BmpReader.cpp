@@ -49,10 +49,6 @@ std::size_t ReadAvailable(TStream& stream, void* buffer, std::size_t count) {
   return done;
 }
 
-const win::BITMAPINFO* InfoOf(const TBmpLayout& layout) {
-  return reinterpret_cast<const win::BITMAPINFO*>(layout.Info.data());
-}
-
 // The colour table: the entries after the info header (and its masks).
 const std::uint8_t* ColorTableOf(const TBmpLayout& layout) {
   return layout.Info.data() + layout.Info.size() - std::size_t(layout.ColorCount) * 4;
@@ -105,20 +101,38 @@ void Adopt(TBitmap& bitmap, TOwned<win::HBITMAP>& handle, win::HPALETTE palette,
 }
 
 // Uncompressed and bit-field data: a section whose memory receives the pixel bytes as they are;
-// bytes the file lacks stay zero, bytes beyond the section's size are not read.
+// bytes the file lacks stay zero, bytes beyond the section's size are not read. Top-down rows go
+// into a bottom-up section, the first row read into the last row of memory: the bitmap class
+// copies sections as bottom-up ones, so a top-down section would come out upside down in a copy.
 void ReadSection(TBitmap& bitmap, TStream& stream, const TBmpLayout& layout) {
+  std::vector<std::uint8_t> info(layout.Info);
+  const bool topDown = layout.Height < 0;
+  if (topDown) {
+    const std::int32_t height = -layout.Height;
+    std::memcpy(info.data() + 8, &height, sizeof height);
+  }
   win::SetLastError(win::ERROR_SUCCESS);
   void* bits = nullptr;
   TOwned<win::HBITMAP> section(
-      win::CreateDIBSection(nullptr, InfoOf(layout), win::DIB_RGB_COLORS, &bits, nullptr, 0));
+      win::CreateDIBSection(nullptr, reinterpret_cast<const win::BITMAPINFO*>(info.data()),
+                            win::DIB_RGB_COLORS, &bits, nullptr, 0));
   if (!section || bits == nullptr) RaiseRefusal();
   win::DIBSECTION ds;
   if (win::GetObject(section.Get(), int(sizeof ds), &ds) != int(sizeof ds)) RaiseInvalidBitmap();
-  const std::uint64_t rows = std::uint64_t(std::abs(std::int64_t(ds.dsBm.bmHeight)));
-  const std::uint64_t capacity = std::uint64_t(std::max<win::LONG>(ds.dsBm.bmWidthBytes, 0)) * rows;
-  const std::size_t length = std::size_t(std::min(layout.PixelBytes, capacity));
+  const std::size_t rows = std::size_t(std::abs(std::int64_t(ds.dsBm.bmHeight)));
+  const std::size_t stride = std::size_t(std::max<win::LONG>(ds.dsBm.bmWidthBytes, 0));
+  std::size_t length = std::size_t(std::min<std::uint64_t>(layout.PixelBytes, stride * rows));
   AdviseLargePages(bits, length);
-  ReadAvailable(stream, bits, length);
+  auto* memory = static_cast<std::uint8_t*>(bits);
+  if (!topDown) {
+    ReadAvailable(stream, memory, length);
+  } else {
+    for (std::size_t row = rows; row > 0 && length > 0; --row) {
+      const std::size_t count = std::min(stride, length);
+      if (ReadAvailable(stream, memory + (row - 1) * stride, count) < count) break;
+      length -= count;
+    }
+  }
   // A deeper section keeps a palette only when the file carries a colour table; shallower ones
   // have their colours in the section itself.
   const win::HPALETTE palette = layout.BitCount > 8 ? PaletteFromColorTable(layout) : nullptr;

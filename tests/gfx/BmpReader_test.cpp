@@ -181,6 +181,21 @@ TEST_F(BmpReader, CoreHeaderColoursEqualTheInfoHeaderEquivalent) {
             TColor((0x13 * 7 & 0xFF) | (0xEC << 8) | (0x13 << 16)));
 }
 
+// A top-down file gives the same picture as its bottom-up twin, also in a copy that is drawn on
+// (copies of a bitmap are made as bottom-up sections).
+TEST_F(BmpReader, TopDownRowsKeepTheirOrderInCopies) {
+  TBitmap bottomUp, topDown;
+  Load(bottomUp, testing::ReadFileBytes(testing::TestData("bmp/rgb24.bmp")));
+  Load(topDown, testing::ReadFileBytes(testing::TestData("bmp/rgb24-topdown.bmp")));
+  TBitmap copy;
+  copy.Assign(&topDown);
+  copy.Canvas()->SetPixels(0, 0, clBlack);
+  bottomUp.Canvas()->SetPixels(0, 0, clBlack);
+  std::string detail;
+  EXPECT_EQ(CountDifferences(PixelsOf(copy), PixelsOf(bottomUp), detail), 0) << detail;
+  EXPECT_EQ(CountDifferences(PixelsOf(topDown), PixelsOf(bottomUp), detail), 1) << detail;
+}
+
 TEST_F(BmpReader, RunLengthFileIsKeptAndWrittenBackUnchanged) {
   const std::vector<std::uint8_t> file = testing::ReadFileBytes(testing::TestData("bmp/rle8.bmp"));
   TBitmap bitmap;
