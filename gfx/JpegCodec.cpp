@@ -318,9 +318,17 @@ void DescribeOutput(TDecompressJob& job) {
   Guarded(reinterpret_cast<j_common_ptr>(&info), [&] { job.Target = (*job.Begin)(layout); });
 }
 
+void RefuseOversizedImage(TDecompressJob& job) {
+  const std::int64_t limit = job.Settings->MaxPixels;
+  if (limit <= 0 || std::int64_t(job.Header.Width) * job.Header.Height <= limit) return;
+  Guarded(reinterpret_cast<j_common_ptr>(&job.Info),
+          [&] { throw EJpegTooLarge(job.Header.Width, job.Header.Height); });
+}
+
 void RunDecompression(TDecompressJob& job) {
   jpeg_decompress_struct& info = job.Info;
   ReadHeader(job);
+  RefuseOversizedImage(job);
   ApplyDecodeSettings(job);
   const bool buffered = job.Settings->ProgressiveDecode && job.Header.MultiScan;
   info.buffered_image = buffered ? TRUE : FALSE;
@@ -349,6 +357,12 @@ void RunDecompression(TDecompressJob& job) {
 
 EJpegFailure::EJpegFailure(int code)
     : std::runtime_error("JPEG library error " + std::to_string(code)), FCode(code) {}
+
+EJpegTooLarge::EJpegTooLarge(int width, int height)
+    : std::runtime_error("JPEG picture of " + std::to_string(width) + " x " +
+                         std::to_string(height) + " pixels is too large"),
+      FWidth(width),
+      FHeight(height) {}
 
 void CompressBgr(int width, int height, const TJpegRowSource& rowAt,
                  const TJpegCompressSettings& settings, const TJpegWrite& write,

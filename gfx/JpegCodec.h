@@ -24,6 +24,19 @@ class EJpegFailure : public std::runtime_error {
   int FCode;
 };
 
+// A picture whose image size exceeds the decoding limit, refused before the library allocates
+// anything of its size.
+class EJpegTooLarge : public std::runtime_error {
+ public:
+  EJpegTooLarge(int width, int height);
+  int Width() const { return FWidth; }
+  int Height() const { return FHeight; }
+
+ private:
+  int FWidth;
+  int FHeight;
+};
+
 enum TJpegProgressStage { jpsStarting, jpsRunning, jpsEnding };
 
 // Progress report: stage, percent done, and when decoding the rows produced since the last report.
@@ -64,6 +77,8 @@ struct TJpegDecodeSettings {
   bool EightBitOutput = false;  // quantise to 236 colours
   bool BestSpeed = false;       // fast integer IDCT and ordered dithering
   bool ProgressiveDecode = false;
+  // Largest image size (width x height of the file) decoded; above it EJpegTooLarge. 0: any.
+  std::int64_t MaxPixels = 0;
 };
 
 // Shape of the decoded picture, known once the header is read and the output size computed.

@@ -1,0 +1,225 @@
+#include "gfx/BmpReader.h"
+
+#include <algorithm>
+#include <cstdlib>
+#include <cstring>
+#include <memory>
+#include <vector>
+
+#include "framework/Bitmap.h"
+#include "framework/Exceptions.h"
+#include "framework/Streams.h"
+#include "framework/platform/LastError.h"
+#include "gfx/BmpLayout.h"
+#include "gfx/GdiHandles.h"
+#include "gfx/PictureLimits.h"
+#include "gfx/PictureMemory.h"
+
+namespace fw {
+namespace {
+
+using gdihandles::TMemoryDC;
+using gdihandles::TOwned;
+using gdihandles::TSelected;
+using gdihandles::TSelectedPalette;
+
+// Palettes made from a colour table hold at most this many entries.
+constexpr std::uint32_t MaxPaletteEntries = 256;
+
+[[noreturn]] void RaiseInvalidBitmap() {
+  throw EInvalidGraphic(LoadResString(SInvalidBitmap));
+}
+
+// The platform refused to build the bitmap: its reason when it gives one, else an invalid file.
+[[noreturn]] void RaiseRefusal() {
+  if (win::GetLastError() == win::ERROR_NOT_ENOUGH_MEMORY)
+    throw EOutOfResources(LoadResString(SOutOfResources));
+  RaiseInvalidBitmap();
+}
+
+// Reads as much of `count` bytes as the stream has; returns how many arrived.
+std::size_t ReadAvailable(TStream& stream, void* buffer, std::size_t count) {
+  auto* at = static_cast<std::uint8_t*>(buffer);
+  std::size_t done = 0;
+  while (done < count) {
+    const std::int64_t got = stream.Read(at + done, std::int64_t(count - done));
+    if (got <= 0) break;
+    done += std::size_t(got);
+  }
+  return done;
+}
+
+// The colour table: the entries after the info header (and its masks).
+const std::uint8_t* ColorTableOf(const TBmpLayout& layout) {
+  return layout.Info.data() + layout.Info.size() - std::size_t(layout.ColorCount) * 4;
+}
+
+win::HPALETTE PaletteFromColorTable(const TBmpLayout& layout) {
+  if (layout.ColorCount == 0) return nullptr;
+  const std::uint32_t count = std::min(layout.ColorCount, MaxPaletteEntries);
+  std::vector<std::uint8_t> buffer(sizeof(win::LOGPALETTE) + count * sizeof(win::PALETTEENTRY));
+  auto* palette = reinterpret_cast<win::LOGPALETTE*>(buffer.data());
+  palette->palVersion = 0x300;
+  palette->palNumEntries = win::WORD(count);
+  const std::uint8_t* table = ColorTableOf(layout);
+  for (std::uint32_t i = 0; i < count; ++i) {
+    const std::uint8_t* quad = table + std::size_t(i) * 4;
+    palette->palPalEntry[i] = win::PALETTEENTRY{quad[2], quad[1], quad[0], 0};
+  }
+  return win::CreatePalette(palette);
+}
+
+bool IsUncompressed(const TBmpLayout& layout) {
+  return layout.Compression == BmpRgb || layout.Compression == BmpBitFields;
+}
+
+// Counts what the layout reader takes from the stream, so the pixel data can be found again
+// in a copy of the file.
+class TCountingRead {
+ public:
+  explicit TCountingRead(TStream& stream) : FStream(stream) {}
+  TBmpRead Function() {
+    return [this](void* buffer, std::size_t count) {
+      const std::size_t got = ReadAvailable(FStream, buffer, count);
+      FConsumed += got;
+      return got;
+    };
+  }
+  std::size_t Consumed() const { return FConsumed; }
+
+ private:
+  TStream& FStream;
+  std::size_t FConsumed = 0;
+};
+
+// Hands a new image to the bitmap, which owns the palette from then on (also when it refuses the
+// image) and the platform bitmap once it has taken it.
+void Adopt(TBitmap& bitmap, TOwned<win::HBITMAP>& handle, win::HPALETTE palette,
+           std::unique_ptr<TMemoryStream> keptFile, bool coreHeader) {
+  bitmap.AdoptImage(handle.Get(), palette, std::move(keptFile), coreHeader);
+  handle.Release();
+}
+
+// Uncompressed and bit-field data: a section whose memory receives the pixel bytes as they are;
+// bytes the file lacks stay zero, bytes beyond the section's size are not read. Top-down rows go
+// into a bottom-up section, the first row read into the last row of memory: the bitmap class
+// copies sections as bottom-up ones, so a top-down section would come out upside down in a copy.
+void ReadSection(TBitmap& bitmap, TStream& stream, const TBmpLayout& layout) {
+  std::vector<std::uint8_t> info(layout.Info);
+  const bool topDown = layout.Height < 0;
+  if (topDown) {
+    const std::int32_t height = -layout.Height;
+    std::memcpy(info.data() + 8, &height, sizeof height);
+  }
+  win::SetLastError(win::ERROR_SUCCESS);
+  void* bits = nullptr;
+  TOwned<win::HBITMAP> section(
+      win::CreateDIBSection(nullptr, reinterpret_cast<const win::BITMAPINFO*>(info.data()),
+                            win::DIB_RGB_COLORS, &bits, nullptr, 0));
+  if (!section || bits == nullptr) RaiseRefusal();
+  win::DIBSECTION ds;
+  if (win::GetObject(section.Get(), int(sizeof ds), &ds) != int(sizeof ds)) RaiseInvalidBitmap();
+  const std::size_t rows = std::size_t(std::abs(std::int64_t(ds.dsBm.bmHeight)));
+  const std::size_t stride = std::size_t(std::max<win::LONG>(ds.dsBm.bmWidthBytes, 0));
+  std::size_t length = std::size_t(std::min<std::uint64_t>(layout.PixelBytes, stride * rows));
+  AdviseLargePages(bits, length);
+  auto* memory = static_cast<std::uint8_t*>(bits);
+  if (!topDown) {
+    ReadAvailable(stream, memory, length);
+  } else {
+    for (std::size_t row = rows; row > 0 && length > 0; --row) {
+      const std::size_t count = std::min(stride, length);
+      if (ReadAvailable(stream, memory + (row - 1) * stride, count) < count) break;
+      length -= count;
+    }
+  }
+  // A deeper section keeps a palette only when the file carries a colour table; shallower ones
+  // have their colours in the section itself.
+  const win::HPALETTE palette = layout.BitCount > 8 ? PaletteFromColorTable(layout) : nullptr;
+  Adopt(bitmap, section, palette, nullptr, layout.CoreHeader);
+}
+
+// Zero bytes that can still change what run-length data decodes to when appended to it: the
+// rest of a literal run, then one end-of-line pair per remaining row.
+std::uint64_t UsefulPadding(const TBmpLayout& layout) {
+  const std::int64_t height = layout.Height < 0 ? -std::int64_t(layout.Height) : layout.Height;
+  return 256 + 2 * std::uint64_t(height + 1);
+}
+
+// Compressed data: a device-compatible bitmap built by the platform from the header, the colour
+// table and the data, with a palette from the table realised meanwhile. The file is kept with
+// the image so that it can be written back unchanged.
+void ReadDeviceBitmap(TBitmap& bitmap, const TBmpLayout& layout,
+                      std::unique_ptr<TMemoryStream> keptFile, std::size_t dataOffset) {
+  if (layout.Width == 0 || layout.Height == 0) RaiseInvalidBitmap();
+  // The data, zero-padded up to the header's image size as far as padding can matter, and the
+  // header telling the platform exactly how many bytes it has.
+  std::vector<std::uint8_t> info(layout.Info);
+  win::BITMAPINFOHEADER header;
+  std::memcpy(&header, info.data(), sizeof header);
+  std::uint64_t length = layout.PixelBytes;
+  if (header.biSizeImage > length)
+    length = std::min<std::uint64_t>(header.biSizeImage, length + UsefulPadding(layout));
+  std::vector<std::uint8_t> data(std::size_t(length), 0);
+  std::memcpy(data.data(), keptFile->Memory() + dataOffset, std::size_t(layout.PixelBytes));
+  if (header.biSizeImage != 0) {
+    header.biSizeImage = win::DWORD(length);
+    std::memcpy(info.data(), &header, sizeof header);
+  }
+
+  TMemoryDC dc;
+  if (!dc) throw EOutOfResources(LoadResString(SOutOfResources));
+  // The screen's format: a device-compatible bitmap of the screen's depth selected in the context.
+  const int screenBits =
+      win::GetDeviceCaps(dc.Get(), win::BITSPIXEL) * win::GetDeviceCaps(dc.Get(), win::PLANES);
+  TOwned<win::HBITMAP> screenLike(win::CreateBitmap(1, 1, 1, win::UINT(screenBits), nullptr));
+  TSelected selected(dc.Get(), screenLike.Get());
+  TOwned<win::HPALETTE> palette(PaletteFromColorTable(layout));
+  TOwned<win::HBITMAP> made;
+  {
+    TSelectedPalette realised(dc.Get(), palette.Get());
+    win::SetLastError(win::ERROR_SUCCESS);
+    made.Reset(win::CreateDIBitmap(dc.Get(), &header, win::CBM_INIT, data.data(),
+                                   reinterpret_cast<const win::BITMAPINFO*>(info.data()),
+                                   win::DIB_RGB_COLORS));
+  }
+  if (!made) RaiseRefusal();
+  data = {};
+  Adopt(bitmap, made, palette.Release(), std::move(keptFile), layout.CoreHeader);
+}
+
+}  // namespace
+
+void ReadBitmapFile(TBitmap& Bitmap, TStream& Stream) {
+  const std::int64_t start = Stream.Position();
+  const std::uint64_t available = std::uint64_t(std::max<std::int64_t>(Stream.Size() - start, 0));
+  TCountingRead counting(Stream);
+  TBmpLayout layout;
+  switch (ReadBmpLayout(counting.Function(), available, layout)) {
+    case brrOk:
+      break;
+    case brrEmpty:
+      Bitmap.SetHandle(nullptr);
+      return;
+    case brrReadError:
+      throw EReadError(LoadResString(SReadError));
+    case brrInvalid:
+      RaiseInvalidBitmap();
+  }
+  CheckPictureSize(layout.Width, layout.Height);
+  if (IsUncompressed(layout)) {
+    ReadSection(Bitmap, Stream, layout);
+    return;
+  }
+  // Compressed files are kept whole; the pixel data follows what the layout reader took.
+  auto kept = std::make_unique<TMemoryStream>();
+  Stream.SetPosition(start);
+  kept->CopyFrom(Stream, std::int64_t(available));
+  ReadDeviceBitmap(Bitmap, layout, std::move(kept), counting.Consumed());
+}
+
+void InstallBmpReader() {
+  TBitmap::SetReader(ReadBitmapFile);
+}
+
+}  // namespace fw

@@ -1,0 +1,22 @@
+// The largest picture the program decodes, shared by the BMP and JPEG readers: a file that
+// describes more pixels fails with EInvalidGraphic before anything of its size is allocated.
+#pragma once
+
+#include <cstdint>
+
+#include "framework/Consts.h"
+
+namespace fw {
+
+// 100 million pixels: four times a 24-megapixel photograph, about 300 MB as 24-bit rows.
+inline constexpr std::int64_t MaxPicturePixels = 100'000'000;
+
+inline constexpr TResString SPictureTooLarge{
+    "画像の大きさ %d x %d は処理できる上限 (%d ピクセル) を超えています"};
+
+// Whether a picture of that size (either sign) stays within MaxPicturePixels.
+bool PictureSizeAllowed(std::int64_t Width, std::int64_t Height);
+// Raises EInvalidGraphic naming the size and the limit when it is exceeded.
+void CheckPictureSize(std::int64_t Width, std::int64_t Height);
+
+}  // namespace fw
