@@ -181,6 +181,10 @@ BOOL GetBrushOrgEx(HDC dc, POINT* origin) {
   return ReadPoint(dc, &TDcState::BrushOrg, origin);
 }
 COLORREF SetDCBrushColor(HDC dc, COLORREF color) {
+  const auto context = FindDc(dc);
+  if (!context) return CLR_INVALID;
+  // The DC brush's realisation follows its colour.
+  context->ForgetRealizedBrush();
   return Exchange(dc, &TDcState::DcBrushColor, color, CLR_INVALID, Any);
 }
 COLORREF GetDCBrushColor(HDC dc) {

@@ -147,6 +147,7 @@ COLORREF GetPixel(HDC dc, int x, int y) {
   if (!painter.Reaches(p.x, p.y)) return CLR_INVALID;
   const POINT o = painter.Dc().DeviceOrigin();
   const gdi::TSurface& target = painter.Dc().Target();
+  // Reaches() vouched for the pixel being inside the surface.
   return target.ToColor(target.GetPixel(p.x + o.x, p.y + o.y));
 }
 

@@ -73,8 +73,8 @@ TBitmapObject* TDeviceContext::SelectedBitmap() const {
 }
 
 POINT TDeviceContext::ToDevice(POINT p) const {
-  return {p.x - FState.WindowOrg.x + FState.ViewportOrg.x,
-          p.y - FState.WindowOrg.y + FState.ViewportOrg.y};
+  return {ClampToLong(std::int64_t(p.x) - FState.WindowOrg.x + FState.ViewportOrg.x),
+          ClampToLong(std::int64_t(p.y) - FState.WindowOrg.y + FState.ViewportOrg.y)};
 }
 
 RECT TDeviceContext::ToDevice(const RECT& r) const {
@@ -84,8 +84,8 @@ RECT TDeviceContext::ToDevice(const RECT& r) const {
 }
 
 POINT TDeviceContext::ToLogical(POINT p) const {
-  return {p.x + FState.WindowOrg.x - FState.ViewportOrg.x,
-          p.y + FState.WindowOrg.y - FState.ViewportOrg.y};
+  return {ClampToLong(std::int64_t(p.x) + FState.WindowOrg.x - FState.ViewportOrg.x),
+          ClampToLong(std::int64_t(p.y) + FState.WindowOrg.y - FState.ViewportOrg.y)};
 }
 
 TRegion TDeviceContext::PaintClip() const {
@@ -154,11 +154,25 @@ HPALETTE TDeviceContext::SelectPalette(const std::shared_ptr<TGdiObject>& palett
   return HandleCast<HPALETTE>(previous);
 }
 
+TPenInfo TDeviceContext::PenInfo() const {
+  const TPenObject* pen = Pen();
+  TPenInfo info = pen ? pen->Info() : TPenInfo{};
+  if (pen && pen->StockIndex() == DC_PEN) info.Color = FState.DcPenColor;
+  return info;
+}
+
 const TBrushTile& TDeviceContext::RealizedBrush(std::uint8_t rop3Code) {
   if (!FRealizedBrush || FRealizedCode != rop3Code) {
     FRealizedCode = rop3Code;
     const TBrushContext context{FState.TextColor, FState.BkColor, FState.BkMode == OPAQUE};
-    FRealizedBrush = RealizeBrush(Brush(), Target(), context);
+    const TBrushObject* brush = Brush();
+    if (brush && brush->StockIndex() == DC_BRUSH) {
+      // The DC brush paints in the context's brush colour.
+      const TBrushObject solid(BS_SOLID, FState.DcBrushColor, 0);
+      FRealizedBrush = RealizeBrush(&solid, Target(), context);
+    } else {
+      FRealizedBrush = RealizeBrush(brush, Target(), context);
+    }
   }
   return *FRealizedBrush;
 }

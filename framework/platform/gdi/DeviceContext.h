@@ -101,6 +101,12 @@ class TDeviceContext : public TGdiObject {
   // while the operation stays the same and no brush or bitmap is selected (as the reference GDI
   // does: a hatch brush first used in OPAQUE mode stays opaque for later copies).
   const TBrushTile& RealizedBrush(std::uint8_t rop3Code);
+  // Drops the realisation (the DC brush colour changed).
+  void ForgetRealizedBrush() { FRealizedBrush.reset(); }
+
+  // The selected pen as drawing uses it (DC_PEN takes the context's pen colour); a context always
+  // holds a pen, so this never fails.
+  TPenInfo PenInfo() const;
 
   const TPenObject* Pen() const { return dynamic_cast<const TPenObject*>(FState.Pen.get()); }
   const TBrushObject* Brush() const {

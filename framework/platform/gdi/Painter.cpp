@@ -25,12 +25,12 @@ TBrushTile SolidTile(std::uint32_t value) {
 RECT OrderedRect(const RECT& r) {
   RECT out = r;
   if (r.right < r.left) {
-    out.left = r.right + 1;
-    out.right = r.left + 1;
+    out.left = ClampToLong(std::int64_t(r.right) + 1);
+    out.right = ClampToLong(std::int64_t(r.left) + 1);
   }
   if (r.bottom < r.top) {
-    out.top = r.bottom + 1;
-    out.bottom = r.top + 1;
+    out.top = ClampToLong(std::int64_t(r.bottom) + 1);
+    out.bottom = ClampToLong(std::int64_t(r.top) + 1);
   }
   return out;
 }

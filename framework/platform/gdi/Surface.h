@@ -33,6 +33,11 @@ struct TPixelFormat {
 inline constexpr std::int64_t kMaxSurfacePixels = std::int64_t(1) << 28;
 inline constexpr std::int64_t kMaxSurfaceBytes = std::int64_t(1) << 30;
 
+// Coordinates computed in 64 bits and brought back into range, so that huge ones cannot wrap.
+constexpr LONG ClampToLong(std::int64_t v) {
+  return v < INT32_MIN ? INT32_MIN : v > INT32_MAX ? INT32_MAX : LONG(v);
+}
+
 // Bytes of one row padded to 32 bits, or -1 when the width is unusable.
 std::int64_t DibStride(std::int64_t width, int bitCount);
 

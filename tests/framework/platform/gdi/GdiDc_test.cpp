@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "framework/platform/Gdi.h"
+#include "framework/platform/gdi/DeviceContext.h"
 
 namespace {
 
@@ -170,6 +171,24 @@ TEST(GdiDc, DeviceCapsDescribeA96DpiTrueColourScreen) {
   EXPECT_EQ(GetDeviceCaps(dc, HORZRES), gdi::ScreenSize().cx);
   EXPECT_EQ(GetDeviceCaps(nullptr, BITSPIXEL), 0);
   DeleteDC(dc);
+}
+
+}  // namespace
+
+namespace {
+
+TEST(GdiDc, DcBrushAndPenFollowTheirContextColours) {
+  TCanvas canvas(2, 1);
+  SelectObject(canvas.Dc, GetStockObject(DC_BRUSH));
+  EXPECT_EQ(SetDCBrushColor(canvas.Dc, RGB(0, 128, 0)), RGB(255, 255, 255));
+  PatBlt(canvas.Dc, 0, 0, 2, 1, PATCOPY);
+  EXPECT_EQ(canvas.At(0, 0), 0x008000u);
+  SetDCBrushColor(canvas.Dc, RGB(0, 0, 128));
+  PatBlt(canvas.Dc, 0, 0, 2, 1, PATCOPY);
+  EXPECT_EQ(canvas.At(1, 0), 0x000080u);
+  SelectObject(canvas.Dc, GetStockObject(DC_PEN));
+  SetDCPenColor(canvas.Dc, RGB(9, 8, 7));
+  EXPECT_EQ(gdi::FindDc(canvas.Dc)->PenInfo().Color, RGB(9, 8, 7));
 }
 
 }  // namespace
