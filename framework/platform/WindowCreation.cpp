@@ -9,6 +9,7 @@
 #include "framework/platform/windowing/Focus.h"
 #include "framework/platform/windowing/Placement.h"
 #include "framework/platform/windowing/Runtime.h"
+#include "framework/platform/windowing/WindowDC.h"
 
 namespace win {
 
@@ -61,11 +62,13 @@ void RemoveWindowRecord(HWND hwnd) {
   runtime.FTimers.KillAllOf(hwnd);
   runtime.FMessages.PurgeWindow(hwnd);
   runtime.FInput.Forget(hwnd);
+  wnd::ReleaseAllDCsOf(hwnd);
   runtime.FWindows.Remove(hwnd);
   if (topLevel) {
     runtime.FFramebuffers.erase(hwnd);
     runtime.Backend().WindowDestroyed(hwnd);
   }
+  wnd::RefreshWindowDCs();
 }
 
 void SendDestroyDownward(HWND hwnd) {

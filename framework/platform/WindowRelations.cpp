@@ -6,6 +6,7 @@
 #include "framework/platform/windowing/Dispatch.h"
 #include "framework/platform/windowing/Painting.h"
 #include "framework/platform/windowing/Runtime.h"
+#include "framework/platform/windowing/WindowDC.h"
 
 namespace win {
 
@@ -68,6 +69,7 @@ LONG_PTR SetWindowLongPtrA(HWND hwnd, int index, LONG_PTR value) {
       const DWORD keep = window->FStyle & WS_CHILD;
       window->FStyle = (DWORD(value) & ~WS_CHILD) | keep;
       if (!window->IsChild()) wnd::SyncTopLevel(hwnd);
+      wnd::RefreshWindowDCs();  // the clip styles may have changed
       break;
     }
     case GWL_EXSTYLE: {
@@ -122,6 +124,7 @@ HWND SetParent(HWND child, HWND newParent) {
     wnd::SyncTopLevel(child);
   }
   if (window->IsVisibleStyle()) wnd::InvalidateWholeWindow(child, true);
+  wnd::RefreshWindowDCs();
   return oldParent;
 }
 

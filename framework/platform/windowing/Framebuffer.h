@@ -1,11 +1,13 @@
-// The pixels of one top-level window's client area, 32 bits per pixel (0x00RRGGBB), top-down,
-// with the damaged area that the backend has not presented yet.
+// The pixels of one top-level window's client area: a 32-bit top-down GDI surface (0x00RRGGBB)
+// that window device contexts draw into and that records the damage a backend has to present.
+// It grows when the client area grows (keeping its pixels) and never shrinks.
 #pragma once
 
 #include <cstdint>
-#include <vector>
+#include <memory>
 
 #include "framework/platform/gdi/Region.h"
+#include "framework/platform/gdi/Surface.h"
 
 namespace win::wnd {
 
@@ -15,27 +17,29 @@ class TFramebuffer {
   // area.
   static constexpr LONG MaxSide = 8192;
 
-  // Changes the size, keeping the pixels of the overlapping part; new pixels are white.
+  // Changes the client size; a larger surface is made when needed (new pixels are white).
   void Resize(LONG width, LONG height);
   LONG Width() const { return FWidth; }
   LONG Height() const { return FHeight; }
-  std::uint32_t* Pixels() { return FPixels.data(); }
-  const std::uint32_t* Pixels() const { return FPixels.data(); }
-  std::uint32_t Pixel(LONG x, LONG y) const;
   RECT Bounds() const { return RECT{0, 0, FWidth, FHeight}; }
+  // The surface window contexts draw into; null while the client area is empty.
+  const std::shared_ptr<gdi::TSurface>& Surface() const { return FSurface; }
+  const std::uint32_t* Row(LONG y) const;
+  std::size_t Stride() const { return FSurface ? FSurface->Stride() : 0; }
+  std::uint32_t Pixel(LONG x, LONG y) const;
 
-  void AddDamage(const RECT& rect);
-  void AddDamage(const gdi::TRegion& region);
-  void DamageAll() { AddDamage(Bounds()); }
-  bool HasDamage() const { return !FDamage.IsEmpty(); }
-  // Hands the damaged area to the caller and starts afresh.
+  void DamageAll();
+  bool HasDamage();
+  // Hands the damaged part of the client area to the caller and starts afresh.
   gdi::TRegion TakeDamage();
 
  private:
   LONG FWidth = 0;
   LONG FHeight = 0;
-  std::vector<std::uint32_t> FPixels;
-  gdi::TRegion FDamage;
+  std::shared_ptr<gdi::TSurface> FSurface;
+  void CollectDamage();
+  bool FAllDamaged = false;
+  gdi::TRegion FPending;
 };
 
 }  // namespace win::wnd

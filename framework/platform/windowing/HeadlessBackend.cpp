@@ -108,6 +108,21 @@ int THeadlessBackend::AnswerDialog(const std::string& caption, const std::string
   return answer;
 }
 
+std::optional<THeadlessBackend::TFramebufferCopy> THeadlessBackend::ReadFramebuffer(
+    HWND topLevel) const {
+  const TFramebuffer* framebuffer = Runtime().FramebufferOf(topLevel);
+  if (!framebuffer) return std::nullopt;
+  TFramebufferCopy copy;
+  copy.FWidth = framebuffer->Width();
+  copy.FHeight = framebuffer->Height();
+  copy.FPixels.reserve(std::size_t(copy.FWidth) * std::size_t(copy.FHeight));
+  for (LONG y = 0; y < copy.FHeight; ++y) {
+    for (LONG x = 0; x < copy.FWidth; ++x)
+      copy.FPixels.push_back(framebuffer->Pixel(x, y));
+  }
+  return copy;
+}
+
 THeadlessBackend& UseHeadlessBackend() {
   auto backend = std::make_unique<THeadlessBackend>();
   THeadlessBackend& result = *backend;

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <deque>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -48,6 +49,17 @@ class THeadlessBackend : public TBackend {
   // answering false (or having no hook) ends the wait, and the runtime posts WM_QUIT.
   void SetIdleHook(std::function<bool()> hook) { FIdleHook = std::move(hook); }
   void SetQuiet(bool quiet) { FQuiet = quiet; }
+
+  // A copy of a top-level window's framebuffer (its client area as displayed).
+  struct TFramebufferCopy {
+    LONG FWidth = 0;
+    LONG FHeight = 0;
+    std::vector<std::uint32_t> FPixels;  // 0x00RRGGBB, rows top-down
+    std::uint32_t Pixel(LONG x, LONG y) const {
+      return FPixels[std::size_t(y) * std::size_t(FWidth) + std::size_t(x)];
+    }
+  };
+  std::optional<TFramebufferCopy> ReadFramebuffer(HWND topLevel) const;
 
   struct TDialog {
     std::string FCaption;

@@ -84,7 +84,8 @@ gdi::TRegion VisibleRegion(HWND hwnd) {
 void InvalidateClientArea(HWND hwnd, const gdi::TRegion& area, bool erase, bool children) {
   TWindowTable& windows = Runtime().FWindows;
   TWindow* window = windows.Find(hwnd);
-  if (!window) return;
+  // A hidden window gathers no update region: showing it invalidates it whole.
+  if (!window || !windows.IsVisible(hwnd)) return;
   gdi::TRegion clipped = area;
   clipped.Intersect(ClientRectOwn(*window));
   if (!clipped.IsEmpty()) {
@@ -107,6 +108,7 @@ void InvalidateClientArea(HWND hwnd, const gdi::TRegion& area, bool erase, bool 
 void InvalidateWholeWindow(HWND hwnd, bool erase) {
   TWindowTable& windows = Runtime().FWindows;
   windows.ForEachInSubtree(hwnd, [&](TWindow& window) {
+    if (!windows.IsVisible(window.FHandle)) return;
     window.FUpdate.Union(ClientRectOwn(window));
     window.FEraseNeeded = window.FEraseNeeded || erase;
   });
@@ -115,7 +117,7 @@ void InvalidateWholeWindow(HWND hwnd, bool erase) {
 void Expose(HWND hwnd, const gdi::TRegion& area) {
   TWindowTable& windows = Runtime().FWindows;
   TWindow* window = windows.Find(hwnd);
-  if (!window || area.IsEmpty()) return;
+  if (!window || area.IsEmpty() || !windows.IsVisible(hwnd)) return;
   gdi::TRegion clipped = area;
   clipped.Intersect(ClientRectOwn(*window));
   window->FUpdate.Union(clipped);

@@ -21,8 +21,8 @@ gdi::TRegion WindowArea(const TWindow& window);
 // ancestor) and visible children (WS_CLIPCHILDREN). Empty for a hidden window.
 gdi::TRegion VisibleRegion(HWND hwnd);
 
-// Adds `area` (client coordinates) to the window's update region. The area spreads to visible
-// children it overlaps unless the window clips its children or `children` is false.
+// Adds `area` (client coordinates) to the update region of a visible window. The area spreads to
+// visible children it overlaps unless the window clips its children or `children` is false.
 void InvalidateClientArea(HWND hwnd, const gdi::TRegion& area, bool erase, bool children);
 void InvalidateWholeWindow(HWND hwnd, bool erase);
 // Marks an area of a window's client area (or, for NULL, nothing) as needing a repaint, with every

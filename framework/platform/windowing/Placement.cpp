@@ -11,6 +11,7 @@
 #include "framework/platform/windowing/Focus.h"
 #include "framework/platform/windowing/Painting.h"
 #include "framework/platform/windowing/Runtime.h"
+#include "framework/platform/windowing/WindowDC.h"
 
 namespace win::wnd {
 
@@ -160,6 +161,7 @@ BOOL PlaceWindow(HWND hwnd, HWND insertAfter, int x, int y, int cx, int cy, UINT
   const bool topLevel = !window->IsChild();
   if (!(pos.flags & SWP_NOREDRAW)) Repaint(hwnd, before, moved, sized, reordered);
   if (topLevel) SyncTopLevel(hwnd);
+  RefreshWindowDCs();
   if (hidden) LeaveHiddenSubtree(hwnd);
   if (topLevel && (pos.flags & SWP_SHOWWINDOW) && !(pos.flags & SWP_NOACTIVATE)) {
     const TWindow* shownWindow = runtime.FWindows.Find(hwnd);

@@ -1,6 +1,7 @@
 #include "framework/platform/windowing/Runtime.h"
 
 #include "framework/platform/windowing/BackendChoice.h"
+#include "framework/platform/windowing/WindowDC.h"
 
 namespace win::wnd {
 

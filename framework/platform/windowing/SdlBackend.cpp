@@ -119,6 +119,8 @@ struct TSdlWindow {
   POINT FPlacedAt{INT_MIN, INT_MIN};
   SIZE FPlacedSize;
   bool FShown = false;
+  std::string FShownTitle;
+  std::optional<bool> FShownTopMost;
 };
 
 class TSdlBackend : public TBackend {
@@ -149,8 +151,8 @@ class TSdlBackend : public TBackend {
   int AnswerDialog(const std::string& caption, const std::string& text) override;
 
  private:
-  void OpenSdlWindow(HWND hwnd, TSdlWindow& window, bool shaped);
-  void ApplyState(HWND hwnd, TSdlWindow& window);
+  void OpenSdlWindow(TSdlWindow& window, bool shaped);
+  void ApplyState(TSdlWindow& window);
   void PresentAll();
   void HandleEvent(const SDL_Event& event);
   void HandleWindowEvent(HWND hwnd, const SDL_WindowEvent& event);
@@ -199,7 +201,7 @@ SYSTEMTIME TSdlBackend::LocalTime() {
   return time;
 }
 
-void TSdlBackend::OpenSdlWindow(HWND hwnd, TSdlWindow& window, bool shaped) {
+void TSdlBackend::OpenSdlWindow(TSdlWindow& window, bool shaped) {
   if (window.FWindow) SDL_DestroyWindow(window.FWindow);
   const SIZE size{window.FState.FClientOnScreen.right - window.FState.FClientOnScreen.left,
                   window.FState.FClientOnScreen.bottom - window.FState.FClientOnScreen.top};
@@ -224,9 +226,11 @@ void TSdlBackend::OpenSdlWindow(HWND hwnd, TSdlWindow& window, bool shaped) {
     return;
   }
   window.FPlacedAt = POINT{INT_MIN, INT_MIN};
+  window.FPlacedSize = SIZE{};
   window.FShown = false;
+  window.FShownTitle = window.FState.FTitle;
+  window.FShownTopMost = window.FState.FTopMost;
   window.FPresentAll = true;
-  (void)hwnd;
 }
 
 void TSdlBackend::WindowCreated(HWND hwnd, const TTopLevelState& state) {
@@ -234,15 +238,21 @@ void TSdlBackend::WindowCreated(HWND hwnd, const TTopLevelState& state) {
   window.FState = state;
 }
 
-void TSdlBackend::ApplyState(HWND hwnd, TSdlWindow& window) {
+void TSdlBackend::ApplyState(TSdlWindow& window) {
   const TTopLevelState& state = window.FState;
   if (!window.FWindow) {
     if (!state.FVisible) return;  // opened when first shown, at its place then
-    OpenSdlWindow(hwnd, window, false);
+    OpenSdlWindow(window, false);
     if (!window.FWindow) return;
   }
-  SDL_SetWindowTitle(window.FWindow, state.FTitle.c_str());
-  SDL_SetWindowAlwaysOnTop(window.FWindow, state.FTopMost ? SDL_TRUE : SDL_FALSE);
+  if (state.FTitle != window.FShownTitle) {
+    SDL_SetWindowTitle(window.FWindow, state.FTitle.c_str());
+    window.FShownTitle = state.FTitle;
+  }
+  if (window.FShownTopMost != state.FTopMost) {
+    SDL_SetWindowAlwaysOnTop(window.FWindow, state.FTopMost ? SDL_TRUE : SDL_FALSE);
+    window.FShownTopMost = state.FTopMost;
+  }
   const SIZE size{state.FClientOnScreen.right - state.FClientOnScreen.left,
                   state.FClientOnScreen.bottom - state.FClientOnScreen.top};
   if (size.cx != window.FPlacedSize.cx || size.cy != window.FPlacedSize.cy) {
@@ -269,7 +279,7 @@ void TSdlBackend::ApplyState(HWND hwnd, TSdlWindow& window) {
 void TSdlBackend::WindowChanged(HWND hwnd, const TTopLevelState& state) {
   TSdlWindow& window = FWindows[hwnd];
   window.FState = state;
-  ApplyState(hwnd, window);
+  ApplyState(window);
 }
 
 void TSdlBackend::WindowDestroyed(HWND hwnd) {
@@ -285,14 +295,14 @@ void TSdlBackend::WindowShapeChanged(HWND hwnd, const gdi::TRegion* shape) {
   TSdlWindow& window = found->second;
   if (!shape) {
     if (window.FShaped) {
-      OpenSdlWindow(hwnd, window, false);
-      ApplyState(hwnd, window);
+      OpenSdlWindow(window, false);
+      ApplyState(window);
     }
     return;
   }
   if (!window.FShaped) {
-    OpenSdlWindow(hwnd, window, true);
-    ApplyState(hwnd, window);
+    OpenSdlWindow(window, true);
+    ApplyState(window);
   }
   if (!window.FShaped) return;
   int width = 0;
@@ -330,8 +340,7 @@ void TSdlBackend::Present(HWND hwnd, TFramebuffer& framebuffer) {
   for (const RECT& rect : damage.Rects()) {
     const int width = rect.right - rect.left;
     const int height = rect.bottom - rect.top;
-    const std::uint32_t* source =
-        framebuffer.Pixels() + std::ptrdiff_t(rect.top) * framebuffer.Width() + rect.left;
+    const std::uint32_t* source = framebuffer.Row(rect.top) + rect.left;
     auto* target = static_cast<std::uint8_t*>(surface->pixels) +
                    std::ptrdiff_t(rect.top) * surface->pitch +
                    std::ptrdiff_t(rect.left) * surface->format->BytesPerPixel;

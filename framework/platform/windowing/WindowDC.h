@@ -16,5 +16,7 @@ HWND WindowOfDC(HDC hdc);
 // Recomputes the visible regions and origins of every live window context (after a window moved,
 // was resized, reordered, shown, hidden, reshaped or destroyed).
 void RefreshWindowDCs();
+// Deletes the contexts a window still holds (it is being destroyed).
+void ReleaseAllDCsOf(HWND hwnd);
 
 }  // namespace win::wnd

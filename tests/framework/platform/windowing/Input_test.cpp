@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "framework/platform/GdiRegions.h"
 #include "framework/platform/Input.h"
 #include "framework/platform/VirtualKeys.h"
 #include "framework/platform/Window.h"
@@ -20,7 +21,7 @@ class InputTest : public THeadlessTest {
     TMessageLog::Instance().FEntries.clear();
   }
   static void Shape(HWND hwnd, const gdi::TRegion& region) {
-    wnd::Runtime().FWindows.Find(hwnd)->FRegion = region;
+    ASSERT_TRUE(SetWindowRgn(hwnd, gdi::CreateRegionHandle(region), FALSE));
   }
   std::vector<TRecordedMessage> MouseMessages() {
     std::vector<TRecordedMessage> result;

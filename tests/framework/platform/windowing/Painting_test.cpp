@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "framework/platform/GdiRegions.h"
 #include "framework/platform/Paint.h"
 #include "framework/platform/Window.h"
 #include "framework/platform/windowing/Painting.h"
@@ -11,9 +12,8 @@ namespace {
 
 class PaintingTest : public THeadlessTest {
  protected:
-  // Sets a window region directly (region handles come from the GDI).
   static void Shape(HWND hwnd, const gdi::TRegion& region) {
-    wnd::Runtime().FWindows.Find(hwnd)->FRegion = region;
+    ASSERT_TRUE(SetWindowRgn(hwnd, gdi::CreateRegionHandle(region), FALSE));
   }
   static gdi::TRegion UpdateOf(HWND hwnd) { return wnd::Runtime().FWindows.Find(hwnd)->FUpdate; }
 };

@@ -1,0 +1,30 @@
+// A private X server for one test: Xvfb started on a display number it picks itself (so parallel
+// runs never collide), stopped on every path; and reading the screen's pixels back.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "tests/e2e/ChildProcess.h"
+
+namespace tovu::e2e {
+
+class TXvfbSession {
+ public:
+  // Starts Xvfb with a screen of this size; Running() tells whether it came up within 10 s.
+  TXvfbSession(int width, int height);
+  bool Running() const { return !FDisplay.empty(); }
+  // ":N"
+  const std::string& Display() const { return FDisplay; }
+  // Pixels 0x00RRGGBB of a screen rectangle, row by row; none when the server cannot be read.
+  std::optional<std::vector<std::uint32_t>> Capture(int x, int y, int width, int height) const;
+
+ private:
+  std::unique_ptr<TChildProcess> FServer;
+  std::string FDisplay;
+};
+
+}  // namespace tovu::e2e
