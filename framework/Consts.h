@@ -40,7 +40,14 @@ inline constexpr TResString SChangeIconSize{"アイコンのサイズは変更�
 inline constexpr TResString SJPEGError{"JPEG エラー #%d"};
 inline constexpr TResString SJPEGImageSize{"JPEG イメージのサイズは変更できません"};
 inline constexpr TResString SInvalidPixelFormat{"ピクセル形式が不正です"};
-inline constexpr TResString SBitmapTooLarge{"ビットマップが大きすぎます (%d x %d)"};
+inline constexpr TResString SBitmapTooLarge{"ビットマップの大きさ %d x %d は不正です"};
+inline constexpr TResString SVMetafiles{"メタファイル"};
+inline constexpr TResString SVEnhMetafiles{"エンハンス メタファイル"};
+inline constexpr TResString SVIcons{"アイコン"};
+inline constexpr TResString SVBitmaps{"ビットマップ"};
+
+// General.
+inline constexpr TResString SOperationAborted{"操作は中止されました"};
 
 // Components and persistence.
 inline constexpr TResString SAssignError{"%s を %s に代入できません"};

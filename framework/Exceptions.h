@@ -38,7 +38,7 @@ class Exception : public std::exception {
 // The silent exception: it ends an operation without any report.
 class EAbort : public Exception {
  public:
-  EAbort() : Exception("Operation aborted") {}
+  EAbort() : Exception(LoadResString(SOperationAborted)) {}
   using Exception::Exception;
 };
 

@@ -2,6 +2,27 @@
 // order, with type, getter, setter and declared default), published fields (the components of a
 // form) and published methods (event handlers a form description names), and the class builder
 // with which a class declares them in its DefineClass.
+//
+//   class TShape : public TGraphicControl {             // in the header
+//     TOVU_CLASS(TShape, TGraphicControl)
+//    public:
+//     TShapeType Shape() const;  void SetShape(TShapeType Value);
+//     TPen* Pen() const;         void SetPen(TPen* Value);
+//    protected:
+//     void CMFontChanged(TMessage& Message);
+//   };
+//
+//   TOVU_IMPLEMENT_CLASS(TShape)                        // in the source file
+//   void TShape::DefineClass(TClassBuilder<TShape>& b) {
+//     b.Property("Pen", &TShape::Pen, &TShape::SetPen);          // sub-object: Pen.Width = 15
+//     b.Property("Shape", &TShape::Shape, &TShape::SetShape).Default(stRectangle);
+//     b.Property("Color", &TShape::Color, &TShape::SetColor).Idents(ColorIdents());
+//     b.Publish("Align");                    // an ancestor's unpublished property
+//     b.Message(CM_FONTCHANGED, &TShape::CMFontChanged);
+//   }
+//
+// A form also declares its components (b.Field("Shape1", &TMainForm1::Shape1)) and the handlers
+// its description names (b.Method("FormCreate", &TMainForm1::FormCreate)).
 #pragma once
 
 #include <any>

@@ -17,6 +17,7 @@
 #include "framework/ClassRegistry.h"
 #include "framework/Events.h"
 #include "framework/Exceptions.h"
+#include "framework/Picture.h"
 #include "framework/Reader.h"
 #include "framework/TypeInfo.h"
 #include "framework/Writer.h"
@@ -73,6 +74,8 @@ class TFuzzControl : public TComponent {
   std::int32_t Color() const { return FColor; }
   void SetColor(std::int32_t Value) { FColor = Value; }
   TFuzzFont* Font() const { return FFont.get(); }
+  TPicture* Picture() const { return FPicture.get(); }
+  void SetPicture(TPicture* Value) { FPicture->Assign(Value); }
   TFuzzControl* Buddy() const { return FBuddy; }
   void SetBuddy(TFuzzControl* Value) {
     FBuddy = Value;
@@ -112,6 +115,7 @@ class TFuzzControl : public TComponent {
   TFuzzKinds FKinds;
   std::int32_t FColor = 0;
   std::unique_ptr<TFuzzFont> FFont = std::make_unique<TFuzzFont>();
+  std::unique_ptr<TPicture> FPicture = std::make_unique<TPicture>();
   TFuzzControl* FBuddy = nullptr;
   TNotifyEvent FOnClick;
   TFuzzControl* FParent = nullptr;
@@ -162,6 +166,7 @@ void TFuzzControl::DefineClass(TClassBuilder<TFuzzControl>& b) {
       .Idents(FuzzColors())
       .Default(0);
   b.Property("Font", &TFuzzControl::Font);
+  b.Property("Picture", &TFuzzControl::Picture, &TFuzzControl::SetPicture);
   b.Property("Buddy", &TFuzzControl::Buddy, &TFuzzControl::SetBuddy);
   b.Property("OnClick", &TFuzzControl::OnClick, &TFuzzControl::SetOnClick);
 }
