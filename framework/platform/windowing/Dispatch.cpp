@@ -6,19 +6,6 @@
 
 namespace win::wnd {
 
-namespace {
-
-// Counts nested deliveries so that code can tell whether a procedure is running.
-class TDeliveryDepth {
- public:
-  TDeliveryDepth() { ++Runtime().FDispatchDepth; }
-  ~TDeliveryDepth() { --Runtime().FDispatchDepth; }
-  TDeliveryDepth(const TDeliveryDepth&) = delete;
-  TDeliveryDepth& operator=(const TDeliveryDepth&) = delete;
-};
-
-}  // namespace
-
 LRESULT Deliver(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
   const TWindow* window = Runtime().FWindows.Find(hwnd);
   if (!window || !window->FProc) {
@@ -26,7 +13,6 @@ LRESULT Deliver(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     return 0;
   }
   const WNDPROC proc = window->FProc;
-  TDeliveryDepth depth;
   return proc(hwnd, msg, wParam, lParam);
 }
 

@@ -36,7 +36,6 @@ class TRuntime {
   std::unordered_map<HWND, TFramebuffer> FFramebuffers;
   DWORD FLastMessageTime = 0;
   POINT FLastMessagePos;
-  int FDispatchDepth = 0;
 
  private:
   TRuntime() = default;
