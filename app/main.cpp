@@ -1,10 +1,43 @@
-// Program entry of the picture-framing tool.
-// The framing job itself is not built yet: the program says so and saves nothing.
+// Program entry of the picture-framing tool: the application object, its title, the one window,
+// and the message loop. The exit status tells a script whether a picture given was framed.
 
-#include <cstdio>
+#include <vector>
+
+#include "app/Mainwindow1.h"
+#include "framework/Application.h"
+#include "framework/CommandLine.h"
+#include "framework/platform/CodePageConversion.h"
+#include "framework/platform/Process.h"
+#include "gfx/GfxUnits.h"
+
+namespace {
+
+// 0 after a save and when started without a picture; 1 when a picture was given and nothing was
+// saved (no such file, a rejected extension, a load or save error, or the window closed early).
+int ExitStatus(const app::TMainForm1* form, bool pictureGiven) {
+  if (!pictureGiven) return 0;
+  return form != nullptr && form->Saved() ? 0 : 1;
+}
+
+}  // namespace
 
 int main(int argc, char** argv) {
-  std::fprintf(stderr, "tovu: the framing job is not built yet; nothing was saved%s%s\n",
-               argc > 1 ? " for " : "", argc > 1 ? argv[1] : "");
-  return 1;
+  win::SetCommandLineArguments(std::vector<std::string>(argv, argv + argc));
+  fw::InitializeGfxUnits();
+  const bool pictureGiven = fw::ParamCount() > 0;
+  app::TMainForm1* mainForm = nullptr;
+  {
+    fw::TApplication application(nullptr);
+    try {
+      application.Initialize();
+      application.SetTitle(win::FromUtf8("Tovuザビロナ"));
+      application.CreateForm(mainForm);
+      application.Run();
+    } catch (...) {
+      application.HandleException(nullptr);
+    }
+    const int status = ExitStatus(mainForm, pictureGiven);
+    fw::FinalizeGfxUnits();
+    return status;
+  }
 }

@@ -1,0 +1,186 @@
+#include "app/Mainwindow1.h"
+
+#include <ctime>
+#include <memory>
+
+#include "app/Entrance.h"
+#include "app/InformationPage.h"
+#include "app/OutputPath.h"
+#include "app/PicturePath.h"
+#include "framework/Bitmap.h"
+#include "framework/CommandLine.h"
+#include "framework/Dialogs.h"
+#include "framework/Picture.h"
+#include "framework/TypeInfo.h"
+#include "framework/platform/Clock.h"
+#include "framework/platform/CodePageConversion.h"
+#include "framework/platform/Shell.h"
+#include "framework/platform/SystemMetrics.h"
+#include "framework/platform/WindowStyles.h"
+#include "gfx/JPEGImage.h"
+
+namespace app {
+namespace {
+
+int ScreenWidth() {
+  return win::GetSystemMetrics(win::SM_CXSCREEN);
+}
+int ScreenHeight() {
+  return win::GetSystemMetrics(win::SM_CYSCREEN);
+}
+
+// The minute of the local time, formatted as two digits and read back.
+int CurrentMinute() {
+  win::SYSTEMTIME now;
+  win::GetLocalTime(&now);
+  std::tm parts{};
+  parts.tm_min = now.wMinute;
+  char digits[3] = {};
+  std::strftime(digits, sizeof digits, "%M", &parts);
+  return MinuteFromDigits(digits);
+}
+
+// The form's client area as the fitting sees it: every size set is read back from the platform.
+class TFormClientArea : public TClientArea {
+ public:
+  explicit TFormClientArea(fw::TForm& form) : FForm(form) {}
+  int ClientWidth() const override { return FForm.ClientWidth(); }
+  int ClientHeight() const override { return FForm.ClientHeight(); }
+  void SetClientWidth(int value) override { FForm.SetClientWidth(value); }
+  void SetClientHeight(int value) override { FForm.SetClientHeight(value); }
+
+ private:
+  fw::TForm& FForm;
+};
+
+void RegisterLayoutOnce() {
+  static const bool registered = [] {
+    fw::RegisterFormDescription(TMainForm1::StaticClass(), Mainwindow1Layout);
+    return true;
+  }();
+  (void)registered;
+}
+
+}  // namespace
+
+TOVU_IMPLEMENT_CLASS(TMainForm1)
+void TMainForm1::DefineClass(fw::TClassBuilder<TMainForm1>& b) {
+  b.Field("ClearPanel1", &TMainForm1::ClearPanel1);
+  b.Field("Image2", &TMainForm1::Image2);
+  b.Field("Panel1", &TMainForm1::Panel1);
+  b.Field("Image1", &TMainForm1::Image1);
+  b.Field("Timer1", &TMainForm1::Timer1);
+  b.Field("Button1", &TMainForm1::Button1);
+  b.Field("Shape1", &TMainForm1::Shape1);
+  b.Field("Shape2", &TMainForm1::Shape2);
+  b.Method("Button1Click", &TMainForm1::Button1Click);
+  b.Method("FormCreate", &TMainForm1::FormCreate);
+  b.Method("Timer1Timer", &TMainForm1::Timer1Timer);
+}
+
+TMainForm1::TMainForm1(fw::TComponent* AOwner) : fw::TForm(AOwner) {
+  RegisterLayoutOnce();
+  InitInheritedComponent();
+  ChooseEdgeAndPlace();
+}
+
+TMainForm1::~TMainForm1() {
+  DestroyComponents();
+}
+
+void TMainForm1::ChooseEdgeAndPlace() {
+  FDirection = DirectionFromMinute(CurrentMinute());
+  const TPlacement start = ConstructorPlacement(FDirection, ScreenWidth(), ScreenHeight());
+  SetTop(start.Top);
+  SetLeft(start.Left);
+}
+
+void TMainForm1::FormCreate(fw::TObject*) {
+  if (fw::ParamCount() == 0) {
+    win::MessageBeep(0);
+    fw::ShowMessage(
+        win::FromUtf8("アイコン（実行ファイル）上に画像ファイルをドロップしてください。"));
+    const int answer = fw::MessageDlg(win::FromUtf8("インフォメーションを参照しますか？"),
+                                      fw::mtConfirmation, {fw::mbYes, fw::mbNo}, 0);
+    if (answer != fw::mrYes) return;
+    const std::string address = InformationAddress(fw::ParamStr(0));
+    win::ShellExecuteA(Handle(), "OPEN", address.c_str(), "", "", win::SW_SHOW);
+    return;
+  }
+  FFilePath = JoinArguments();
+  if (!PictureFileExists(FFilePath)) return;
+  FFileExt = PictureExtension(FFilePath);
+  if (IsAcceptedExtension(FFileExt)) {
+    Image2->Picture()->LoadFromFile(PathWithoutTrailingSpace(FFilePath));
+  }
+}
+
+void TMainForm1::Timer1Timer(fw::TObject*) {
+  if (fw::ParamCount() == 0) {
+    Close();
+    return;
+  }
+  if (Timer1->Tag() == 0) {
+    // Nothing to frame (no file, an extension not accepted, or a load error): the fitting would
+    // divide by a zero side, so the window closes without saving.
+    if (Image2->Picture()->Width() <= 0 || Image2->Picture()->Height() <= 0) {
+      Timer1->SetEnabled(false);
+      Close();
+      return;
+    }
+    FitToPictureAndPlaceAtEdge();
+    Timer1->SetTag(1);
+  }
+  if (StepOrArrive()) return;
+  Timer1->SetEnabled(false);
+  Button1Click(Timer1);
+  Close();
+}
+
+void TMainForm1::FitToPictureAndPlaceAtEdge() {
+  TFormClientArea area(*this);
+  const TBounds image = FitToPicture(Image2->Picture()->Width(), Image2->Picture()->Height(), area);
+  Image2->SetWidth(image.Width);
+  Image2->SetHeight(image.Height);
+  Image2->SetLeft(image.Left);
+  Image2->SetTop(image.Top);
+  const TPlacement start =
+      EdgePlacement(FDirection, Width(), Height(), ScreenWidth(), ScreenHeight());
+  SetTop(start.Top);
+  SetLeft(start.Left);
+}
+
+bool TMainForm1::StepOrArrive() {
+  TPlacement placement{Left(), Top()};
+  if (!SlideStepTowardCentre(FDirection, placement, Width(), Height(), ScreenWidth(),
+                             ScreenHeight())) {
+    return false;
+  }
+  if (placement.Top != Top()) SetTop(placement.Top);
+  if (placement.Left != Left()) SetLeft(placement.Left);
+  return true;
+}
+
+void TMainForm1::Button1Click(fw::TObject*) {
+  const int clientWidth = ClientWidth();
+  const int clientHeight = ClientHeight();
+  {
+    auto jpeg = std::make_unique<fw::TJPEGImage>();
+    auto bitmap = std::make_unique<fw::TBitmap>();
+    Image1->Picture()->SetGraphic(nullptr);
+    Image1->SetAutoSize(false);
+    Image1->SetWidth(clientWidth);
+    Image1->SetHeight(clientHeight);
+    const fw::TRect area = fw::Rect(0, 0, clientWidth, clientHeight);
+    Image1->Canvas()->CopyRect(area, Canvas(), area);
+    bitmap->Assign(Image1->Picture()->Bitmap());
+    jpeg->Assign(bitmap.get());
+    jpeg->SetJpegQuality(90);
+    jpeg->SaveToFile(OutputPathFor(FFilePath));
+  }
+  FSaved = true;
+  win::MessageBeep(0);
+  fw::ShowMessage(SizeReport(clientWidth, clientHeight));
+}
+
+}  // namespace app

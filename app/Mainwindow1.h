@@ -1,0 +1,57 @@
+// The program's one window: the framed picture on a card, the entrance from a screen edge, and the
+// capture of what it shows as a JPEG beside the source once it has arrived.
+#pragma once
+
+#include <string>
+
+#include "framework/Button.h"
+#include "framework/Form.h"
+#include "framework/Panel.h"
+#include "framework/Timer.h"
+#include "gfx/Image.h"
+#include "gfx/Shape.h"
+
+namespace app {
+
+class TMainForm1 : public fw::TForm {
+  TOVU_CLASS(TMainForm1, fw::TForm)
+
+ public:
+  explicit TMainForm1(fw::TComponent* AOwner);
+  ~TMainForm1() override;
+
+  // The components of the stored layout, in declaration order. ClearPanel1 is a plain panel in
+  // the form's colour until the transparent panel class exists; it paints nothing else.
+  fw::TPanel* ClearPanel1 = nullptr;
+  fw::TImage* Image2 = nullptr;
+  fw::TPanel* Panel1 = nullptr;
+  fw::TImage* Image1 = nullptr;
+  fw::TTimer* Timer1 = nullptr;
+  fw::TButton* Button1 = nullptr;
+  fw::TShape* Shape1 = nullptr;
+  fw::TShape* Shape2 = nullptr;
+
+  void Button1Click(fw::TObject* Sender);
+  void FormCreate(fw::TObject* Sender);
+  void Timer1Timer(fw::TObject* Sender);
+
+  // True once the framed picture has been written.
+  bool Saved() const { return FSaved; }
+  int Direction() const { return FDirection; }
+  const std::string& FilePath() const { return FFilePath; }
+
+ private:
+  void ChooseEdgeAndPlace();
+  void FitToPictureAndPlaceAtEdge();
+  bool StepOrArrive();
+
+  std::string FFilePath;
+  std::string FFileExt;
+  int FDirection = 0;
+  bool FSaved = false;
+};
+
+// The form description of TMainForm1, compiled into the program.
+extern const char* const Mainwindow1Layout;
+
+}  // namespace app
