@@ -175,15 +175,19 @@ void TFontFace::ChooseSynthesis(const TDesignMetrics& design) {
 }
 
 // A negative height is the em; a positive one is the cell (ascent + descent), which fixes the em
-// rounded to whole pixels. Ascent and descent then follow from the em, each rounded on its own,
-// so a positive height can come out a pixel off (24 gives a 23-pixel cell, as the oracle shows).
+// rounded to whole pixels, one pixel less when the cell of that em, rounded, would be taller than
+// asked (7 pixels of IPAPGothic give an em of 6, not 6.51 rounded to 7). Ascent and descent then
+// follow from the em, each rounded on its own, so a positive height can come out a pixel off (24
+// gives a 23-pixel cell, as the oracle shows).
 void TFontFace::SizeVertically(const TDesignMetrics& design) {
   TEXTMETRICA& tm = FMetrics.Text;
   const int cellUnits = design.Ascent + design.Descent;
   const LONG height = CellOrEm(FRequest);
   if (height > 0) {
-    FSizing.EmPixels =
-        std::max(1, static_cast<int>(RoundedRatio(ClampPixels(height), design.Units, cellUnits)));
+    const LONG cell = ClampPixels(height);
+    std::int64_t em = RoundedRatio(cell, design.Units, cellUnits);
+    if (em > 1 && RoundedRatio(em, cellUnits, design.Units) > cell) --em;
+    FSizing.EmPixels = std::max(1, static_cast<int>(em));
   } else {
     FSizing.EmPixels = ClampPixels(-std::int64_t{height});
   }

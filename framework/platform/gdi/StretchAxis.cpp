@@ -18,25 +18,26 @@ void Normalize(LONG start, LONG size, std::int64_t& low, std::int64_t& count, bo
 std::int64_t TStretchAxis::SampleOffset(std::int64_t d, std::int64_t s, std::int64_t t,
                                         TAxisKind kind) {
   if (s == t) return d;
-  // Unsigned 64-bit products: d < 2^31 and s <= 2^31 keep them below 2^64.
-  const std::uint64_t ud = std::uint64_t(d), us = std::uint64_t(s), ut = std::uint64_t(t);
   if (s > t) {
-    if (kind == TAxisKind::akColumns) {
-      // floor((d + 1) * s / t - 1/2)
-      return std::int64_t(((2 * ud + 2) * us - ut) / (2 * ut));
-    }
-    // floor(d * s / t + 1/2)
-    return std::int64_t((2 * ud * us + ut) / (2 * ut));
+    // A shrinking copy keeps the last source pixel of a column's share and the first of a row's.
+    return kind == TAxisKind::akColumns ? ShareLast(d, s, t) : ShareFirst(d, s, t);
   }
-  // floor((d + 1/2) * s / t)
-  return std::int64_t(((2 * ud + 1) * us) / (2 * ut));
+  // Enlarging: the source pixel under the target pixel's centre, a centre on a boundary taking
+  // the lower one: ceil((d + 1/2) * s / t) - 1. Unsigned 64-bit products: d < 2^31 and
+  // s <= 2^31 keep them below 2^64.
+  return std::int64_t(((2 * std::uint64_t(d) + 1) * std::uint64_t(s) - 1) / (2 * std::uint64_t(t)));
 }
 
-std::int64_t TStretchAxis::OffsetFor(std::int64_t d) const {
-  // A negative target size walks the target backwards, a negative source size the source.
-  const std::int64_t e = FTargetReversed ? FTargetCount - 1 - d : d;
-  const std::int64_t offset = SampleOffset(e, FSourceCount, FTargetCount, FKind);
-  return FSourceReversed ? FSourceCount - 1 - offset : offset;
+std::int64_t TStretchAxis::ShareFirst(std::int64_t d, std::int64_t s, std::int64_t t) {
+  // floor(d * s / t + 1/2)
+  return std::int64_t((2 * std::uint64_t(d) * std::uint64_t(s) + std::uint64_t(t)) /
+                      (2 * std::uint64_t(t)));
+}
+
+std::int64_t TStretchAxis::ShareLast(std::int64_t d, std::int64_t s, std::int64_t t) {
+  // floor((d + 1) * s / t - 1/2)
+  return std::int64_t(((2 * std::uint64_t(d) + 2) * std::uint64_t(s) - std::uint64_t(t)) /
+                      (2 * std::uint64_t(t)));
 }
 
 TStretchAxis::TStretchAxis(const TAxisRequest& r, LONG limitLow, LONG limitHigh, LONG sourceLimit)
@@ -48,22 +49,23 @@ TStretchAxis::TStretchAxis(const TAxisRequest& r, LONG limitLow, LONG limitHigh,
   FTargetReversed = targetNegative;
   FSourceReversed = sourceNegative;
   FFirst = FLast = 0;
-  if (FTargetCount == 0 || FSourceCount == 0) return;
+  if (FTargetCount == 0 || FSourceCount == 0 || sourceLimit <= 0) return;
   const std::int64_t lo = std::max<std::int64_t>(FTargetLow, limitLow);
   const std::int64_t hi = std::min<std::int64_t>(FTargetLow + FTargetCount, limitHigh);
   if (hi <= lo) return;
-  // The sample positions grow (or fall, mirrored) steadily, so the pixels with a source inside
-  // the source bounds form one run.
+  // The shares move steadily along the source, so the pixels that reach the source bitmap form
+  // one run.
   std::int64_t first = -1, last = -1;
-  std::vector<LONG> samples;
-  samples.reserve(std::size_t(hi - lo));
   for (std::int64_t t = lo; t < hi; ++t) {
-    const std::int64_t s = FSourceLow + OffsetFor(t - FTargetLow);
-    const bool inside = s >= 0 && s < sourceLimit;
+    const TShare share = ShareOf(t);
+    const bool inside = share.Low < sourceLimit && share.High >= 0;
     if (inside) {
       if (first < 0) first = t;
       last = t + 1;
-      samples.push_back(LONG(s));
+      // A share that runs past the bitmap's edge keeps the edge pixel.
+      FSamples.push_back(LONG(std::clamp<std::int64_t>(share.Sample, 0, sourceLimit - 1)));
+      FSpanLow.push_back(LONG(std::max<std::int64_t>(share.Low, 0)));
+      FSpanHigh.push_back(LONG(std::min<std::int64_t>(share.High, sourceLimit - 1)));
     } else if (first >= 0) {
       break;
     }
@@ -71,32 +73,23 @@ TStretchAxis::TStretchAxis(const TAxisRequest& r, LONG limitLow, LONG limitHigh,
   if (first < 0) return;
   FFirst = LONG(first);
   FLast = LONG(last);
-  FSamples = std::move(samples);
-  FSpanLow.resize(FSamples.size());
-  FSpanHigh.resize(FSamples.size());
-  for (std::size_t i = 0; i < FSamples.size(); ++i) {
-    const std::int64_t d = first + std::int64_t(i) - FTargetLow;
-    const std::int64_t e = FTargetReversed ? FTargetCount - 1 - d : d;
-    // Columns: the span ends at this pixel's sample and starts after the previous pixel's.
-    // Rows: it starts at this pixel's sample and ends before the next pixel's.
-    std::int64_t loOff, hiOff;
-    if (FKind == TAxisKind::akColumns) {
-      hiOff = SampleOffset(e, FSourceCount, FTargetCount, FKind);
-      loOff = e == 0 ? 0 : SampleOffset(e - 1, FSourceCount, FTargetCount, FKind) + 1;
-    } else {
-      loOff = SampleOffset(e, FSourceCount, FTargetCount, FKind);
-      hiOff = e + 1 == FTargetCount ? FSourceCount - 1
-                                    : SampleOffset(e + 1, FSourceCount, FTargetCount, FKind) - 1;
-    }
-    std::int64_t a = std::min(loOff, hiOff), b = std::max(loOff, hiOff);
-    if (FSourceReversed) {
-      const std::int64_t flippedLow = FSourceCount - 1 - b;
-      b = FSourceCount - 1 - a;
-      a = flippedLow;
-    }
-    FSpanLow[i] = LONG(std::clamp<std::int64_t>(FSourceLow + a, 0, sourceLimit - 1));
-    FSpanHigh[i] = LONG(std::clamp<std::int64_t>(FSourceLow + b, 0, sourceLimit - 1));
+}
+
+TStretchAxis::TShare TStretchAxis::ShareOf(std::int64_t target) const {
+  // A negative target size walks the target backwards, a negative source size the source.
+  const std::int64_t d = target - FTargetLow;
+  const std::int64_t e = FTargetReversed ? FTargetCount - 1 - d : d;
+  const std::int64_t sample = SampleOffset(e, FSourceCount, FTargetCount, FKind);
+  std::int64_t low = sample, high = sample;
+  if (FSourceCount > FTargetCount) {
+    low = ShareFirst(e, FSourceCount, FTargetCount);
+    high = ShareLast(e, FSourceCount, FTargetCount);
   }
+  auto place = [this](std::int64_t offset) {
+    return FSourceLow + (FSourceReversed ? FSourceCount - 1 - offset : offset);
+  };
+  if (FSourceReversed) std::swap(low, high);
+  return TShare{place(sample), place(low), place(high)};
 }
 
 std::vector<TWeight> TStretchAxis::Coverage(LONG target) const {

@@ -31,7 +31,8 @@ struct TWeight {
 class TStretchAxis {
  public:
   // Maps the target pixels from `limitLow` to `limitHigh` (target coordinates) that the
-  // rectangle covers and whose source pixel lies inside [0, sourceLimit).
+  // rectangle covers and that reach the source bitmap [0, sourceLimit): their sample lies
+  // inside, or when shrinking, part of their share does (the sample then stops at the edge).
   TStretchAxis(const TAxisRequest& request, LONG limitLow, LONG limitHigh, LONG sourceLimit);
 
   // The target range that has a source, [First, Last).
@@ -44,8 +45,7 @@ class TStretchAxis {
   // The source coordinate a target coordinate (inside [First, Last)) takes.
   LONG Source(LONG target) const { return FSamples[std::size_t(target - FFirst)]; }
   // The source pixels a shrinking copy combines into the target pixel (inclusive, low and high
-  // in source order): columns from after the previous pixel's sample up to its own, rows from
-  // its own sample up to before the next pixel's.
+  // in source order, inside the bitmap): its share, the source pixels whose centres fall in it.
   LONG SpanLow(LONG target) const { return FSpanLow[std::size_t(target - FFirst)]; }
   LONG SpanHigh(LONG target) const { return FSpanHigh[std::size_t(target - FFirst)]; }
   // The source pixels a target pixel covers, weighted by the length covered (sum 1).
@@ -54,9 +54,21 @@ class TStretchAxis {
   // The offset inside the source rectangle that target offset d takes (no mirroring).
   static std::int64_t SampleOffset(std::int64_t d, std::int64_t sourceCount,
                                    std::int64_t targetCount, TAxisKind kind);
+  // When shrinking, target offset d gets the source offsets from ShareFirst to ShareLast: those
+  // whose centres fall in it, d < (j + 1/2) * targetCount / sourceCount <= d + 1.
+  static std::int64_t ShareFirst(std::int64_t d, std::int64_t sourceCount,
+                                 std::int64_t targetCount);
+  static std::int64_t ShareLast(std::int64_t d, std::int64_t sourceCount, std::int64_t targetCount);
 
  private:
-  std::int64_t OffsetFor(std::int64_t d) const;
+  // The sample and the share of a target coordinate, in source coordinates (low <= high); they
+  // may lie outside the source bitmap.
+  struct TShare {
+    std::int64_t Sample = 0;
+    std::int64_t Low = 0;
+    std::int64_t High = 0;
+  };
+  TShare ShareOf(std::int64_t target) const;
 
   std::int64_t FTargetLow = 0;  // leftmost target pixel of the rectangle
   std::int64_t FSourceLow = 0;

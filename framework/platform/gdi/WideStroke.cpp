@@ -158,9 +158,16 @@ void TWideStroker::AddJoin(TSpanSet& pixels, const TSegmentBody& in, const TSegm
     return;
   }
   // Bevel: the four side corners around the joint, in both orders so that the quadrilateral
-  // covers the gap whichever way the sides cross.
-  const auto [inA, inB] = in.CornersAt(joint);
+  // covers the gap whichever way the sides cross. A level or upright segment arriving at the
+  // joint ends its body with the pixel line before the joint, and its corners sit on that line.
+  auto [inA, inB] = in.CornersAt(joint);
   const auto [outA, outB] = out.CornersAt(joint);
+  if (previous.x == joint.x || previous.y == joint.y) {
+    const LONG backX = previous.x < joint.x ? 1 : (previous.x > joint.x ? -1 : 0);
+    const LONG backY = previous.y < joint.y ? 1 : (previous.y > joint.y ? -1 : 0);
+    inA = POINT{inA.x - backX, inA.y - backY};
+    inB = POINT{inB.x - backX, inB.y - backY};
+  }
   const std::array<POINT, 4> bevel1{inA, inB, outA, outB};
   const std::array<POINT, 4> bevel2{inA, inB, outB, outA};
   AddPolygon(pixels, bevel1, TFillRule::frWinding);

@@ -75,6 +75,18 @@ TEST(FontFace, PositiveHeightIsTheCellHeightToTheNearestWholeEm) {
   EXPECT_EQ(rounded->Metrics().Text.tmHeight, Realize("MS PGothic", -22)->Metrics().Text.tmHeight);
 }
 
+TEST(FontFace, PositiveHeightStepsDownWhenTheRoundedEmsCellWouldBeTaller) {
+  // IPAPGothic's cell is 2203/2048 ems. 7 pixels give 6.51 ems, but an em of 7 has a cell of
+  // 7.53 pixels, which rounds to 8: the em is 6. 35 pixels give 32.54 ems, and an em of 33 has a
+  // cell of 35.497 pixels, which rounds to 35: the em stays 33.
+  const std::pair<LONG, int> expected[] = {{6, 6}, {7, 6}, {21, 19}, {22, 20}, {35, 33}, {92, 85}};
+  for (const auto& [height, em] : expected) {
+    const auto face = Realize("IPAPGothic", height);
+    ASSERT_NE(face, nullptr);
+    EXPECT_EQ(face->Metrics().EmPixels, em) << height;
+  }
+}
+
 TEST(FontFace, ZeroHeightGivesTheDefaultSize) {
   const auto zero = Realize("MS PGothic", 0);
   ASSERT_NE(zero, nullptr);

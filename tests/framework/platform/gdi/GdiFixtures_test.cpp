@@ -27,22 +27,11 @@ std::vector<std::string> FixturesOf(const std::string& family) {
   return names;
 }
 
-// Fixtures our GDI does not reproduce exactly yet; they run only as a disabled test.
-// stretch/clip-source: a stretched copy whose source rectangle leaves the source bitmap (21
-// pixels differ: the reference clips the rectangles first and stretches between the clipped
-// ones).
-const std::vector<std::string> kNotYetExact = {"stretch/clip-source"};
-
-bool IsNotYetExact(const std::string& name) {
-  return std::find(kNotYetExact.begin(), kNotYetExact.end(), name) != kNotYetExact.end();
-}
-
 std::vector<std::string> CoreFixtures() {
   std::vector<std::string> all;
   for (const char* family : {"fills", "mix", "blit", "stretch", "load", "mono"}) {
-    for (const auto& name : FixturesOf(family)) {
-      if (!IsNotYetExact(name)) all.push_back(name);
-    }
+    for (const auto& name : FixturesOf(family))
+      all.push_back(name);
   }
   return all;
 }
@@ -65,15 +54,6 @@ std::string FixtureName(const testing::TestParamInfo<std::string>& info) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Core, GdiFixture, testing::ValuesIn(CoreFixtures()), FixtureName);
-
-TEST(GdiFixtureSet, DISABLED_NotYetExactFixtures) {
-  for (const auto& name : kNotYetExact) {
-    const fs::path base = fs::path(TOVU_TEST_DATA) / "gdi" / name;
-    const auto result =
-        tovu::gdiscript::ReplayAndCompare(base.string() + ".gdi", base.string() + ".bmp");
-    EXPECT_TRUE(result.Matches()) << name << ": " << result.Describe();
-  }
-}
 
 TEST(GdiFixtureSet, EveryCoreFamilyHasFixtures) {
   for (const char* family : {"fills", "mix", "blit", "stretch", "load", "mono"}) {

@@ -55,9 +55,12 @@ TEST(StretchAxis, ChoosesColumnsAndRowsAsTheReferenceDoes) {
   EXPECT_EQ(TStretchAxis::SampleOffset(1, 700, 420, TAxisKind::akRows), 2);
   // A tie rounds up: 37 * 1 / 2 + 1/2 = 19.
   EXPECT_EQ(TStretchAxis::SampleOffset(1, 37, 2, TAxisKind::akRows), 19);
-  // Enlarging: floor((d + 1/2) * S / D) on both axes.
+  // Enlarging: the source pixel under the target pixel's centre on both axes.
   EXPECT_EQ(TStretchAxis::SampleOffset(0, 50, 390, TAxisKind::akColumns), 0);
   EXPECT_EQ(TStretchAxis::SampleOffset(389, 50, 390, TAxisKind::akRows), 49);
+  // A centre on a source boundary takes the lower pixel: 8.5 * 8 / 17 = 4 gives 3.
+  EXPECT_EQ(TStretchAxis::SampleOffset(8, 8, 17, TAxisKind::akColumns), 3);
+  EXPECT_EQ(TStretchAxis::SampleOffset(9, 8, 17, TAxisKind::akRows), 4);
   // Extreme sizes do not overflow.
   EXPECT_EQ(TStretchAxis::SampleOffset(2147483646, 2147483647, 2147483647, TAxisKind::akColumns),
             2147483646);
@@ -76,10 +79,33 @@ TEST(StretchAxis, NegativeSizesMirrorAndSourceBoundsLimitTheRange) {
   const TStretchAxis clipped({0, 10, -3, 10, TAxisKind::akColumns}, 0, 100, 4);
   EXPECT_EQ(clipped.First(), 3);
   EXPECT_EQ(clipped.Last(), 7);
+  // Enlarging 20 to 30 from -5: target 7 has its centre on source 0's left edge, so it stays
+  // outside.
+  const TStretchAxis enlarged({0, 30, -5, 20, TAxisKind::akColumns}, 0, 100, 23);
+  EXPECT_EQ(enlarged.First(), 8);
+  EXPECT_EQ(enlarged.Source(8), 0);
   const TStretchAxis limited({0, 10, 0, 10, TAxisKind::akColumns}, 2, 5, 10);
   EXPECT_EQ(limited.First(), 2);
   EXPECT_EQ(limited.Last(), 5);
   EXPECT_TRUE(TStretchAxis({0, 0, 0, 10, TAxisKind::akRows}, 0, 100, 10).IsEmpty());
+}
+
+TEST(StretchAxis, ShrinkingKeepsTargetsWhoseShareReachesTheSource) {
+  // Source 15..33 into 13 columns of a 23-pixel bitmap: target 5's share is source 22..23, so it
+  // is drawn with the edge pixel 22 although its own sample (23) lies outside.
+  const TStretchAxis columns({10, 13, 15, 19, TAxisKind::akColumns}, 0, 100, 23);
+  EXPECT_EQ(columns.First(), 10);
+  EXPECT_EQ(columns.Last(), 16);
+  EXPECT_EQ(columns.Source(15), 22);
+  EXPECT_EQ(columns.SpanLow(15), 22);
+  EXPECT_EQ(columns.SpanHigh(15), 22);
+  // Rows take the first pixel of their share, so above the bitmap the first row inside counts.
+  const TStretchAxis rows({0, 10, -9, 39, TAxisKind::akRows}, 0, 100, 17);
+  EXPECT_EQ(rows.First(), 2);
+  EXPECT_EQ(rows.Source(2), 0);
+  EXPECT_EQ(rows.Source(3), 3);
+  // A share wholly outside the bitmap draws nothing.
+  EXPECT_TRUE(TStretchAxis({0, 4, 30, 40, TAxisKind::akColumns}, 0, 100, 23).IsEmpty());
 }
 
 TEST(Painter, PaintsDeviceRegionsThroughClipOriginAndMixMode) {

@@ -4,7 +4,6 @@
 
 #include <algorithm>
 #include <filesystem>
-#include <set>
 #include <string>
 #include <vector>
 
@@ -16,17 +15,12 @@ namespace fs = std::filesystem;
 
 const fs::path TextFolder = fs::path(TOVU_TEST_DATA) / "gdi" / "text";
 
-// Fixtures known to differ from the oracle: two positive heights whose em lies just above a half
-// pixel, which the oracle rounds down and we round to the nearest.
-const std::set<std::string> NotExact = {"ipa-cells-odd"};
-
-std::vector<std::string> TextFixtures(bool exact) {
+std::vector<std::string> TextFixtures() {
   std::vector<std::string> names;
   for (const auto& entry : fs::directory_iterator(TextFolder)) {
     const std::string name = entry.path().stem().string();
     if (entry.path().extension() == ".gdi" &&
-        fs::exists(fs::path(entry.path()).replace_extension(".bmp")) &&
-        NotExact.contains(name) != exact)
+        fs::exists(fs::path(entry.path()).replace_extension(".bmp")))
       names.push_back(name);
   }
   std::sort(names.begin(), names.end());
@@ -51,17 +45,10 @@ std::string FixtureName(const testing::TestParamInfo<std::string>& info) {
   return name;
 }
 
-INSTANTIATE_TEST_SUITE_P(Text, TextFixture, testing::ValuesIn(TextFixtures(true)), FixtureName);
+INSTANTIATE_TEST_SUITE_P(Text, TextFixture, testing::ValuesIn(TextFixtures()), FixtureName);
 
 TEST(TextFixtureSet, HasExactFixtures) {
-  EXPECT_GE(TextFixtures(true).size(), 5u);
-}
-
-TEST(TextFixtureSet, DISABLED_InexactFixturesMatchOracle) {
-  for (const std::string& name : TextFixtures(false)) {
-    const auto result = Replay(name);
-    EXPECT_TRUE(result.Matches()) << name << ": " << result.Describe();
-  }
+  EXPECT_GE(TextFixtures().size(), 5u);
 }
 
 }  // namespace
