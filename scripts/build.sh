@@ -8,7 +8,10 @@ flavour=${1:-release}
 shift || true
 case "$flavour" in
   release) dir=build; options=(-DTOVU_SANITIZE=OFF) ;;
-  sanitize) dir=build-asan; options=(-DTOVU_SANITIZE=ON -DTOVU_BUILD_BENCH=OFF) ;;
+  # Light optimisation and line tables only: the sanitizers find the same faults, and the whole
+  # flavour compiles in far less time on CI's two cores.
+  sanitize) dir=build-asan; options=(-DTOVU_SANITIZE=ON -DTOVU_BUILD_BENCH=OFF
+      "-DCMAKE_CXX_FLAGS_RELWITHDEBINFO=-O1 -g1 -DNDEBUG" "-DCMAKE_C_FLAGS_RELWITHDEBINFO=-O1 -g1 -DNDEBUG") ;;
   *) echo "usage: $0 [release|sanitize] [cmake options...]" >&2; exit 2 ;;
 esac
 
