@@ -1,5 +1,6 @@
 #include "framework/CustomControl.h"
 
+#include "framework/CanvasPainting.h"
 #include "framework/TypeInfo.h"
 
 namespace fw {
@@ -18,23 +19,7 @@ TCustomControl::~TCustomControl() {
 }
 
 void TCustomControl::PaintWindow(win::HDC DC) {
-  const TWeakRef<TControl> self(this);
-  TControlCanvas* canvas = FCanvas.get();
-  canvas->FreeHandle();
-  canvas->Lock();
-  canvas->SetHandle(DC);
-  auto detach = [&] {
-    if (!self) return;
-    canvas->SetHandle(nullptr);
-    canvas->Unlock();
-  };
-  try {
-    Paint();
-  } catch (...) {
-    detach();
-    throw;
-  }
-  detach();
+  PaintThroughCanvas(*this, *FCanvas, DC, [this] { Paint(); });
 }
 
 }  // namespace fw

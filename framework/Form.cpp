@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "framework/Application.h"
+#include "framework/CanvasPainting.h"
 #include "framework/ControlConsts.h"
 #include "framework/Reader.h"
 #include "framework/Screen.h"
@@ -265,23 +266,7 @@ void TCustomForm::Loaded() {
 // Painting.
 
 void TCustomForm::PaintWindow(win::HDC DC) {
-  const TWeakRef<TControl> self(this);
-  TControlCanvas* canvas = FCanvas.get();
-  canvas->FreeHandle();
-  canvas->Lock();
-  canvas->SetHandle(DC);
-  auto detach = [&] {
-    if (!self) return;
-    canvas->SetHandle(nullptr);
-    canvas->Unlock();
-  };
-  try {
-    Paint();
-  } catch (...) {
-    detach();
-    throw;
-  }
-  detach();
+  PaintThroughCanvas(*this, *FCanvas, DC, [this] { Paint(); });
 }
 
 void TCustomForm::Paint() {

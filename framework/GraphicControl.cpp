@@ -1,5 +1,6 @@
 #include "framework/GraphicControl.h"
 
+#include "framework/CanvasPainting.h"
 #include "framework/TypeInfo.h"
 #include "framework/platform/Messages.h"
 
@@ -23,23 +24,7 @@ TGraphicControl::~TGraphicControl() {
 void TGraphicControl::WMPaint(TMessage& Message) {
   const auto dc = reinterpret_cast<win::HDC>(Message.WParam);
   if (dc == nullptr) return;
-  const TWeakRef<TControl> self(this);
-  TControlCanvas* canvas = FCanvas.get();
-  canvas->FreeHandle();
-  canvas->Lock();
-  canvas->SetHandle(dc);
-  auto detach = [&] {
-    if (!self) return;
-    canvas->SetHandle(nullptr);
-    canvas->Unlock();
-  };
-  try {
-    Paint();
-  } catch (...) {
-    detach();
-    throw;
-  }
-  detach();
+  PaintThroughCanvas(*this, *FCanvas, dc, [this] { Paint(); });
 }
 
 }  // namespace fw
