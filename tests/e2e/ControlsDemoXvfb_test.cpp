@@ -59,9 +59,7 @@ std::optional<TDialogButtons> ParseDialog(const std::optional<std::string>& line
 TEST(ControlsDemoOnXvfb, DialogsAreAnsweredByKeyAndByPointer) {
   TXvfbSession xvfb(1024, 768);
   if (!xvfb.Running()) GTEST_SKIP() << "Xvfb could not start here";
-  TChildProcess demo({TOVU_CONTROLS_DEMO, "--ask", "2"},
-                     {"DISPLAY=" + xvfb.Display(), "TOVU_BACKEND=sdl", "SDL_AUDIODRIVER=dummy"},
-                     true);
+  TChildProcess demo({TOVU_CONTROLS_DEMO, "--ask", "2"}, xvfb.SdlProgramEnvironment(), true);
   ASSERT_TRUE(demo.Started());
   TLineReader reader(demo);
 

@@ -260,9 +260,7 @@ void FrameOnXvfbAsHeadless(const std::string& sourceName) {
   TXvfbSession xvfb(ScreenWidth, ScreenHeight);
   ASSERT_TRUE(xvfb.Running());
   const fs::path copy = scratch.CopyInto("xvfb", source);
-  TChildProcess program({TOVU_PROGRAM, copy.string()},
-                        {"DISPLAY=" + xvfb.Display(), "TOVU_BACKEND=sdl", "SDL_AUDIODRIVER=dummy"},
-                        false);
+  TChildProcess program({TOVU_PROGRAM, copy.string()}, xvfb.SdlProgramEnvironment(), false);
   ASSERT_TRUE(program.Started());
   const std::string mainWindow =
       FindWindowTitled(xvfb.Display(), MainTitle, std::chrono::seconds(10));
