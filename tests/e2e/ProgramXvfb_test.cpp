@@ -10,6 +10,7 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <ctime>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -26,8 +27,10 @@ namespace {
 
 namespace fs = std::filesystem;
 
-constexpr int ScreenWidth = 1920;
-constexpr int ScreenHeight = 1080;
+// Small enough that the window slides a dozen steps or more from whichever edge it enters (from
+// the right it starts at its own width plus 620, which a wide screen puts near the centre).
+constexpr int ScreenWidth = 1024;
+constexpr int ScreenHeight = 768;
 // The frame of a tool window where no window manager reports other extents.
 constexpr int FrameBorder = 3;
 constexpr int FrameCaption = 18;
@@ -119,30 +122,22 @@ bool OnPath(const std::string& program) {
   return false;
 }
 
-struct TSample {
-  TWindowGeometry Geometry;
-  bool Viewable = false;
-};
-
-// Follows the main window while it slides in, until the size report appears; answers the
-// report's window id (empty when none appeared within 20 s).
+// Follows the main window while it slides in, until the size report appears: `samples` gets its
+// geometry each time it is seen viewable. Answers the report's window id (empty when none
+// appeared within 20 s).
 std::string FollowSlideUntilReport(const std::string& display, const std::string& mainWindow,
-                                   std::vector<TSample>& samples) {
+                                   std::vector<TWindowGeometry>& samples) {
   const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
   std::vector<std::string> otherWindows;
   while (std::chrono::steady_clock::now() < deadline) {
-    const std::vector<std::string> viewable = ViewableWindows(display);
-    if (const auto geometry = WindowGeometry(display, mainWindow)) {
-      samples.push_back(
-          {*geometry, std::find(viewable.begin(), viewable.end(), mainWindow) != viewable.end()});
-    }
-    for (const std::string& id : viewable) {
-      if (id == mainWindow ||
-          std::find(otherWindows.begin(), otherWindows.end(), id) != otherWindows.end()) {
-        continue;
+    for (const TViewableWindow& window : ViewableWindowGeometries(display)) {
+      if (window.Id == mainWindow) {
+        samples.push_back(window.Geometry);
+      } else if (std::find(otherWindows.begin(), otherWindows.end(), window.Id) ==
+                 otherWindows.end()) {
+        if (WindowTitle(display, window.Id) == ReportTitle) return window.Id;
+        otherWindows.push_back(window.Id);
       }
-      if (WindowTitle(display, id) == ReportTitle) return id;
-      otherWindows.push_back(id);
     }
   }
   return {};
@@ -153,39 +148,52 @@ bool Overlaps(const TWindowGeometry& window, int width, int height) {
          window.Y + window.Height > 0;
 }
 
+// The screen edge the window enters from, chosen through the minute of the local time the
+// program reads: the quarter of the clock face around 0 is the top, around 15 the right, around
+// 30 the bottom and around 45 the left.
+enum TEdge { edTop, edRight, edBottom, edLeft };
+
+const char* EdgeName(TEdge edge) {
+  static const char* const names[] = {"Top", "Right", "Bottom", "Left"};
+  return names[edge];
+}
+
+// A time zone ("TVU-00:MM") whose local minute is now the middle of the edge's quarter, so that
+// the minute stays in that quarter for the next seven minutes whatever the seconds are.
+std::string TimeZoneEnteringFrom(TEdge edge) {
+  const std::time_t now = std::time(nullptr);
+  std::tm utc{};
+  gmtime_r(&now, &utc);
+  const int ahead = (15 * int(edge) - utc.tm_min + 60) % 60;
+  char zone[32];
+  std::snprintf(zone, sizeof zone, "TZ=TVU-00:%02d", ahead);
+  return zone;
+}
+
 // The slide as seen from outside: the window was viewable and at least partly on the screen
-// before it arrived, it moved along one axis only and always toward its resting place, and it
-// rests centred on the other axis and within one step past the centre on its own.
-void ExpectSlideTowardCentre(const std::vector<TSample>& samples) {
-  ASSERT_FALSE(samples.empty());
-  const TWindowGeometry rest = samples.back().Geometry;
-  // Every position from the first one of the final size on (the window is resized to the picture
-  // once, before it starts to slide).
+// before it arrived, it moved along the edge's axis only and always toward the centre, and it
+// rests centred on the other axis and at the first step that reached the centre on its own.
+void ExpectSlideFromEdge(TEdge edge, const std::vector<TWindowGeometry>& samples,
+                         const TWindowGeometry& rest) {
+  const bool horizontal = edge == edLeft || edge == edRight;
+  const int towardCentre = edge == edLeft || edge == edTop ? 1 : -1;
+  // The window first shows at its place for the design size, then gets the picture's size and
+  // its place beyond the edge; the slide is the trailing run of positions of the final size on
+  // one line with the resting place.
   std::vector<TWindowGeometry> slide;
-  for (const TSample& sample : samples) {
-    if (sample.Geometry.Width == rest.Width && sample.Geometry.Height == rest.Height &&
-        sample.Viewable) {
-      slide.push_back(sample.Geometry);
-    }
+  for (const TWindowGeometry& at : samples) {
+    const bool onLine = at.Width == rest.Width && at.Height == rest.Height &&
+                        (horizontal ? at.Y == rest.Y : at.X == rest.X);
+    if (!onLine) slide.clear();
+    if (onLine) slide.push_back(at);
   }
-  // The window may first move to its place at the edge; the slide is the trailing run of
-  // positions on one line with the resting place.
-  const bool horizontal = std::any_of(slide.begin(), slide.end(), [&](const TWindowGeometry& at) {
-    return at.Y == rest.Y && at.X != rest.X;
-  });
-  const auto offLine = std::find_if(slide.rbegin(), slide.rend(), [&](const TWindowGeometry& at) {
-    return horizontal ? at.Y != rest.Y : at.X != rest.X;
-  });
-  slide.erase(slide.begin(), offLine.base());
-  ASSERT_GE(slide.size(), 3U);
+  ASSERT_GE(slide.size(), 2U) << "the slide was not seen";
   int positionsOnScreen = 0;
   for (std::size_t i = 0; i < slide.size(); ++i) {
     const TWindowGeometry& at = slide[i];
     if (i > 0) {
-      const int before = horizontal ? slide[i - 1].X : slide[i - 1].Y;
-      const int now = horizontal ? at.X : at.Y;
-      const int end = horizontal ? rest.X : rest.Y;
-      EXPECT_LE(std::abs(end - now), std::abs(end - before)) << "sample " << i << " moved away";
+      const int step = horizontal ? at.X - slide[i - 1].X : at.Y - slide[i - 1].Y;
+      EXPECT_GE(step * towardCentre, 0) << "sample " << i << " moved away from the centre";
     }
     const bool arrived = at.X == rest.X && at.Y == rest.Y;
     if (!arrived && Overlaps(at, ScreenWidth, ScreenHeight)) ++positionsOnScreen;
@@ -196,13 +204,11 @@ void ExpectSlideTowardCentre(const std::vector<TSample>& samples) {
   const int outerHeight = rest.Height + 2 * FrameBorder + FrameCaption;
   const int centredLeft = (ScreenWidth - outerWidth) / 2 + FrameBorder;
   const int centredTop = (ScreenHeight - outerHeight) / 2 + FrameBorder + FrameCaption;
-  if (horizontal) {
-    EXPECT_EQ(rest.Y, centredTop);
-    EXPECT_LT(std::abs(rest.X - centredLeft), SlideStep);
-  } else {
-    EXPECT_EQ(rest.X, centredLeft);
-    EXPECT_LT(std::abs(rest.Y - centredTop), SlideStep);
-  }
+  const int pastCentre =
+      horizontal ? (rest.X - centredLeft) * towardCentre : (rest.Y - centredTop) * towardCentre;
+  EXPECT_EQ(horizontal ? rest.Y : rest.X, horizontal ? centredTop : centredLeft);
+  EXPECT_GE(pastCentre, 0);
+  EXPECT_LT(pastCentre, SlideStep);
 }
 
 bool Inside(int x, int y, const TWindowGeometry& window) {
@@ -244,7 +250,7 @@ std::optional<int> AnswerReport(const std::string& display, const std::string& r
   return std::nullopt;
 }
 
-void FrameOnXvfbAsHeadless(const std::string& sourceName) {
+void FrameOnXvfbAsHeadless(const std::string& sourceName, TEdge edge) {
   const fs::path source = fs::path(TOVU_EXAMPLES) / sourceName;
   TScratchFolder scratch;
   ASSERT_FALSE(scratch.Path().empty());
@@ -260,19 +266,21 @@ void FrameOnXvfbAsHeadless(const std::string& sourceName) {
   TXvfbSession xvfb(ScreenWidth, ScreenHeight);
   ASSERT_TRUE(xvfb.Running());
   const fs::path copy = scratch.CopyInto("xvfb", source);
-  TChildProcess program({TOVU_PROGRAM, copy.string()}, xvfb.SdlProgramEnvironment(), false);
+  std::vector<std::string> environment = xvfb.SdlProgramEnvironment();
+  environment.push_back(TimeZoneEnteringFrom(edge));
+  TChildProcess program({TOVU_PROGRAM, copy.string()}, environment, false);
   ASSERT_TRUE(program.Started());
   const std::string mainWindow =
       FindWindowTitled(xvfb.Display(), MainTitle, std::chrono::seconds(10));
   ASSERT_FALSE(mainWindow.empty()) << "no window titled " << MainTitle;
-  std::vector<TSample> samples;
+  std::vector<TWindowGeometry> samples;
   const std::string report = FollowSlideUntilReport(xvfb.Display(), mainWindow, samples);
   ASSERT_FALSE(report.empty()) << "the size report did not appear";
-  ExpectSlideTowardCentre(samples);
-
   const auto resting = WindowGeometry(xvfb.Display(), mainWindow);
   const auto reportGeometry = WindowGeometry(xvfb.Display(), report);
   ASSERT_TRUE(resting && reportGeometry);
+  samples.push_back(*resting);
+  ExpectSlideFromEdge(edge, samples, *resting);
   EXPECT_EQ(std::make_pair(resting->Width, resting->Height), *reported);
   // Saved before the report was shown.
   const fs::path saved = SavedPathFor(copy);
@@ -290,7 +298,7 @@ void FrameOnXvfbAsHeadless(const std::string& sourceName) {
       << "the file saved on the display differs from the headless run's";
 }
 
-class ProgramOnXvfb : public testing::Test {
+class ProgramOnXvfb : public testing::TestWithParam<TEdge> {
  protected:
   void SetUp() override {
     if (!OnPath("Xvfb")) GTEST_SKIP() << "Xvfb is not installed";
@@ -298,13 +306,19 @@ class ProgramOnXvfb : public testing::Test {
   }
 };
 
-TEST_F(ProgramOnXvfb, FramesAJpegAndSavesWhatTheHeadlessRunSaves) {
-  FrameOnXvfbAsHeadless("sample.jpg");
+TEST_P(ProgramOnXvfb, FramesAJpegAndSavesWhatTheHeadlessRunSaves) {
+  FrameOnXvfbAsHeadless("sample.jpg", GetParam());
 }
 
-TEST_F(ProgramOnXvfb, FramesABmpAndSavesWhatTheHeadlessRunSaves) {
-  FrameOnXvfbAsHeadless("sample.bmp");
+TEST_P(ProgramOnXvfb, FramesABmpAndSavesWhatTheHeadlessRunSaves) {
+  FrameOnXvfbAsHeadless("sample.bmp", GetParam());
 }
+
+INSTANTIATE_TEST_SUITE_P(Edges, ProgramOnXvfb, testing::Values(edTop, edRight, edBottom, edLeft),
+                         [](const testing::TestParamInfo<TEdge>& edge) {
+                           return std::string("From") + EdgeName(edge.param);
+                         });
+
 TEST(ProgramHeadless, WithoutAPictureAsksForOneAndOffersTheInformationPage) {
   TScratchFolder scratch;
   ASSERT_FALSE(scratch.Path().empty());

@@ -37,6 +37,29 @@ std::vector<std::string> ViewableWindows(const std::string& display) {
   return Lines(XdotoolOutput(display, {"search", "--onlyvisible", "--name", "."}).value_or(""));
 }
 
+std::vector<TViewableWindow> ViewableWindowGeometries(const std::string& display) {
+  const auto output =
+      XdotoolOutput(display, {"search", "--onlyvisible", "--name", ".", "getwindowgeometry", "%@"});
+  std::vector<TViewableWindow> windows;
+  for (const std::string& line : Lines(output.value_or(""))) {
+    char id[32] = {};
+    int first = 0;
+    int second = 0;
+    if (std::sscanf(line.c_str(), "Window %31s", id) == 1) {
+      windows.push_back({id, {}});
+    } else if (!windows.empty() &&
+               std::sscanf(line.c_str(), " Position: %d,%d", &first, &second) == 2) {
+      windows.back().Geometry.X = first;
+      windows.back().Geometry.Y = second;
+    } else if (!windows.empty() &&
+               std::sscanf(line.c_str(), " Geometry: %dx%d", &first, &second) == 2) {
+      windows.back().Geometry.Width = first;
+      windows.back().Geometry.Height = second;
+    }
+  }
+  return windows;
+}
+
 std::string WindowTitle(const std::string& display, const std::string& window) {
   const std::string name = XdotoolOutput(display, {"getwindowname", window}).value_or("");
   return name.substr(0, name.find('\n'));

@@ -28,6 +28,15 @@ std::string FindWindowTitled(const std::string& display, const std::string& titl
 // Ids of the windows mapped and viewable right now.
 std::vector<std::string> ViewableWindows(const std::string& display);
 
+struct TViewableWindow {
+  std::string Id;
+  TWindowGeometry Geometry;
+};
+
+// The viewable windows with their geometries, read by one xdotool run (so that a test can sample
+// a moving window often).
+std::vector<TViewableWindow> ViewableWindowGeometries(const std::string& display);
+
 // The window's UTF-8 title; empty once it is gone.
 std::string WindowTitle(const std::string& display, const std::string& window);
 
