@@ -13,6 +13,7 @@
 #include <memory>
 #include <vector>
 
+#include "bench/gfx/PhotoPictures.h"
 #include "framework/Bitmap.h"
 #include "framework/Canvas.h"
 #include "framework/Streams.h"
@@ -27,38 +28,11 @@ namespace {
 
 using namespace fw;
 
-// A photograph-like picture: smooth shading with fine grain, so that the entropy-coded data is
-// about as dense as a camera's at quality 90.
-std::vector<std::uint8_t> MakePhotoJpeg(int width, int height) {
-  std::vector<std::uint8_t> row(std::size_t(width) * 3);
-  std::uint32_t noise = 12345;
-  std::vector<std::uint8_t> bytes;
-  CompressBgr(
-      width, height,
-      [&](int y) {
-        for (int x = 0; x < width; ++x) {
-          noise = noise * 1664525u + 1013904223u;
-          const int grain = int(noise >> 27) - 16;
-          const int shade = (x * 160 / width + y * 80 / height);
-          row[std::size_t(3 * x)] = std::uint8_t(std::clamp(40 + shade / 2 + grain, 0, 255));
-          row[std::size_t(3 * x + 1)] = std::uint8_t(std::clamp(60 + shade + grain, 0, 255));
-          row[std::size_t(3 * x + 2)] = std::uint8_t(std::clamp(200 - shade / 3 + grain, 0, 255));
-        }
-        return row.data();
-      },
-      TJpegCompressSettings{},
-      [&](const std::uint8_t* data, std::size_t count) {
-        bytes.insert(bytes.end(), data, data + count);
-        return count;
-      });
-  return bytes;
-}
-
 const std::vector<std::uint8_t>& PhotoOf(int megapixels) {
   static std::map<int, std::vector<std::uint8_t>> photos;
   auto& photo = photos[megapixels];
   if (photo.empty())
-    photo = megapixels == 24 ? MakePhotoJpeg(6000, 4000) : MakePhotoJpeg(4000, 3000);
+    photo = megapixels == 24 ? bench::MakePhotoJpeg(6000, 4000) : bench::MakePhotoJpeg(4000, 3000);
   return photo;
 }
 

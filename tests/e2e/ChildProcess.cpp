@@ -42,7 +42,8 @@ std::vector<std::string> EnvironmentWith(const std::vector<std::string>& extra) 
 }  // namespace
 
 TChildProcess::TChildProcess(const std::vector<std::string>& arguments,
-                             const std::vector<std::string>& extraEnvironment, bool captureOutput) {
+                             const std::vector<std::string>& extraEnvironment, bool captureOutput,
+                             bool captureErrors) {
   std::vector<std::string> argv = arguments;
   std::vector<std::string> envp = EnvironmentWith(extraEnvironment);
   std::vector<char*> argvPointers = Pointers(argv);
@@ -52,6 +53,7 @@ TChildProcess::TChildProcess(const std::vector<std::string>& arguments,
   int pipeEnds[2] = {-1, -1};
   if (captureOutput && pipe2(pipeEnds, O_CLOEXEC) == 0) {
     posix_spawn_file_actions_adddup2(&actions, pipeEnds[1], STDOUT_FILENO);
+    if (captureErrors) posix_spawn_file_actions_adddup2(&actions, pipeEnds[1], STDERR_FILENO);
   }
   if (posix_spawnp(&FPid, argv[0].c_str(), &actions, nullptr, argvPointers.data(),
                    envPointers.data()) != 0) {

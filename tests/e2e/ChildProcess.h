@@ -14,9 +14,11 @@ namespace tovu::e2e {
 class TChildProcess {
  public:
   // Starts `arguments[0]` (looked up on PATH) with `extraEnvironment` ("NAME=value") added.
-  // Standard error is kept; standard output is captured when `captureOutput` is set.
+  // Standard output is captured when `captureOutput` is set, standard error with it when
+  // `captureErrors` is also set (otherwise it goes where the test's own goes).
   TChildProcess(const std::vector<std::string>& arguments,
-                const std::vector<std::string>& extraEnvironment, bool captureOutput);
+                const std::vector<std::string>& extraEnvironment, bool captureOutput,
+                bool captureErrors = false);
   ~TChildProcess();
   TChildProcess(const TChildProcess&) = delete;
   TChildProcess& operator=(const TChildProcess&) = delete;

@@ -10,6 +10,7 @@
 #include <thread>
 
 #include "tests/e2e/ChildProcess.h"
+#include "tests/e2e/XdotoolWindows.h"
 #include "tests/e2e/XvfbSession.h"
 
 namespace tovu::e2e {
@@ -55,36 +56,10 @@ std::optional<TDialogButtons> ParseDialog(const std::optional<std::string>& line
   return b;
 }
 
-bool Xdotool(const std::string& display, const std::vector<std::string>& arguments) {
-  std::vector<std::string> command{"xdotool"};
-  command.insert(command.end(), arguments.begin(), arguments.end());
-  return RunAndCapture(command, {"DISPLAY=" + display}, std::chrono::seconds(5)).has_value();
-}
-
-std::string FindWindowTitled(const std::string& display, const std::string& title) {
-  for (int attempt = 0; attempt < 50; ++attempt) {
-    const auto ids = RunAndCapture({"xdotool", "search", "--name", "."}, {"DISPLAY=" + display},
-                                   std::chrono::seconds(5));
-    std::size_t start = 0;
-    while (ids && start < ids->size()) {
-      const std::size_t end = ids->find('\n', start);
-      const std::string id = ids->substr(start, end - start);
-      start = end == std::string::npos ? ids->size() : end + 1;
-      const auto name = RunAndCapture({"xdotool", "getwindowname", id}, {"DISPLAY=" + display},
-                                      std::chrono::seconds(5));
-      if (name && name->substr(0, name->find('\n')) == title) return id;
-    }
-    std::this_thread::sleep_for(std::chrono::milliseconds(100));
-  }
-  return {};
-}
-
 TEST(ControlsDemoOnXvfb, DialogsAreAnsweredByKeyAndByPointer) {
   TXvfbSession xvfb(1024, 768);
   if (!xvfb.Running()) GTEST_SKIP() << "Xvfb could not start here";
-  TChildProcess demo({TOVU_CONTROLS_DEMO, "--ask", "2"},
-                     {"DISPLAY=" + xvfb.Display(), "TOVU_BACKEND=sdl", "SDL_AUDIODRIVER=dummy"},
-                     true);
+  TChildProcess demo({TOVU_CONTROLS_DEMO, "--ask", "2"}, xvfb.SdlProgramEnvironment(), true);
   ASSERT_TRUE(demo.Started());
   TLineReader reader(demo);
 
@@ -94,10 +69,8 @@ TEST(ControlsDemoOnXvfb, DialogsAreAnsweredByKeyAndByPointer) {
   EXPECT_LT(first->YesX, 512);
   EXPECT_GT(first->NoX, 512);
   EXPECT_EQ(first->YesY, first->NoY);
-  // The accelerator of はい(&Y), typed into the dialog once it has the focus. The window is found
-  // by its title; xdotool matches names on the Latin-1 property, so each window's UTF-8 title is
-  // compared here.
-  const std::string window = FindWindowTitled(xvfb.Display(), "確認");
+  // The accelerator of はい(&Y), typed into the dialog once it has the focus.
+  const std::string window = FindWindowTitled(xvfb.Display(), "確認", std::chrono::seconds(5));
   ASSERT_FALSE(window.empty()) << "no window titled 確認";
   std::optional<std::string> answer;
   for (int attempt = 0; attempt < 20 && !answer; ++attempt) {

@@ -105,7 +105,7 @@ TEST(WindowingDemoOnXvfb, WindowAppearsMovesAndTheScreenShowsItsFramebuffer) {
   const std::string dump = std::string(directory) + "/client.ppm";
   TChildProcess demo(
       {TOVU_WINDOWING_DEMO, "--ticks", std::to_string(Ticks), "--dump", dump, "--stay-ms", "20000"},
-      {"DISPLAY=" + xvfb.Display(), "TOVU_BACKEND=sdl", "SDL_AUDIODRIVER=dummy"}, true);
+      xvfb.SdlProgramEnvironment(), true);
   ASSERT_TRUE(demo.Started());
 
   std::vector<TGeometry> seen;

@@ -21,6 +21,8 @@ class TXvfbSession {
   const std::string& Display() const { return FDisplay; }
   // Pixels 0x00RRGGBB of a screen rectangle, row by row; none when the server cannot be read.
   std::optional<std::vector<std::uint32_t>> Capture(int x, int y, int width, int height) const;
+  // Environment for a program of ours on this display with the SDL2 backend and no sound.
+  std::vector<std::string> SdlProgramEnvironment() const;
 
  private:
   std::unique_ptr<TChildProcess> FServer;

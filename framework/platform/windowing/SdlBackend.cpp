@@ -344,7 +344,7 @@ void TSdlBackend::Present(HWND hwnd, TFramebuffer& framebuffer) {
     auto* target = static_cast<std::uint8_t*>(surface->pixels) +
                    std::ptrdiff_t(rect.top) * surface->pitch +
                    std::ptrdiff_t(rect.left) * surface->format->BytesPerPixel;
-    SDL_ConvertPixels(width, height, SDL_PIXELFORMAT_XRGB8888, source, int(framebuffer.Width() * 4),
+    SDL_ConvertPixels(width, height, SDL_PIXELFORMAT_XRGB8888, source, int(framebuffer.Stride()),
                       surface->format->format, target, surface->pitch);
     rects.push_back(SDL_Rect{rect.left, rect.top, width, height});
   }

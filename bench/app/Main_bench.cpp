@@ -1,0 +1,223 @@
+// The program's whole job, headless: build/bin/tovu started on a copy of a 12- or 24-megapixel
+// camera-like JPEG and of a 1000 x 700 BMP, against the floor in the same run, `djpeg -dct float`
+// decoding the same JPEG to /dev/null. Both are started the same way (an argument vector, no
+// shell) and timed on the wall clock from start to end; the program's peak resident memory comes
+// from wait4 and is set against the decoded picture (width * height * 3 bytes).
+//
+// Counters: tovu_ms and floor_ms are the fastest runs of each (the machine is shared, and the
+// fastest run is the one least disturbed), ratio their quotient; tovu_cpu_ms, floor_cpu_ms and
+// cpu_ratio the same for processor time (user and system), which other processes on the machine
+// disturb less; peak_mib is tovu's largest peak and memory_ratio that peak over the decoded
+// picture. BM_StartupHeadless runs the program without a picture (its two dialogs answered at
+// once): the fixed cost of starting, loading its libraries and ending, in time and memory.
+#include <benchmark/benchmark.h>
+
+#include <fcntl.h>
+#include <spawn.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "bench/gfx/PhotoPictures.h"
+
+extern char** environ;
+
+namespace {
+
+namespace fs = std::filesystem;
+
+struct TChildRun {
+  double Seconds = 0;
+  double CpuSeconds = 0;  // user and system time of the child
+  long PeakKib = 0;       // ru_maxrss of the child alone
+  int Status = -1;
+};
+
+std::vector<std::string> EnvironmentWith(const std::string& added) {
+  const std::string name = added.substr(0, added.find('=') + 1);
+  std::vector<std::string> environment;
+  for (char** entry = environ; *entry; ++entry) {
+    if (std::string(*entry).rfind(name, 0) != 0) environment.emplace_back(*entry);
+  }
+  environment.push_back(added);
+  return environment;
+}
+
+std::vector<char*> Pointers(std::vector<std::string>& strings) {
+  std::vector<char*> pointers;
+  for (std::string& text : strings)
+    pointers.push_back(text.data());
+  pointers.push_back(nullptr);
+  return pointers;
+}
+
+// Starts the program (looked up on PATH) with its output and errors sent to /dev/null, waits for
+// its end and answers its wall time, peak memory and exit status; none if it could not start.
+std::optional<TChildRun> RunProgram(std::vector<std::string> arguments,
+                                    std::vector<std::string> environment) {
+  std::vector<char*> argv = Pointers(arguments);
+  std::vector<char*> envp = Pointers(environment);
+  posix_spawn_file_actions_t actions;
+  posix_spawn_file_actions_init(&actions);
+  posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
+  posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, "/dev/null", O_WRONLY, 0);
+  const auto start = std::chrono::steady_clock::now();
+  pid_t pid = -1;
+  const int failed = posix_spawnp(&pid, argv[0], &actions, nullptr, argv.data(), envp.data());
+  posix_spawn_file_actions_destroy(&actions);
+  if (failed != 0) return std::nullopt;
+  int status = 0;
+  rusage usage{};
+  if (wait4(pid, &status, 0, &usage) != pid) return std::nullopt;
+  TChildRun run;
+  run.Seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+  run.CpuSeconds = double(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) +
+                   double(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) * 1e-6;
+  run.PeakKib = usage.ru_maxrss;
+  run.Status = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+  return run;
+}
+
+// A folder of its own for the pictures, removed at the end of the run.
+class TBenchFolder {
+ public:
+  TBenchFolder() {
+    char pattern[] = "/tmp/tovu-main-bench-XXXXXX";
+    if (mkdtemp(pattern)) FPath = pattern;
+  }
+  ~TBenchFolder() {
+    std::error_code ignored;
+    if (!FPath.empty()) fs::remove_all(FPath, ignored);
+  }
+  TBenchFolder(const TBenchFolder&) = delete;
+  TBenchFolder& operator=(const TBenchFolder&) = delete;
+  const fs::path& Path() const { return FPath; }
+
+ private:
+  fs::path FPath;
+};
+
+TBenchFolder& Folder() {
+  static TBenchFolder folder;
+  return folder;
+}
+
+struct TSource {
+  const char* Name;
+  int Width;
+  int Height;
+  bool Jpeg;
+};
+
+const TSource Sources[] = {
+    {"photo12.jpg", 4000, 3000, true},
+    {"photo24.jpg", 6000, 4000, true},
+    {"photo.bmp", 1000, 700, false},
+};
+
+// Writes the source into the bench folder the first time it is asked for.
+fs::path SourceFile(const TSource& source) {
+  const fs::path path = Folder().Path() / source.Name;
+  if (!fs::exists(path)) {
+    const std::vector<std::uint8_t> bytes = source.Jpeg
+                                                ? bench::MakePhotoJpeg(source.Width, source.Height)
+                                                : bench::MakePhotoBmp(source.Width, source.Height);
+    std::ofstream(path, std::ios::binary)
+        .write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
+  }
+  return path;
+}
+
+void BM_MainJobHeadless(benchmark::State& state) {
+  const TSource& source = Sources[state.range(0)];
+  state.SetLabel(std::string(source.Name) + " " + std::to_string(source.Width) + "x" +
+                 std::to_string(source.Height));
+  if (Folder().Path().empty()) {
+    state.SkipWithError("no temporary folder");
+    return;
+  }
+  const fs::path picture = SourceFile(source);
+  const fs::path saved =
+      picture.parent_path() / ("Tovuザビロナ ～ " + picture.stem().string() + ".jpg");
+  const std::vector<std::string> headless = EnvironmentWith("TOVU_BACKEND=headless");
+  double bestTovu = 1e9;
+  double bestFloor = 1e9;
+  double bestTovuCpu = 1e9;
+  double bestFloorCpu = 1e9;
+  long peakKib = 0;
+  for (auto _ : state) {
+    fs::remove(saved);
+    const auto tovu = RunProgram({TOVU_PROGRAM, picture.string()}, headless);
+    if (!tovu || tovu->Status != 0 || !fs::exists(saved)) {
+      state.SkipWithError("tovu did not save the framed picture");
+      return;
+    }
+    state.SetIterationTime(tovu->Seconds);
+    bestTovu = std::min(bestTovu, tovu->Seconds);
+    bestTovuCpu = std::min(bestTovuCpu, tovu->CpuSeconds);
+    peakKib = std::max(peakKib, tovu->PeakKib);
+    if (source.Jpeg) {
+      const auto floor = RunProgram(
+          {"djpeg", "-dct", "float", "-outfile", "/dev/null", picture.string()}, headless);
+      if (!floor || floor->Status != 0) {
+        state.SkipWithError("djpeg could not decode the picture");
+        return;
+      }
+      bestFloor = std::min(bestFloor, floor->Seconds);
+      bestFloorCpu = std::min(bestFloorCpu, floor->CpuSeconds);
+    }
+  }
+  const double decodedBytes = double(source.Width) * double(source.Height) * 3;
+  state.counters["tovu_ms"] = bestTovu * 1e3;
+  state.counters["tovu_cpu_ms"] = bestTovuCpu * 1e3;
+  if (source.Jpeg) {
+    state.counters["floor_ms"] = bestFloor * 1e3;
+    state.counters["ratio"] = bestTovu / bestFloor;
+    state.counters["floor_cpu_ms"] = bestFloorCpu * 1e3;
+    state.counters["cpu_ratio"] = bestTovuCpu / bestFloorCpu;
+  }
+  state.counters["peak_mib"] = double(peakKib) / 1024;
+  state.counters["memory_ratio"] = double(peakKib) * 1024 / decodedBytes;
+}
+BENCHMARK(BM_MainJobHeadless)
+    ->DenseRange(0, 2)
+    ->UseManualTime()
+    ->Iterations(8)
+    ->Unit(benchmark::kMillisecond);
+
+void BM_StartupHeadless(benchmark::State& state) {
+  if (Folder().Path().empty()) {
+    state.SkipWithError("no temporary folder");
+    return;
+  }
+  const std::vector<std::string> headless = EnvironmentWith("TOVU_BACKEND=headless");
+  double best = 1e9;
+  double bestCpu = 1e9;
+  long peakKib = 0;
+  for (auto _ : state) {
+    const auto tovu = RunProgram({TOVU_PROGRAM}, headless);
+    if (!tovu || tovu->Status != 0) {
+      state.SkipWithError("tovu did not end with status 0");
+      return;
+    }
+    state.SetIterationTime(tovu->Seconds);
+    best = std::min(best, tovu->Seconds);
+    bestCpu = std::min(bestCpu, tovu->CpuSeconds);
+    peakKib = std::max(peakKib, tovu->PeakKib);
+  }
+  state.counters["tovu_ms"] = best * 1e3;
+  state.counters["tovu_cpu_ms"] = bestCpu * 1e3;
+  state.counters["peak_mib"] = double(peakKib) / 1024;
+}
+BENCHMARK(BM_StartupHeadless)->UseManualTime()->Iterations(8)->Unit(benchmark::kMillisecond);
+
+}  // namespace

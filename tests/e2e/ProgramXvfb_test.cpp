@@ -1,0 +1,358 @@
+// End to end, the program itself: framing a JPEG and a BMP under a private Xvfb with the SDL2
+// backend (the window slides in on the screen, the size report is answered from outside through
+// xdotool, and the saved file is the one the headless run of the same source writes), and the
+// headless runs' dialogs and exit statuses.
+#include <gtest/gtest.h>
+
+#include <unistd.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <ctime>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <vector>
+
+#include "tests/e2e/ChildProcess.h"
+#include "tests/e2e/DecodedJpeg.h"
+#include "tests/e2e/XdotoolWindows.h"
+#include "tests/e2e/XvfbSession.h"
+
+namespace tovu::e2e {
+namespace {
+
+namespace fs = std::filesystem;
+
+// Small enough that the window slides a dozen steps or more from whichever edge it enters (from
+// the right it starts at its own width plus 620, which a wide screen puts near the centre).
+constexpr int ScreenWidth = 1024;
+constexpr int ScreenHeight = 768;
+// The frame of a tool window where no window manager reports other extents.
+constexpr int FrameBorder = 3;
+constexpr int FrameCaption = 18;
+constexpr int SlideStep = 32;
+const char* const MainTitle = "Tovuザビロナ！";
+const char* const ReportTitle = "Tovuザビロナ";
+const char* const SavedPrefix = "Tovuザビロナ ～ ";
+
+// A folder of its own under /tmp for one test, removed with everything in it.
+class TScratchFolder {
+ public:
+  TScratchFolder() {
+    char pattern[] = "/tmp/tovu-program-e2e-XXXXXX";
+    if (mkdtemp(pattern)) FPath = pattern;
+  }
+  ~TScratchFolder() {
+    std::error_code ignored;
+    if (!FPath.empty()) fs::remove_all(FPath, ignored);
+  }
+  TScratchFolder(const TScratchFolder&) = delete;
+  TScratchFolder& operator=(const TScratchFolder&) = delete;
+  const fs::path& Path() const { return FPath; }
+
+  // Copies the source into a new subfolder and answers the copy's path.
+  fs::path CopyInto(const std::string& subfolder, const fs::path& source) const {
+    const fs::path folder = FPath / subfolder;
+    fs::create_directories(folder);
+    fs::copy_file(source, folder / source.filename());
+    return folder / source.filename();
+  }
+
+ private:
+  fs::path FPath;
+};
+
+fs::path SavedPathFor(const fs::path& source) {
+  return source.parent_path() / (SavedPrefix + source.stem().string() + ".jpg");
+}
+
+std::string FileBytes(const fs::path& path) {
+  std::ifstream file(path, std::ios::binary);
+  return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+}
+
+struct TRun {
+  std::optional<int> Status;
+  std::string Output;  // standard output and standard error together
+};
+
+TRun RunHeadless(const std::vector<std::string>& arguments, const fs::path& folder) {
+  // Started from its folder, so that a run without a picture writes nothing elsewhere.
+  const fs::path before = fs::current_path();
+  fs::current_path(folder);
+  TChildProcess program(arguments, {"TOVU_BACKEND=headless"}, true, true);
+  fs::current_path(before);
+  TRun run;
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+  while (!run.Status && std::chrono::steady_clock::now() < deadline) {
+    run.Output += program.ReadOutput(std::chrono::milliseconds(50));
+    run.Status = program.Wait(std::chrono::milliseconds(0));
+  }
+  for (std::string part; !(part = program.ReadOutput(std::chrono::milliseconds(50))).empty();)
+    run.Output += part;
+  return run;
+}
+
+// "W x H" of the size report as the headless backend prints it.
+std::optional<std::pair<int, int>> ReportedSize(const std::string& output) {
+  const std::size_t at = output.find("dialog \"Tovuザビロナ\": ");
+  int width = 0;
+  int height = 0;
+  if (at == std::string::npos ||
+      std::sscanf(output.c_str() + at, "dialog \"Tovuザビロナ\": %d x %d のTovuザビロナ形式で保存",
+                  &width, &height) != 2) {
+    return std::nullopt;
+  }
+  return std::make_pair(width, height);
+}
+
+bool OnPath(const std::string& program) {
+  const char* path = std::getenv("PATH");
+  std::string folders = path ? path : "";
+  for (std::size_t start = 0; start <= folders.size();) {
+    const std::size_t end = std::min(folders.find(':', start), folders.size());
+    const fs::path candidate = fs::path(folders.substr(start, end - start)) / program;
+    if (access(candidate.c_str(), X_OK) == 0) return true;
+    start = end + 1;
+  }
+  return false;
+}
+
+// Follows the main window while it slides in, until the size report appears: `samples` gets its
+// geometry each time it is seen viewable. Answers the report's window id (empty when none
+// appeared within 20 s).
+std::string FollowSlideUntilReport(const std::string& display, const std::string& mainWindow,
+                                   std::vector<TWindowGeometry>& samples) {
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+  std::vector<std::string> otherWindows;
+  while (std::chrono::steady_clock::now() < deadline) {
+    for (const TViewableWindow& window : ViewableWindowGeometries(display)) {
+      if (window.Id == mainWindow) {
+        samples.push_back(window.Geometry);
+      } else if (std::find(otherWindows.begin(), otherWindows.end(), window.Id) ==
+                 otherWindows.end()) {
+        if (WindowTitle(display, window.Id) == ReportTitle) return window.Id;
+        otherWindows.push_back(window.Id);
+      }
+    }
+  }
+  return {};
+}
+
+bool Overlaps(const TWindowGeometry& window, int width, int height) {
+  return window.X < width && window.Y < height && window.X + window.Width > 0 &&
+         window.Y + window.Height > 0;
+}
+
+// The screen edge the window enters from, chosen through the minute of the local time the
+// program reads: the quarter of the clock face around 0 is the top, around 15 the right, around
+// 30 the bottom and around 45 the left.
+enum TEdge { edTop, edRight, edBottom, edLeft };
+
+const char* EdgeName(TEdge edge) {
+  static const char* const names[] = {"Top", "Right", "Bottom", "Left"};
+  return names[edge];
+}
+
+// A time zone ("TVU-00:MM") whose local minute is now the middle of the edge's quarter, so that
+// the minute stays in that quarter for the next seven minutes whatever the seconds are.
+std::string TimeZoneEnteringFrom(TEdge edge) {
+  const std::time_t now = std::time(nullptr);
+  std::tm utc{};
+  gmtime_r(&now, &utc);
+  const int ahead = (15 * int(edge) - utc.tm_min + 60) % 60;
+  char zone[32];
+  std::snprintf(zone, sizeof zone, "TZ=TVU-00:%02d", ahead);
+  return zone;
+}
+
+// The slide as seen from outside: the window was viewable and at least partly on the screen
+// before it arrived, it moved along the edge's axis only and always toward the centre, and it
+// rests centred on the other axis and at the first step that reached the centre on its own.
+void ExpectSlideFromEdge(TEdge edge, const std::vector<TWindowGeometry>& samples,
+                         const TWindowGeometry& rest) {
+  const bool horizontal = edge == edLeft || edge == edRight;
+  const int towardCentre = edge == edLeft || edge == edTop ? 1 : -1;
+  // The window first shows at its place for the design size, then gets the picture's size and
+  // its place beyond the edge; the slide is the trailing run of positions of the final size on
+  // one line with the resting place.
+  std::vector<TWindowGeometry> slide;
+  for (const TWindowGeometry& at : samples) {
+    const bool onLine = at.Width == rest.Width && at.Height == rest.Height &&
+                        (horizontal ? at.Y == rest.Y : at.X == rest.X);
+    if (!onLine) slide.clear();
+    if (onLine) slide.push_back(at);
+  }
+  ASSERT_GE(slide.size(), 2U) << "the slide was not seen";
+  int positionsOnScreen = 0;
+  for (std::size_t i = 0; i < slide.size(); ++i) {
+    const TWindowGeometry& at = slide[i];
+    if (i > 0) {
+      const int step = horizontal ? at.X - slide[i - 1].X : at.Y - slide[i - 1].Y;
+      EXPECT_GE(step * towardCentre, 0) << "sample " << i << " moved away from the centre";
+    }
+    const bool arrived = at.X == rest.X && at.Y == rest.Y;
+    if (!arrived && Overlaps(at, ScreenWidth, ScreenHeight)) ++positionsOnScreen;
+  }
+  EXPECT_GE(positionsOnScreen, 1) << "the window was never seen on the screen before it arrived";
+
+  const int outerWidth = rest.Width + 2 * FrameBorder;
+  const int outerHeight = rest.Height + 2 * FrameBorder + FrameCaption;
+  const int centredLeft = (ScreenWidth - outerWidth) / 2 + FrameBorder;
+  const int centredTop = (ScreenHeight - outerHeight) / 2 + FrameBorder + FrameCaption;
+  const int pastCentre =
+      horizontal ? (rest.X - centredLeft) * towardCentre : (rest.Y - centredTop) * towardCentre;
+  EXPECT_EQ(horizontal ? rest.Y : rest.X, horizontal ? centredTop : centredLeft);
+  EXPECT_GE(pastCentre, 0);
+  EXPECT_LT(pastCentre, SlideStep);
+}
+
+bool Inside(int x, int y, const TWindowGeometry& window) {
+  return x >= window.X && x < window.X + window.Width && y >= window.Y &&
+         y < window.Y + window.Height;
+}
+
+// Mean difference per colour channel between the screen where the main window rests (outside the
+// report in front of it) and the saved picture: the saved file shows what the screen shows, up to
+// the JPEG coding's loss.
+double MeanDifferenceFromScreen(const TXvfbSession& xvfb, const TWindowGeometry& window,
+                                const TWindowGeometry& report, const TDecodedJpeg& saved) {
+  const auto screen = xvfb.Capture(window.X, window.Y, window.Width, window.Height);
+  if (!screen || saved.Width != window.Width || saved.Height != window.Height) return 255;
+  long long total = 0;
+  long long counted = 0;
+  for (int y = 0; y < window.Height; ++y) {
+    for (int x = 0; x < window.Width; ++x) {
+      if (Inside(window.X + x, window.Y + y, report)) continue;
+      const std::uint32_t shown = (*screen)[std::size_t(y) * std::size_t(window.Width) + x];
+      const std::uint8_t* stored = &saved.Rgb[(std::size_t(y) * std::size_t(window.Width) + x) * 3];
+      total += std::abs(int((shown >> 16) & 0xFF) - stored[0]) +
+               std::abs(int((shown >> 8) & 0xFF) - stored[1]) +
+               std::abs(int(shown & 0xFF) - stored[2]);
+      counted += 3;
+    }
+  }
+  return counted == 0 ? 255 : double(total) / double(counted);
+}
+
+// Answers the report with the Return key once it has the focus; the exit status, if it ended.
+std::optional<int> AnswerReport(const std::string& display, const std::string& report,
+                                TChildProcess& program) {
+  for (int attempt = 0; attempt < 40; ++attempt) {
+    Xdotool(display, {"windowfocus", report});
+    Xdotool(display, {"key", "Return"});
+    if (const auto status = program.Wait(std::chrono::milliseconds(250))) return status;
+  }
+  return std::nullopt;
+}
+
+void FrameOnXvfbAsHeadless(const std::string& sourceName, TEdge edge) {
+  const fs::path source = fs::path(TOVU_EXAMPLES) / sourceName;
+  TScratchFolder scratch;
+  ASSERT_FALSE(scratch.Path().empty());
+
+  // The reference: the headless run of the same source.
+  const fs::path headlessCopy = scratch.CopyInto("headless", source);
+  const TRun headless =
+      RunHeadless({TOVU_PROGRAM, headlessCopy.string()}, headlessCopy.parent_path());
+  ASSERT_EQ(headless.Status, std::optional<int>(0)) << headless.Output;
+  const auto reported = ReportedSize(headless.Output);
+  ASSERT_TRUE(reported) << headless.Output;
+
+  TXvfbSession xvfb(ScreenWidth, ScreenHeight);
+  ASSERT_TRUE(xvfb.Running());
+  const fs::path copy = scratch.CopyInto("xvfb", source);
+  std::vector<std::string> environment = xvfb.SdlProgramEnvironment();
+  environment.push_back(TimeZoneEnteringFrom(edge));
+  TChildProcess program({TOVU_PROGRAM, copy.string()}, environment, false);
+  ASSERT_TRUE(program.Started());
+  const std::string mainWindow =
+      FindWindowTitled(xvfb.Display(), MainTitle, std::chrono::seconds(10));
+  ASSERT_FALSE(mainWindow.empty()) << "no window titled " << MainTitle;
+  std::vector<TWindowGeometry> samples;
+  const std::string report = FollowSlideUntilReport(xvfb.Display(), mainWindow, samples);
+  ASSERT_FALSE(report.empty()) << "the size report did not appear";
+  const auto resting = WindowGeometry(xvfb.Display(), mainWindow);
+  const auto reportGeometry = WindowGeometry(xvfb.Display(), report);
+  ASSERT_TRUE(resting && reportGeometry);
+  samples.push_back(*resting);
+  ExpectSlideFromEdge(edge, samples, *resting);
+  EXPECT_EQ(std::make_pair(resting->Width, resting->Height), *reported);
+  // Saved before the report was shown.
+  const fs::path saved = SavedPathFor(copy);
+  const auto picture = DecodeJpegFile(saved.string());
+  ASSERT_TRUE(picture) << saved << " is missing or not a JPEG";
+  // Quality 90 costs these pictures about 1 to 2 levels per channel on average; a window shown
+  // with the wrong row length, or not shown again after it moved, differs by tens.
+  EXPECT_LE(MeanDifferenceFromScreen(xvfb, *resting, *reportGeometry, *picture), 4.0);
+
+  EXPECT_EQ(AnswerReport(xvfb.Display(), report, program), std::optional<int>(0));
+  EXPECT_EQ(std::make_pair(picture->Width, picture->Height), *reported);
+  const std::string bytes = FileBytes(saved);
+  EXPECT_FALSE(bytes.empty());
+  EXPECT_TRUE(bytes == FileBytes(SavedPathFor(headlessCopy)))
+      << "the file saved on the display differs from the headless run's";
+}
+
+class ProgramOnXvfb : public testing::TestWithParam<TEdge> {
+ protected:
+  void SetUp() override {
+    if (!OnPath("Xvfb")) GTEST_SKIP() << "Xvfb is not installed";
+    if (!OnPath("xdotool")) GTEST_SKIP() << "xdotool is not installed";
+  }
+};
+
+TEST_P(ProgramOnXvfb, FramesAJpegAndSavesWhatTheHeadlessRunSaves) {
+  FrameOnXvfbAsHeadless("sample.jpg", GetParam());
+}
+
+TEST_P(ProgramOnXvfb, FramesABmpAndSavesWhatTheHeadlessRunSaves) {
+  FrameOnXvfbAsHeadless("sample.bmp", GetParam());
+}
+
+INSTANTIATE_TEST_SUITE_P(Edges, ProgramOnXvfb, testing::Values(edTop, edRight, edBottom, edLeft),
+                         [](const testing::TestParamInfo<TEdge>& edge) {
+                           return std::string("From") + EdgeName(edge.param);
+                         });
+
+TEST(ProgramHeadless, WithoutAPictureAsksForOneAndOffersTheInformationPage) {
+  TScratchFolder scratch;
+  ASSERT_FALSE(scratch.Path().empty());
+  const TRun run = RunHeadless({TOVU_PROGRAM}, scratch.Path());
+  EXPECT_EQ(run.Status, std::optional<int>(0));
+  const std::size_t drop =
+      run.Output.find("アイコン（実行ファイル）上に画像ファイルをドロップしてください。 -> Escape");
+  const std::size_t question =
+      run.Output.find("dialog \"確認\": インフォメーションを参照しますか？ -> Escape");
+  EXPECT_NE(drop, std::string::npos) << run.Output;
+  EXPECT_NE(question, std::string::npos) << run.Output;
+  EXPECT_LT(drop, question);
+  // Answered いいえ: no page is opened.
+  EXPECT_EQ(run.Output.find("http"), std::string::npos) << run.Output;
+  EXPECT_TRUE(fs::is_empty(scratch.Path()));
+}
+
+TEST(ProgramHeadless, PictureGivenButNothingSavedEndsWithStatusOne) {
+  TScratchFolder scratch;
+  ASSERT_FALSE(scratch.Path().empty());
+  const fs::path missing = scratch.Path() / "missing.jpg";
+  EXPECT_EQ(RunHeadless({TOVU_PROGRAM, missing.string()}, scratch.Path()).Status,
+            std::optional<int>(1));
+  const fs::path text = scratch.Path() / "notes.txt";
+  std::ofstream(text) << "not a picture";
+  EXPECT_EQ(RunHeadless({TOVU_PROGRAM, text.string()}, scratch.Path()).Status,
+            std::optional<int>(1));
+  const fs::path broken = scratch.Path() / "broken.jpg";
+  std::ofstream(broken, std::ios::binary) << "\xFF\xD8\xFF\xE0 truncated";
+  EXPECT_EQ(RunHeadless({TOVU_PROGRAM, broken.string()}, scratch.Path()).Status,
+            std::optional<int>(1));
+  EXPECT_FALSE(fs::exists(SavedPathFor(missing)));
+  EXPECT_FALSE(fs::exists(SavedPathFor(broken)));
+}
+
+}  // namespace
+}  // namespace tovu::e2e
