@@ -10,4 +10,7 @@ namespace win::wnd {
 
 std::unique_ptr<TBackend> ChooseBackend();
 
+// Whether the SDL2 library is mapped into the process (it is loaded only when SDL is chosen).
+bool SdlMapped();
+
 }  // namespace win::wnd

@@ -1,7 +1,5 @@
 #include "framework/platform/windowing/SdlBackend.h"
 
-#include <SDL.h>
-#include <SDL_shape.h>
 #include <spawn.h>
 #include <sys/wait.h>
 
@@ -20,6 +18,7 @@
 #include "framework/platform/windowing/BackendNotifications.h"
 #include "framework/platform/windowing/InputInjection.h"
 #include "framework/platform/windowing/Runtime.h"
+#include "framework/platform/windowing/SdlLibrary.h"
 
 extern char** environ;
 
@@ -133,9 +132,9 @@ class TSdlBackend : public TBackend {
   bool IsHeadless() const override { return false; }
   const char* Name() const override { return "sdl"; }
   SIZE ScreenSize() override;
-  std::uint64_t NowMs() override { return SDL_GetTicks64(); }
+  std::uint64_t NowMs() override { return Sdl().GetTicks64(); }
   SYSTEMTIME LocalTime() override;
-  void Sleep(DWORD milliseconds) override { SDL_Delay(milliseconds); }
+  void Sleep(DWORD milliseconds) override { Sdl().Delay(milliseconds); }
 
   void WindowCreated(HWND hwnd, const TTopLevelState& state) override;
   void WindowChanged(HWND hwnd, const TTopLevelState& state) override;
@@ -169,16 +168,16 @@ class TSdlBackend : public TBackend {
 
 TSdlBackend::~TSdlBackend() {
   for (auto& entry : FWindows) {
-    if (entry.second.FWindow) SDL_DestroyWindow(entry.second.FWindow);
+    if (entry.second.FWindow) Sdl().DestroyWindow(entry.second.FWindow);
   }
-  if (FAudio) SDL_CloseAudioDevice(FAudio);
+  if (FAudio) Sdl().CloseAudioDevice(FAudio);
   ReapChildren();
-  SDL_Quit();
+  Sdl().Quit();
 }
 
 SIZE TSdlBackend::ScreenSize() {
   SDL_Rect bounds;
-  if (SDL_GetDisplayBounds(0, &bounds) != 0) return SIZE{1920, 1080};
+  if (Sdl().GetDisplayBounds(0, &bounds) != 0) return SIZE{1920, 1080};
   return SIZE{bounds.w, bounds.h};
 }
 
@@ -202,7 +201,7 @@ SYSTEMTIME TSdlBackend::LocalTime() {
 }
 
 void TSdlBackend::OpenSdlWindow(TSdlWindow& window, bool shaped) {
-  if (window.FWindow) SDL_DestroyWindow(window.FWindow);
+  if (window.FWindow) Sdl().DestroyWindow(window.FWindow);
   const SIZE size{window.FState.FClientOnScreen.right - window.FState.FClientOnScreen.left,
                   window.FState.FClientOnScreen.bottom - window.FState.FClientOnScreen.top};
   Uint32 flags = SDL_WINDOW_HIDDEN;
@@ -211,18 +210,18 @@ void TSdlBackend::OpenSdlWindow(TSdlWindow& window, bool shaped) {
   if (!window.FState.FCaption) flags |= SDL_WINDOW_BORDERLESS;
   const int x = window.FState.FClientOnScreen.left;
   const int y = window.FState.FClientOnScreen.top;
-  window.FWindow =
-      shaped ? SDL_CreateShapedWindow(window.FState.FTitle.c_str(), unsigned(x), unsigned(y),
-                                      unsigned(SdlSide(size.cx)), unsigned(SdlSide(size.cy)), flags)
-             : SDL_CreateWindow(window.FState.FTitle.c_str(), x, y, SdlSide(size.cx),
-                                SdlSide(size.cy), flags);
+  window.FWindow = shaped ? Sdl().CreateShapedWindow(window.FState.FTitle.c_str(), unsigned(x),
+                                                     unsigned(y), unsigned(SdlSide(size.cx)),
+                                                     unsigned(SdlSide(size.cy)), flags)
+                          : Sdl().CreateWindow(window.FState.FTitle.c_str(), x, y, SdlSide(size.cx),
+                                               SdlSide(size.cy), flags);
   window.FShaped = shaped && window.FWindow;
   if (!window.FWindow && shaped) {
-    window.FWindow = SDL_CreateWindow(window.FState.FTitle.c_str(), x, y, SdlSide(size.cx),
-                                      SdlSide(size.cy), flags);
+    window.FWindow = Sdl().CreateWindow(window.FState.FTitle.c_str(), x, y, SdlSide(size.cx),
+                                        SdlSide(size.cy), flags);
   }
   if (!window.FWindow) {
-    std::fprintf(stderr, "tovu: SDL could not open a window: %s\n", SDL_GetError());
+    std::fprintf(stderr, "tovu: SDL could not open a window: %s\n", Sdl().GetError());
     return;
   }
   window.FPlacedAt = POINT{INT_MIN, INT_MIN};
@@ -246,32 +245,32 @@ void TSdlBackend::ApplyState(TSdlWindow& window) {
     if (!window.FWindow) return;
   }
   if (state.FTitle != window.FShownTitle) {
-    SDL_SetWindowTitle(window.FWindow, state.FTitle.c_str());
+    Sdl().SetWindowTitle(window.FWindow, state.FTitle.c_str());
     window.FShownTitle = state.FTitle;
   }
   if (window.FShownTopMost != state.FTopMost) {
-    SDL_SetWindowAlwaysOnTop(window.FWindow, state.FTopMost ? SDL_TRUE : SDL_FALSE);
+    Sdl().SetWindowAlwaysOnTop(window.FWindow, state.FTopMost ? SDL_TRUE : SDL_FALSE);
     window.FShownTopMost = state.FTopMost;
   }
   const SIZE size{state.FClientOnScreen.right - state.FClientOnScreen.left,
                   state.FClientOnScreen.bottom - state.FClientOnScreen.top};
   if (size.cx != window.FPlacedSize.cx || size.cy != window.FPlacedSize.cy) {
-    SDL_SetWindowSize(window.FWindow, SdlSide(size.cx), SdlSide(size.cy));
+    Sdl().SetWindowSize(window.FWindow, SdlSide(size.cx), SdlSide(size.cy));
     window.FPlacedSize = size;
     window.FPresentAll = true;
   }
   const POINT at{state.FClientOnScreen.left, state.FClientOnScreen.top};
   if (at.x != window.FPlacedAt.x || at.y != window.FPlacedAt.y) {
-    SDL_SetWindowPosition(window.FWindow, at.x, at.y);
+    Sdl().SetWindowPosition(window.FWindow, at.x, at.y);
     window.FPlacedAt = at;
     window.FPresentAll = true;
   }
   if (state.FVisible && !window.FShown) {
-    SDL_ShowWindow(window.FWindow);
+    Sdl().ShowWindow(window.FWindow);
     window.FShown = true;
     window.FPresentAll = true;
   } else if (!state.FVisible && window.FShown) {
-    SDL_HideWindow(window.FWindow);
+    Sdl().HideWindow(window.FWindow);
     window.FShown = false;
   }
 }
@@ -285,7 +284,7 @@ void TSdlBackend::WindowChanged(HWND hwnd, const TTopLevelState& state) {
 void TSdlBackend::WindowDestroyed(HWND hwnd) {
   const auto found = FWindows.find(hwnd);
   if (found == FWindows.end()) return;
-  if (found->second.FWindow) SDL_DestroyWindow(found->second.FWindow);
+  if (found->second.FWindow) Sdl().DestroyWindow(found->second.FWindow);
   FWindows.erase(found);
 }
 
@@ -307,20 +306,20 @@ void TSdlBackend::WindowShapeChanged(HWND hwnd, const gdi::TRegion* shape) {
   if (!window.FShaped) return;
   int width = 0;
   int height = 0;
-  SDL_GetWindowSize(window.FWindow, &width, &height);
+  Sdl().GetWindowSize(window.FWindow, &width, &height);
   SDL_Surface* mask =
-      SDL_CreateRGBSurfaceWithFormat(0, width, height, 32, SDL_PIXELFORMAT_ARGB8888);
+      Sdl().CreateRGBSurfaceWithFormat(0, width, height, 32, SDL_PIXELFORMAT_ARGB8888);
   if (!mask) return;
-  SDL_FillRect(mask, nullptr, 0);
+  Sdl().FillRect(mask, nullptr, 0);
   for (const RECT& rect : shape->Rects()) {
     SDL_Rect area{rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top};
-    SDL_FillRect(mask, &area, 0xFFFFFFFFu);
+    Sdl().FillRect(mask, &area, 0xFFFFFFFFu);
   }
   SDL_WindowShapeMode mode;
   mode.mode = ShapeModeBinarizeAlpha;
   mode.parameters.binarizationCutoff = 128;
-  SDL_SetWindowShape(window.FWindow, mask, &mode);
-  SDL_FreeSurface(mask);
+  Sdl().SetWindowShape(window.FWindow, mask, &mode);
+  Sdl().FreeSurface(mask);
   window.FPresentAll = true;
 }
 
@@ -328,7 +327,7 @@ void TSdlBackend::Present(HWND hwnd, TFramebuffer& framebuffer) {
   const auto found = FWindows.find(hwnd);
   if (found == FWindows.end() || !found->second.FWindow || !found->second.FShown) return;
   TSdlWindow& window = found->second;
-  SDL_Surface* surface = SDL_GetWindowSurface(window.FWindow);
+  SDL_Surface* surface = Sdl().GetWindowSurface(window.FWindow);
   if (!surface) return;
   gdi::TRegion damage = framebuffer.TakeDamage();
   if (window.FPresentAll) damage = gdi::TRegion(framebuffer.Bounds());
@@ -336,7 +335,7 @@ void TSdlBackend::Present(HWND hwnd, TFramebuffer& framebuffer) {
   damage.Intersect(RECT{0, 0, surface->w, surface->h});
   if (damage.IsEmpty()) return;
   std::vector<SDL_Rect> rects;
-  if (SDL_MUSTLOCK(surface)) SDL_LockSurface(surface);
+  if (SDL_MUSTLOCK(surface)) Sdl().LockSurface(surface);
   for (const RECT& rect : damage.Rects()) {
     const int width = rect.right - rect.left;
     const int height = rect.bottom - rect.top;
@@ -344,12 +343,12 @@ void TSdlBackend::Present(HWND hwnd, TFramebuffer& framebuffer) {
     auto* target = static_cast<std::uint8_t*>(surface->pixels) +
                    std::ptrdiff_t(rect.top) * surface->pitch +
                    std::ptrdiff_t(rect.left) * surface->format->BytesPerPixel;
-    SDL_ConvertPixels(width, height, SDL_PIXELFORMAT_XRGB8888, source, int(framebuffer.Stride()),
-                      surface->format->format, target, surface->pitch);
+    Sdl().ConvertPixels(width, height, SDL_PIXELFORMAT_XRGB8888, source, int(framebuffer.Stride()),
+                        surface->format->format, target, surface->pitch);
     rects.push_back(SDL_Rect{rect.left, rect.top, width, height});
   }
-  if (SDL_MUSTLOCK(surface)) SDL_UnlockSurface(surface);
-  SDL_UpdateWindowSurfaceRects(window.FWindow, rects.data(), int(rects.size()));
+  if (SDL_MUSTLOCK(surface)) Sdl().UnlockSurface(surface);
+  Sdl().UpdateWindowSurfaceRects(window.FWindow, rects.data(), int(rects.size()));
 }
 
 void TSdlBackend::PresentAll() {
@@ -364,7 +363,7 @@ void TSdlBackend::PresentAll() {
 
 HWND TSdlBackend::WindowOfId(Uint32 id) const {
   for (const auto& entry : FWindows) {
-    if (entry.second.FWindow && SDL_GetWindowID(entry.second.FWindow) == id) return entry.first;
+    if (entry.second.FWindow && Sdl().GetWindowID(entry.second.FWindow) == id) return entry.first;
   }
   return nullptr;
 }
@@ -380,7 +379,7 @@ void TSdlBackend::ReadFrameExtents(HWND hwnd, TSdlWindow& window) {
   int bottom = 0;
   int right = 0;
   if (!window.FState.FCaption || window.FShaped) return;
-  if (SDL_GetWindowBordersSize(window.FWindow, &top, &left, &bottom, &right) != 0) return;
+  if (Sdl().GetWindowBordersSize(window.FWindow, &top, &left, &bottom, &right) != 0) return;
   if (top == 0 && left == 0 && bottom == 0 && right == 0) return;  // no window manager frame
   TopLevelFrameReported(hwnd, RECT{left, top, right, bottom});
 }
@@ -414,7 +413,7 @@ void TSdlBackend::HandleWindowEvent(HWND hwnd, const SDL_WindowEvent& event) {
     case SDL_WINDOWEVENT_LEAVE: {
       int x = 0;
       int y = 0;
-      SDL_GetGlobalMouseState(&x, &y);
+      Sdl().GetGlobalMouseState(&x, &y);
       InjectPointerMove(POINT{x, y});
       break;
     }
@@ -458,7 +457,7 @@ void TSdlBackend::HandleEvent(const SDL_Event& event) {
 void TSdlBackend::PumpEvents() {
   PresentAll();
   SDL_Event event;
-  while (SDL_PollEvent(&event))
+  while (Sdl().PollEvent(&event))
     HandleEvent(event);
   PresentAll();
   ReapChildren();
@@ -472,7 +471,7 @@ bool TSdlBackend::WaitForEvents(std::optional<std::uint64_t> dueMs) {
     timeout = *dueMs <= now ? 0 : int(std::min<std::uint64_t>(*dueMs - now, INT_MAX));
   }
   SDL_Event event;
-  const int got = timeout < 0 ? SDL_WaitEvent(&event) : SDL_WaitEventTimeout(&event, timeout);
+  const int got = timeout < 0 ? Sdl().WaitEvent(&event) : Sdl().WaitEventTimeout(&event, timeout);
   if (got) HandleEvent(event);
   return true;
 }
@@ -480,14 +479,14 @@ bool TSdlBackend::WaitForEvents(std::optional<std::uint64_t> dueMs) {
 void TSdlBackend::Beep(UINT /*type*/) {
   if (!FAudioTried) {
     FAudioTried = true;
-    if (SDL_InitSubSystem(SDL_INIT_AUDIO) == 0) {
+    if (Sdl().InitSubSystem(SDL_INIT_AUDIO) == 0) {
       SDL_AudioSpec wanted{};
       wanted.freq = 22050;
       wanted.format = AUDIO_S16SYS;
       wanted.channels = 1;
       wanted.samples = 1024;
-      FAudio = SDL_OpenAudioDevice(nullptr, 0, &wanted, nullptr, 0);
-      if (FAudio) SDL_PauseAudioDevice(FAudio, 0);
+      FAudio = Sdl().OpenAudioDevice(nullptr, 0, &wanted, nullptr, 0);
+      if (FAudio) Sdl().PauseAudioDevice(FAudio, 0);
     }
   }
   if (!FAudio) {
@@ -504,7 +503,7 @@ void TSdlBackend::Beep(UINT /*type*/) {
     samples[std::size_t(i)] =
         Sint16(8000.0 * fade * std::sin(2.0 * 3.14159265358979 * 880.0 * i / Rate));
   }
-  SDL_QueueAudio(FAudio, samples.data(), Uint32(samples.size() * sizeof(Sint16)));
+  Sdl().QueueAudio(FAudio, samples.data(), Uint32(samples.size() * sizeof(Sint16)));
 }
 
 int TSdlBackend::Open(const std::string& target) {
@@ -532,14 +531,15 @@ void TSdlBackend::ReapChildren() {
 }  // namespace
 
 std::unique_ptr<TBackend> CreateSdlBackend() {
+  if (LoadSdl() == nullptr) return nullptr;
   // Under Wayland a client cannot place its windows; XWayland (or X itself) can.
   const char* x11 = std::getenv("DISPLAY");
-  if (x11 && *x11) SDL_SetHint(SDL_HINT_VIDEODRIVER, "x11");
-  SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
-  SDL_SetHint(SDL_HINT_MOUSE_FOCUS_CLICKTHROUGH, "1");
-  SDL_SetHint(SDL_HINT_VIDEO_MINIMIZE_ON_FOCUS_LOSS, "0");
-  SDL_SetHint(SDL_HINT_VIDEO_X11_NET_WM_BYPASS_COMPOSITOR, "0");
-  if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_EVENTS) != 0) return nullptr;
+  if (x11 && *x11) Sdl().SetHint(SDL_HINT_VIDEODRIVER, "x11");
+  Sdl().SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
+  Sdl().SetHint(SDL_HINT_MOUSE_FOCUS_CLICKTHROUGH, "1");
+  Sdl().SetHint(SDL_HINT_VIDEO_MINIMIZE_ON_FOCUS_LOSS, "0");
+  Sdl().SetHint(SDL_HINT_VIDEO_X11_NET_WM_BYPASS_COMPOSITOR, "0");
+  if (Sdl().Init(SDL_INIT_VIDEO | SDL_INIT_EVENTS) != 0) return nullptr;
   return std::make_unique<TSdlBackend>();
 }
 
