@@ -17,8 +17,8 @@ namespace {
 // drawing does.
 class TThinPenPasses {
  public:
-  TThinPenPasses(const RECT& bound, TDashStyle dash)
-      : FBound(bound), FPattern(dash), FDashes(bound), FGaps(bound) {}
+  TThinPenPasses(const RECT& bound, const TDashPattern& pattern)
+      : FBound(bound), FPattern(pattern), FDashes(bound), FGaps(bound) {}
 
   void AddSegment(POINT from, POINT to) {
     if (OutsideBound(from, to)) {
@@ -96,7 +96,7 @@ class TThinPenPasses {
 
 std::vector<TPenPass> ThinPen(std::span<const POINT> points, bool closed, const TPenGeometry& pen,
                               const RECT& bound) {
-  TThinPenPasses passes(bound, pen.Dash);
+  TThinPenPasses passes(bound, TDashPattern(pen.Dash, pen.Geometric));
   const std::size_t n = points.size();
   const std::size_t segments = closed ? n : (n == 0 ? 0 : n - 1);
   for (std::size_t i = 0; i < segments; ++i)
@@ -110,7 +110,16 @@ std::vector<TPenPass> ThinPen(std::span<const POINT> points, bool closed, const 
 TRegion WidePen(std::span<const POINT> points, bool closed, const TPenGeometry& pen,
                 const RECT& bound) {
   TSpanSet pixels(bound);
-  TWideStroker(pen.Width, pen.Cap, pen.Join).AddPolyline(pixels, points, closed);
+  const TWideStroker stroker(pen.Width, pen.Cap, pen.Join);
+  if (pen.Dash == TDashStyle::dsSolid) {
+    stroker.AddPolyline(pixels, points, closed);
+    return pixels.ToRegion();
+  }
+  // Each dash is stroked on its own; caps, joins and even miter tips stay within ten widths.
+  const TDashSplitter dashes(pen.Dash, pen.Width, pen.Cap != TLineCap::lcFlat);
+  dashes.Split(points, closed, bound, std::int64_t(pen.Width) * 10 + 2, [&](const TDash& dash) {
+    stroker.AddDash(pixels, dash.Points, dash.Direction, dash.Arrival);
+  });
   return pixels.ToRegion();
 }
 

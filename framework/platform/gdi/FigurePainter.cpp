@@ -42,11 +42,13 @@ TPenGeometry PenGeometryOf(const TPenInfo& pen) {
   geometry.InsideFrame = pen.Style == PS_INSIDEFRAME;
   geometry.Dash = DashOf(pen.Style);
   geometry.Width = pen.Width;
+  geometry.Geometric = pen.Geometric;
   if (pen.Geometric) {
     geometry.Cap = CapOf(pen.EndCap);
     geometry.Join = JoinOf(pen.Join);
     geometry.KeepsLastPixel = pen.Width <= 1;
-    // Styled geometric pens are drawn solid (their dashes scale with the width; not done).
+  } else if (!geometry.IsThin()) {
+    // Cosmetic pens wider than one pixel ignore their style.
     geometry.Dash = TDashStyle::dsSolid;
   }
   return geometry;

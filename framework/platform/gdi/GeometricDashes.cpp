@@ -1,0 +1,173 @@
+#include "framework/platform/gdi/GeometricDashes.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace win::gdi {
+namespace {
+
+// The part [Enter, Leave] of a segment's length that lies in `box` grown by `margin`; empty when
+// Leave < Enter.
+struct TVisiblePart {
+  double Enter = 0;
+  double Leave = -1;
+};
+
+TVisiblePart VisiblePart(POINT from, double dx, double dy, double length, const RECT& box,
+                         double margin) {
+  double enter = 0;
+  double leave = 1;
+  // Each side keeps the points with q * u <= r, u the fraction of the segment.
+  auto keep = [&](double q, double r) {
+    if (q == 0) return r >= 0;
+    const double u = r / q;
+    if (q < 0) {
+      enter = std::max(enter, u);
+    } else {
+      leave = std::min(leave, u);
+    }
+    return true;
+  };
+  const bool inside =
+      keep(-dx, from.x - (box.left - margin)) && keep(dx, box.right + margin - from.x) &&
+      keep(-dy, from.y - (box.top - margin)) && keep(dy, box.bottom + margin - from.y);
+  if (!inside || leave < enter) return TVisiblePart{};
+  return TVisiblePart{enter * length, leave * length};
+}
+
+// The point `t` along the segment from p to q of the given length: p moved by the offset, each
+// coordinate cut toward p; the segment's end is q itself.
+POINT PointAlong(POINT p, POINT q, double length, double t) {
+  if (t >= length) return q;
+  const double dx = double(q.x) - p.x;
+  const double dy = double(q.y) - p.y;
+  return POINT{LONG(p.x + std::trunc(dx * t / length)), LONG(p.y + std::trunc(dy * t / length))};
+}
+
+}  // namespace
+
+TDashSplitter::TDashSplitter(TDashStyle style, std::int64_t width, bool capped) {
+  const std::span<const int> multiples = GeometricMultiples(style);
+  bool anyOn = false;
+  for (std::size_t i = 0; i < multiples.size(); ++i) {
+    const bool on = i % 2 == 0;
+    double run = double(multiples[i]) * double(width);
+    if (capped) run += on ? -double(width) : double(width);
+    FRuns.push_back(run);
+    FPeriod += run;
+    anyOn = anyOn || (on && run > 0);
+  }
+  FFirstDotsOnly = !anyOn;
+}
+
+void TDashSplitter::Split(std::span<const POINT> path, bool closed, const RECT& bound,
+                          std::int64_t margin,
+                          const std::function<void(const TDash&)>& visit) const {
+  const std::size_t n = path.size();
+  if (n < 2 || FPeriod <= 0) return;
+  const std::size_t segments = closed ? n : n - 1;
+  if (FFirstDotsOnly) {
+    // Dots of no length every period: only the first of each segment is drawn.
+    double phase = 0;  // the position where the segment starts, within the period
+    for (std::size_t i = 0; i < segments; ++i) {
+      const POINT p = path[i];
+      const POINT q = path[(i + 1) % n];
+      const double length = std::hypot(double(q.x) - p.x, double(q.y) - p.y);
+      if (length == 0) continue;
+      const double t = phase == 0 ? 0 : FPeriod - phase;
+      if (t < length)
+        visit(TDash{{PointAlong(p, q, length, t), PointAlong(p, q, length, t)},
+                    POINT{q.x - p.x, q.y - p.y},
+                    std::nullopt});
+      phase = std::fmod(phase + length, FPeriod);
+    }
+    return;
+  }
+
+  std::size_t run = 0;  // the run the walk is in
+  double done = 0;      // how much of it lies behind
+  auto nextRun = [&] {
+    run = (run + 1) % FRuns.size();
+    done = 0;
+  };
+  // Moves the pattern on by `distance` without drawing.
+  auto advance = [&](double distance) {
+    for (;;) {
+      const double left = FRuns[run] - done;
+      if (distance < left) {
+        done += distance;
+        return;
+      }
+      distance -= left;
+      nextRun();
+      if (distance >= FPeriod) distance = std::fmod(distance, FPeriod);
+    }
+  };
+
+  TDash dash;
+  bool open = false;
+  std::optional<POINT> arriving;  // the direction of the last segment walked
+  std::optional<POINT> firstDirection;
+  for (std::size_t i = 0; i < segments; ++i) {
+    const POINT p = path[i];
+    const POINT q = path[(i + 1) % n];
+    const double dx = double(q.x) - p.x;
+    const double dy = double(q.y) - p.y;
+    const double length = std::hypot(dx, dy);
+    if (length == 0) continue;
+    auto at = [&](double t) { return PointAlong(p, q, length, t); };
+    const TVisiblePart visible = VisiblePart(p, dx, dy, length, bound, double(margin));
+    double t = 0;
+    if (!open && visible.Enter > 0) {
+      // Skip the stretch before the visible part, back to the start of a dash running into it.
+      const double skip = std::min(visible.Enter, length);
+      advance(skip);
+      t = skip;
+      if (run % 2 == 0 && done > 0) {
+        t -= done;
+        done = 0;
+      }
+    }
+    const std::optional<POINT> arrivedAlong = arriving;
+    arriving = POINT{q.x - p.x, q.y - p.y};
+    if (!firstDirection) firstDirection = arriving;
+    while (t < length) {
+      if (!open && t > visible.Leave) {
+        advance(length - t);
+        break;
+      }
+      const bool on = run % 2 == 0;
+      const double left = FRuns[run] - done;
+      if (on && !open) {
+        dash.Points.assign(1, at(t));
+        dash.Direction = POINT{q.x - p.x, q.y - p.y};
+        dash.Arrival = t == 0 ? arrivedAlong : std::nullopt;
+        open = true;
+      }
+      if (t + left <= length) {
+        t += left;
+        if (on) {
+          dash.Points.push_back(at(t));
+          visit(dash);
+          open = false;
+        }
+        nextRun();
+      } else {
+        done += length - t;
+        t = length;
+        if (on) dash.Points.push_back(q);
+      }
+    }
+  }
+  if (open) {
+    visit(dash);
+  } else if (run % 2 == 0 && done == 0 && arriving) {
+    // A dash that starts right at the end of the path has no length: its caps alone, and where
+    // the path closes, the join to the first segment as well.
+    const POINT end = closed ? path[0] : path[n - 1];
+    visit(closed ? TDash{{end, end}, *firstDirection, arriving}
+                 : TDash{{end, end}, *arriving, std::nullopt});
+  }
+}
+
+}  // namespace win::gdi
