@@ -118,7 +118,7 @@ TRegion WidePen(std::span<const POINT> points, bool closed, const TPenGeometry& 
   // Each dash is stroked on its own; caps, joins and even miter tips stay within ten widths.
   const TDashSplitter dashes(pen.Dash, pen.Width, pen.Cap != TLineCap::lcFlat);
   dashes.Split(points, closed, bound, std::int64_t(pen.Width) * 10 + 2, [&](const TDash& dash) {
-    stroker.AddDash(pixels, dash.Points, dash.Direction, dash.Arrival);
+    stroker.AddDash(pixels, dash.Points, dash.Along, dash.Direction, dash.Arrival);
   });
   return pixels.ToRegion();
 }

@@ -75,10 +75,11 @@ void TDashSplitter::Split(std::span<const POINT> path, bool closed, const RECT& 
       const double length = std::hypot(double(q.x) - p.x, double(q.y) - p.y);
       if (length == 0) continue;
       const double t = phase == 0 ? 0 : FPeriod - phase;
-      if (t < length)
-        visit(TDash{{PointAlong(p, q, length, t), PointAlong(p, q, length, t)},
-                    POINT{q.x - p.x, q.y - p.y},
-                    std::nullopt});
+      const POINT direction{q.x - p.x, q.y - p.y};
+      if (t < length) {
+        const POINT dot = PointAlong(p, q, length, t);
+        visit(TDash{{dot, dot}, {direction}, direction, std::nullopt});
+      }
       phase = std::fmod(phase + length, FPeriod);
     }
     return;
@@ -140,6 +141,7 @@ void TDashSplitter::Split(std::span<const POINT> path, bool closed, const RECT& 
       const double left = FRuns[run] - done;
       if (on && !open) {
         dash.Points.assign(1, at(t));
+        dash.Along.clear();
         dash.Direction = POINT{q.x - p.x, q.y - p.y};
         dash.Arrival = t == 0 ? arrivedAlong : std::nullopt;
         open = true;
@@ -148,6 +150,7 @@ void TDashSplitter::Split(std::span<const POINT> path, bool closed, const RECT& 
         t += left;
         if (on) {
           dash.Points.push_back(at(t));
+          dash.Along.push_back(POINT{q.x - p.x, q.y - p.y});
           visit(dash);
           open = false;
         }
@@ -155,7 +158,10 @@ void TDashSplitter::Split(std::span<const POINT> path, bool closed, const RECT& 
       } else {
         done += length - t;
         t = length;
-        if (on) dash.Points.push_back(q);
+        if (on) {
+          dash.Points.push_back(q);
+          dash.Along.push_back(POINT{q.x - p.x, q.y - p.y});
+        }
       }
     }
   }
@@ -165,8 +171,8 @@ void TDashSplitter::Split(std::span<const POINT> path, bool closed, const RECT& 
     // A dash that starts right at the end of the path has no length: its caps alone, and where
     // the path closes, the join to the first segment as well.
     const POINT end = closed ? path[0] : path[n - 1];
-    visit(closed ? TDash{{end, end}, *firstDirection, arriving}
-                 : TDash{{end, end}, *arriving, std::nullopt});
+    visit(closed ? TDash{{end, end}, {*firstDirection}, *firstDirection, arriving}
+                 : TDash{{end, end}, {*arriving}, *arriving, std::nullopt});
   }
 }
 

@@ -17,6 +17,8 @@ struct TDash {
   // The points the dash runs through: its start, the path's corners it passes and its end. A
   // dash of no length has its start only.
   std::vector<POINT> Points;
+  // The direction of the path segment each piece between two points lies on.
+  std::vector<POINT> Along;
   POINT Direction{1, 0};  // the direction of the path where the dash starts
   // For a dash that starts right at a corner of the path: the direction the path arrives there
   // in (the dash then starts as a line of no length arriving that way).

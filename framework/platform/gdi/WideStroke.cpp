@@ -110,14 +110,16 @@ bool TakenBackwards(std::int64_t dx, std::int64_t dy) {
 
 }  // namespace
 
-TSegmentBody SegmentBody(POINT from, POINT to, LONG width, bool squareFrom, bool squareTo) {
-  const bool swapped = TakenBackwards(std::int64_t(to.x) - from.x, std::int64_t(to.y) - from.y);
+TSegmentBody SegmentBody(POINT from, POINT to, LONG width, bool squareFrom, bool squareTo,
+                         std::optional<POINT> along) {
+  const std::int64_t dx = along ? along->x : std::int64_t(to.x) - from.x;
+  const std::int64_t dy = along ? along->y : std::int64_t(to.y) - from.y;
+  const bool swapped = TakenBackwards(dx, dy);
   const POINT start = swapped ? to : from;
   const POINT end = swapped ? from : to;
   const bool squareStart = swapped ? squareTo : squareFrom;
   const bool squareEnd = swapped ? squareFrom : squareTo;
-  const TBodyReach reach =
-      BodyReach(std::int64_t(end.x) - start.x, std::int64_t(end.y) - start.y, width);
+  const TBodyReach reach = BodyReach(swapped ? -dx : dx, swapped ? -dy : dy, width);
   TSegmentBody body;
   body.Start = start;
   body.End = end;
@@ -194,7 +196,8 @@ void TWideStroker::AddSegmentBody(TSpanSet& pixels, POINT from, POINT to) const 
   AddPolygon(pixels, SegmentBody(from, to, FWidth, false, false).Corners, TFillRule::frWinding);
 }
 
-void TWideStroker::AddDash(TSpanSet& pixels, std::span<const POINT> points, POINT direction,
+void TWideStroker::AddDash(TSpanSet& pixels, std::span<const POINT> points,
+                           std::span<const POINT> along, POINT direction,
                            std::optional<POINT> arrival) const {
   if (points.empty()) return;
   const POINT first = points.front();
@@ -202,7 +205,7 @@ void TWideStroker::AddDash(TSpanSet& pixels, std::span<const POINT> points, POIN
     return p.x != first.x || p.y != first.y;
   });
   if (hasLength) {
-    AddStroke(pixels, points, false, arrival);
+    AddStroke(pixels, points, along, false, arrival);
     return;
   }
   // A dash of no length is its caps alone.
@@ -277,7 +280,7 @@ void TWideStroker::AddJoin(TSpanSet& pixels, const TSegmentBody& in, const TSegm
 }
 
 void TWideStroker::AddPolyline(TSpanSet& pixels, std::span<const POINT> points, bool closed) const {
-  AddStroke(pixels, points, closed, std::nullopt);
+  AddStroke(pixels, points, {}, closed, std::nullopt);
 }
 
 void TWideStroker::AddArrival(TSpanSet& pixels, const TSegmentBody& first, POINT corner,
@@ -300,13 +303,19 @@ void TWideStroker::AddArrival(TSpanSet& pixels, const TSegmentBody& first, POINT
   AddJoin(pixels, arriving, first, previous, corner, next);
 }
 
-void TWideStroker::AddStroke(TSpanSet& pixels, std::span<const POINT> points, bool closed,
+void TWideStroker::AddStroke(TSpanSet& pixels, std::span<const POINT> points,
+                             std::span<const POINT> along, bool closed,
                              std::optional<POINT> arrival) const {
   // Repeated points add nothing to a wide line.
+  const bool hasAlong = !along.empty() && along.size() + 1 == points.size();
   std::vector<POINT> path;
+  std::vector<POINT> pieceAlong;  // for hasAlong: the direction of the piece ending at path[i + 1]
   path.reserve(points.size());
-  for (const POINT& p : points) {
-    if (path.empty() || path.back().x != p.x || path.back().y != p.y) path.push_back(p);
+  for (std::size_t i = 0; i < points.size(); ++i) {
+    const POINT& p = points[i];
+    if (!path.empty() && path.back().x == p.x && path.back().y == p.y) continue;
+    if (hasAlong && !path.empty()) pieceAlong.push_back(along[i - 1]);
+    path.push_back(p);
   }
   if (closed && path.size() > 1 && path.front().x == path.back().x &&
       path.front().y == path.back().y) {
@@ -325,17 +334,31 @@ void TWideStroker::AddStroke(TSpanSet& pixels, std::span<const POINT> points, bo
   std::vector<TSegmentBody> bodies;
   bodies.reserve(segments);
   for (std::size_t i = 0; i < segments; ++i) {
+    const std::optional<POINT> pieceDirection =
+        hasAlong && !closed ? std::optional<POINT>(pieceAlong[i]) : std::nullopt;
     bodies.push_back(SegmentBody(path[i], path[(i + 1) % n], FWidth, square && i == 0 && !arrives,
-                                 square && i + 1 == segments));
+                                 square && i + 1 == segments, pieceDirection));
     if (Reaches(pixels.Bound(), path[i], path[(i + 1) % n])) {
       AddPolygon(pixels, bodies.back().Corners, TFillRule::frWinding);
     }
   }
+  // The points a joint's two segments come from and go to; for pieces offset along a direction,
+  // a step along it, so that the joint turns as the path does.
+  auto previousOf = [&](std::size_t i) {
+    if (!hasAlong || closed) return path[(i + n - 1) % n];
+    return POINT{LONG(std::int64_t(path[i].x) - pieceAlong[i - 1].x),
+                 LONG(std::int64_t(path[i].y) - pieceAlong[i - 1].y)};
+  };
+  auto nextOf = [&](std::size_t i) {
+    if (!hasAlong || closed) return path[(i + 1) % n];
+    return POINT{LONG(std::int64_t(path[i].x) + pieceAlong[i].x),
+                 LONG(std::int64_t(path[i].y) + pieceAlong[i].y)};
+  };
   for (std::size_t i = 0; i < n; ++i) {
     const bool end = !closed && (i == 0 || i + 1 == n);
     if (end && i == 0 && arrives) {
       if (Reaches(pixels.Bound(), path[0], path[0]))
-        AddArrival(pixels, bodies[0], path[0], *arrival, path[1]);
+        AddArrival(pixels, bodies[0], path[0], *arrival, nextOf(0));
       continue;
     }
     if (end) {
@@ -345,7 +368,7 @@ void TWideStroker::AddStroke(TSpanSet& pixels, std::span<const POINT> points, bo
     const std::size_t in = (i + segments - 1) % segments;
     const std::size_t out = i % segments;
     if (!Reaches(pixels.Bound(), path[i], path[i])) continue;
-    AddJoin(pixels, bodies[in], bodies[out], path[(i + n - 1) % n], path[i], path[(i + 1) % n]);
+    AddJoin(pixels, bodies[in], bodies[out], previousOf(i), path[i], nextOf(i));
   }
 }
 
