@@ -114,9 +114,12 @@ void TDashSplitter::Split(std::span<const POINT> path, bool closed, const RECT& 
     const POINT q = path[(i + 1) % n];
     const double dx = double(q.x) - p.x;
     const double dy = double(q.y) - p.y;
-    const double length = std::hypot(dx, dy);
+    // The pattern moves on by the segment's length cut to whole pixels; its dashes are placed
+    // along the segment's exact length.
+    const double exact = std::hypot(dx, dy);
+    const double length = std::floor(exact);
     if (length == 0) continue;
-    auto at = [&](double t) { return PointAlong(p, q, length, t); };
+    auto at = [&](double t) { return PointAlong(p, q, exact, t); };
     const TVisiblePart visible = VisiblePart(p, dx, dy, length, bound, double(margin));
     double t = 0;
     if (!open && visible.Enter > 0) {
@@ -162,6 +165,22 @@ void TDashSplitter::Split(std::span<const POINT> path, bool closed, const RECT& 
           dash.Points.push_back(q);
           dash.Along.push_back(POINT{q.x - p.x, q.y - p.y});
         }
+      }
+    }
+    if (!open && t == length && length < exact && length <= visible.Leave && run % 2 == 0) {
+      // A dash starting right where the pattern's share of the segment ends still runs on over
+      // the fraction left to the segment's end.
+      dash.Points.assign(1, at(t));
+      dash.Along.assign(1, POINT{q.x - p.x, q.y - p.y});
+      dash.Direction = dash.Along.front();
+      dash.Arrival = std::nullopt;
+      if (FRuns[run] > 0) {
+        dash.Points.push_back(q);
+        open = true;
+      } else {
+        dash.Points.push_back(dash.Points.front());
+        visit(dash);
+        nextRun();
       }
     }
   }
