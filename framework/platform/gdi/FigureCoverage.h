@@ -26,7 +26,7 @@ struct TPenGeometry {
   bool InsideFrame = false;  // figures shrink so that a wide pen stays inside
   TLineCap Cap = TLineCap::lcRound;
   TLineJoin Join = TLineJoin::ljRound;
-  // Geometric pens (ExtCreatePen) one pixel wide draw thin lines that keep their last pixel.
+  // Solid geometric pens (ExtCreatePen) one pixel wide draw thin lines that keep their last pixel.
   bool KeepsLastPixel = false;
 
   bool IsThin() const { return Width <= 1; }

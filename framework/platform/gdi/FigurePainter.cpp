@@ -46,7 +46,8 @@ TPenGeometry PenGeometryOf(const TPenInfo& pen) {
   if (pen.Geometric) {
     geometry.Cap = CapOf(pen.EndCap);
     geometry.Join = JoinOf(pen.Join);
-    geometry.KeepsLastPixel = pen.Width <= 1;
+    // Only solid ones: a styled thin line ends before its last pixel like a cosmetic one.
+    geometry.KeepsLastPixel = pen.Width <= 1 && geometry.Dash == TDashStyle::dsSolid;
   } else if (!geometry.IsThin()) {
     // Cosmetic pens wider than one pixel ignore their style.
     geometry.Dash = TDashStyle::dsSolid;

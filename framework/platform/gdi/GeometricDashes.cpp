@@ -80,7 +80,8 @@ void TDashSplitter::Split(std::span<const POINT> path, bool closed, const RECT& 
         const POINT dot = PointAlong(p, q, length, t);
         visit(TDash{{dot, dot}, {direction}, direction, std::nullopt});
       }
-      phase = std::fmod(phase + length, FPeriod);
+      // As for dashes, the pattern moves on by the length cut to whole pixels.
+      phase = std::fmod(phase + std::floor(length), FPeriod);
     }
     return;
   }
@@ -107,6 +108,19 @@ void TDashSplitter::Split(std::span<const POINT> path, bool closed, const RECT& 
 
   TDash dash;
   bool open = false;
+  // On a closed path, the dash that starts right at its first point is held back: a dash still
+  // open when the path closes runs on into it.
+  std::optional<TDash> firstDash;
+  bool holdingFirst = false;
+  bool anyVisited = false;
+  auto finish = [&](const TDash& finished) {
+    if (holdingFirst && !firstDash) {
+      firstDash = finished;
+    } else {
+      visit(finished);
+    }
+    anyVisited = true;
+  };
   std::optional<POINT> arriving;  // the direction of the last segment walked
   std::optional<POINT> firstDirection;
   for (std::size_t i = 0; i < segments; ++i) {
@@ -147,6 +161,7 @@ void TDashSplitter::Split(std::span<const POINT> path, bool closed, const RECT& 
         dash.Along.clear();
         dash.Direction = POINT{q.x - p.x, q.y - p.y};
         dash.Arrival = t == 0 ? arrivedAlong : std::nullopt;
+        holdingFirst = closed && !anyVisited && i == 0 && t == 0;
         open = true;
       }
       if (t + left <= length) {
@@ -154,7 +169,7 @@ void TDashSplitter::Split(std::span<const POINT> path, bool closed, const RECT& 
         if (on) {
           dash.Points.push_back(at(t));
           dash.Along.push_back(POINT{q.x - p.x, q.y - p.y});
-          visit(dash);
+          finish(dash);
           open = false;
         }
         nextRun();
@@ -179,11 +194,18 @@ void TDashSplitter::Split(std::span<const POINT> path, bool closed, const RECT& 
         open = true;
       } else {
         dash.Points.push_back(dash.Points.front());
-        visit(dash);
+        finish(dash);
         nextRun();
       }
     }
   }
+  if (open && firstDash) {
+    dash.Points.insert(dash.Points.end(), firstDash->Points.begin() + 1, firstDash->Points.end());
+    dash.Along.insert(dash.Along.end(), firstDash->Along.begin(), firstDash->Along.end());
+    visit(dash);
+    return;
+  }
+  if (firstDash) visit(*firstDash);
   if (open) {
     visit(dash);
   } else if (run % 2 == 0 && done == 0 && arriving) {
