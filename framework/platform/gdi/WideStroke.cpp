@@ -306,14 +306,15 @@ void TWideStroker::AddArrival(TSpanSet& pixels, const TSegmentBody& first, POINT
 void TWideStroker::AddStroke(TSpanSet& pixels, std::span<const POINT> points,
                              std::span<const POINT> along, bool closed,
                              std::optional<POINT> arrival) const {
-  // Repeated points add nothing to a wide line.
+  // Repeated points add nothing to a wide line, except in a dash: there a piece whose ends
+  // round to one point still has its direction, and the joint before it its join.
   const bool hasAlong = !along.empty() && along.size() + 1 == points.size();
   std::vector<POINT> path;
   std::vector<POINT> pieceAlong;  // for hasAlong: the direction of the piece ending at path[i + 1]
   path.reserve(points.size());
   for (std::size_t i = 0; i < points.size(); ++i) {
     const POINT& p = points[i];
-    if (!path.empty() && path.back().x == p.x && path.back().y == p.y) continue;
+    if (!hasAlong && !path.empty() && path.back().x == p.x && path.back().y == p.y) continue;
     if (hasAlong && !path.empty()) pieceAlong.push_back(along[i - 1]);
     path.push_back(p);
   }
