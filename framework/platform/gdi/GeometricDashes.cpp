@@ -60,6 +60,34 @@ TDashSplitter::TDashSplitter(TDashStyle style, std::int64_t width, bool capped) 
   FFirstDotsOnly = !anyOn;
 }
 
+void TDashSplitter::SplitFirstDots(std::span<const POINT> path, bool closed,
+                                   const std::function<void(const TDash&)>& visit) const {
+  const std::size_t n = path.size();
+  const std::size_t segments = closed ? n : n - 1;
+  double phase = 0;  // the position where the segment starts, within the period
+  // Whether the last segment drew its dot right where its whole pixels end: that dot is also the
+  // one the next segment starts with.
+  bool drawnAtEnd = false;
+  for (std::size_t i = 0; i < segments; ++i) {
+    const POINT p = path[i];
+    const POINT q = path[(i + 1) % n];
+    const double exact = std::hypot(double(q.x) - p.x, double(q.y) - p.y);
+    if (exact == 0) continue;
+    // As for dashes, the pattern moves on by the length cut to whole pixels.
+    const double length = std::floor(exact);
+    const double t = phase == 0 ? 0 : FPeriod - phase;
+    const bool repeat = drawnAtEnd && t == 0;
+    drawnAtEnd = false;
+    if (!repeat && (t < length || (t == length && length < exact))) {
+      const POINT direction{q.x - p.x, q.y - p.y};
+      const POINT dot = PointAlong(p, q, exact, t);
+      visit(TDash{{dot, dot}, {direction}, direction, std::nullopt});
+      drawnAtEnd = t == length;
+    }
+    phase = std::fmod(phase + length, FPeriod);
+  }
+}
+
 void TDashSplitter::Split(std::span<const POINT> path, bool closed, const RECT& bound,
                           std::int64_t margin,
                           const std::function<void(const TDash&)>& visit) const {
@@ -67,22 +95,7 @@ void TDashSplitter::Split(std::span<const POINT> path, bool closed, const RECT& 
   if (n < 2 || FPeriod <= 0) return;
   const std::size_t segments = closed ? n : n - 1;
   if (FFirstDotsOnly) {
-    // Dots of no length every period: only the first of each segment is drawn.
-    double phase = 0;  // the position where the segment starts, within the period
-    for (std::size_t i = 0; i < segments; ++i) {
-      const POINT p = path[i];
-      const POINT q = path[(i + 1) % n];
-      const double length = std::hypot(double(q.x) - p.x, double(q.y) - p.y);
-      if (length == 0) continue;
-      const double t = phase == 0 ? 0 : FPeriod - phase;
-      const POINT direction{q.x - p.x, q.y - p.y};
-      if (t < length) {
-        const POINT dot = PointAlong(p, q, length, t);
-        visit(TDash{{dot, dot}, {direction}, direction, std::nullopt});
-      }
-      // As for dashes, the pattern moves on by the length cut to whole pixels.
-      phase = std::fmod(phase + std::floor(length), FPeriod);
-    }
+    SplitFirstDots(path, closed, visit);
     return;
   }
 

@@ -43,6 +43,10 @@ class TDashSplitter {
              const std::function<void(const TDash&)>& visit) const;
 
  private:
+  // Patterns whose dots have no length: the first dot of each segment only.
+  void SplitFirstDots(std::span<const POINT> path, bool closed,
+                      const std::function<void(const TDash&)>& visit) const;
+
   std::vector<double> FRuns;  // alternating on and off lengths, starting with on
   double FPeriod = 0;
   bool FFirstDotsOnly = false;
