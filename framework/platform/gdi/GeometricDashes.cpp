@@ -65,25 +65,23 @@ void TDashSplitter::SplitFirstDots(std::span<const POINT> path, bool closed,
   const std::size_t n = path.size();
   const std::size_t segments = closed ? n : n - 1;
   double phase = 0;  // the position where the segment starts, within the period
-  // Whether the last segment drew its dot right where its whole pixels end: that dot is also the
-  // one the next segment starts with.
-  bool drawnAtEnd = false;
+  bool atStart = true;
   for (std::size_t i = 0; i < segments; ++i) {
     const POINT p = path[i];
     const POINT q = path[(i + 1) % n];
     const double exact = std::hypot(double(q.x) - p.x, double(q.y) - p.y);
     if (exact == 0) continue;
-    // As for dashes, the pattern moves on by the length cut to whole pixels.
+    // As for dashes, the pattern moves on by the length cut to whole pixels. The path's start
+    // has its dot; after that, a segment draws only the dot that ends a gap begun before it,
+    // when that falls within its whole pixels.
     const double length = std::floor(exact);
-    const double t = phase == 0 ? 0 : FPeriod - phase;
-    const bool repeat = drawnAtEnd && t == 0;
-    drawnAtEnd = false;
-    if (!repeat && (t < length || (t == length && length < exact))) {
+    const double t = atStart ? 0 : FPeriod - phase;
+    if (atStart || (phase != 0 && t <= length)) {
       const POINT direction{q.x - p.x, q.y - p.y};
       const POINT dot = PointAlong(p, q, exact, t);
       visit(TDash{{dot, dot}, {direction}, direction, std::nullopt});
-      drawnAtEnd = t == length;
     }
+    atStart = false;
     phase = std::fmod(phase + length, FPeriod);
   }
 }

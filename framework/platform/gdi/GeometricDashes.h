@@ -29,8 +29,8 @@ class TDashSplitter {
  public:
   // The runs are multiples of the pen's width; with round or square caps (`capped`) every
   // on-run is one width shorter and every off-run one width longer, so that the caps fill the
-  // dashes back to their length. When every on-run is then empty (dots), only the first dot of
-  // each segment is drawn.
+  // dashes back to their length. When every on-run is then empty (dots), the path's start has a
+  // dot, and every further segment at most one: the dot ending a gap that began before it.
   TDashSplitter(TDashStyle style, std::int64_t width, bool capped);
 
   // Calls visit(dash) for the dashes along the path (closed paths run on from the last point to
@@ -43,7 +43,7 @@ class TDashSplitter {
              const std::function<void(const TDash&)>& visit) const;
 
  private:
-  // Patterns whose dots have no length: the first dot of each segment only.
+  // Patterns whose dots have no length: the start's dot and one per segment at most.
   void SplitFirstDots(std::span<const POINT> path, bool closed,
                       const std::function<void(const TDash&)>& visit) const;
 

@@ -92,13 +92,17 @@ TEST(GeometricDashes, AClosedPathsLastDashRunsIntoItsFirst) {
   EXPECT_TRUE(whole.back().Arrival.has_value());
 }
 
-TEST(GeometricDashes, CappedDotsDrawOnlyTheFirstDotOfEachSegment) {
-  const auto dots =
-      Split(TDashSplitter(TDashStyle::dsDot, 3, true), {{0, 0}, {30, 0}, {30, 30}}, false);
-  ASSERT_EQ(dots.size(), 2u);
+TEST(GeometricDashes, CappedDotsDrawTheStartAndOneDotEndingAGapPerSegment) {
+  // Width 3, round caps: dots of no length every 6 pixels.
+  const TDashSplitter splitter(TDashStyle::dsDot, 3, true);
+  // 31 along the first side leaves the second 1 into its period: its dot ends that gap at 5.
+  const auto dots = Split(splitter, {{0, 0}, {31, 0}, {31, 30}, {1, 30}}, false);
+  ASSERT_EQ(dots.size(), 3u);
   EXPECT_TRUE(Same(dots[0].Points, {{0, 0}, {0, 0}}));
-  // The second segment starts 30 into the period of 6: its first dot sits at its start.
-  EXPECT_TRUE(Same(dots[1].Points, {{30, 0}, {30, 0}}));
+  EXPECT_TRUE(Same(dots[1].Points, {{31, 5}, {31, 5}}));
+  EXPECT_TRUE(Same(dots[2].Points, {{26, 30}, {26, 30}}));
+  // A side that starts on a whole period has no dot of its own.
+  EXPECT_EQ(Split(splitter, {{0, 0}, {30, 0}, {30, 30}}, false).size(), 1u);
 }
 
 TEST(GeometricDashes, FarPathsCostOnlyTheBoundAndKeepThePatternsPhase) {
