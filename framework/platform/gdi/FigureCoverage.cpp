@@ -102,7 +102,13 @@ std::vector<TPenPass> ThinPen(std::span<const POINT> points, bool closed, const 
   for (std::size_t i = 0; i < segments; ++i)
     passes.AddSegment(points[i], points[(i + 1) % n]);
   if (!closed && n > 0 && pen.KeepsLastPixel) passes.AddPixel(points[n - 1]);
-  return passes.Finish();
+  std::vector<TPenPass> result = passes.Finish();
+  // Geometric pens leave their gaps alone, whatever the background mode.
+  if (pen.Geometric) {
+    for (TPenPass& pass : result)
+      pass.Gaps = TRegion();
+  }
+  return result;
 }
 
 // The pixels of a wide pen along the points, which can be larger than the bound by the pen's
