@@ -235,7 +235,9 @@ void TWideStroker::AddDash(TSpanSet& pixels, std::span<const POINT> points,
 }
 
 void TWideStroker::AddJoin(TSpanSet& pixels, const TSegmentBody& in, const TSegmentBody& out,
-                           POINT previous, POINT joint, POINT next) const {
+                           POINT previous, POINT joint, POINT next, bool inIsCap) const {
+  // A dash starting where the path runs straight on needs no bevel or miter.
+  if (inIsCap && FJoin != TLineJoin::ljRound && Cross(previous, joint, next) == 0) return;
   if (FJoin == TLineJoin::ljRound) {
     AddDisc(pixels, joint);
     return;
@@ -300,7 +302,7 @@ void TWideStroker::AddArrival(TSpanSet& pixels, const TSegmentBody& first, POINT
   }
   const POINT previous{LONG(std::int64_t(corner.x) - direction.x),
                        LONG(std::int64_t(corner.y) - direction.y)};
-  AddJoin(pixels, arriving, first, previous, corner, next);
+  AddJoin(pixels, arriving, first, previous, corner, next, true);
 }
 
 void TWideStroker::AddStroke(TSpanSet& pixels, std::span<const POINT> points,

@@ -68,8 +68,10 @@ class TWideStroker {
  private:
   // Whether anything drawn for the stretch between a and b can reach the bound.
   bool Reaches(const RECT& bound, POINT a, POINT b) const;
+  // `inIsCap`: the arriving body is the no-length line a dash starts with, which needs no bevel
+  // or miter where the path runs straight on.
   void AddJoin(TSpanSet& pixels, const TSegmentBody& in, const TSegmentBody& out, POINT previous,
-               POINT joint, POINT next) const;
+               POINT joint, POINT next, bool inIsCap = false) const;
   // `along`: empty, or the direction each piece is offset for (see AddDash).
   void AddStroke(TSpanSet& pixels, std::span<const POINT> points, std::span<const POINT> along,
                  bool closed, std::optional<POINT> arrival) const;
