@@ -236,8 +236,16 @@ void TWideStroker::AddDash(TSpanSet& pixels, std::span<const POINT> points,
 
 void TWideStroker::AddJoin(TSpanSet& pixels, const TSegmentBody& in, const TSegmentBody& out,
                            POINT previous, POINT joint, POINT next, bool inIsCap) const {
-  // A dash starting where the path runs straight on needs no bevel or miter.
-  if (inIsCap && FJoin != TLineJoin::ljRound && Cross(previous, joint, next) == 0) return;
+  if (inIsCap && FJoin != TLineJoin::ljRound && Cross(previous, joint, next) == 0) {
+    // A dash starting where the path runs straight on gets no bevel or miter; on a level path
+    // just the pixel before its start on its top row.
+    if (previous.y == joint.y && next.y == joint.y) {
+      const LONG top =
+          std::min({out.Corners[0].y, out.Corners[1].y, out.Corners[2].y, out.Corners[3].y});
+      pixels.AddPixel(next.x > joint.x ? joint.x - 1 : joint.x, top);
+    }
+    return;
+  }
   if (FJoin == TLineJoin::ljRound) {
     AddDisc(pixels, joint);
     return;

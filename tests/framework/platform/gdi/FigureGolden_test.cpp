@@ -16,7 +16,7 @@ namespace fs = std::filesystem;
 
 // Fixtures our GDI does not reproduce yet; they run only as a disabled test.
 // shapes/geometric-dash-curves: square-capped and a few bevel-joined dashes on ellipses and rounded
-// rectangles (86 pixels differ, at dash ends).
+// rectangles (58 pixels differ, at dash ends).
 const std::vector<std::string> kNotYetExact = {"shapes/geometric-dash-curves"};
 
 bool IsNotYetExact(const std::string& name) {
