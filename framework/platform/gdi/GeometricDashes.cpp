@@ -193,9 +193,11 @@ void TDashSplitter::Split(std::span<const POINT> path, bool closed, const RECT& 
         }
       }
     }
-    if (!open && t == length && length < exact && length <= visible.Leave && run % 2 == 0) {
+    if (!open && t == length && (length < exact || FRuns[run] == 0) && length <= visible.Leave &&
+        run % 2 == 0) {
       // A dash starting right where the pattern's share of the segment ends still runs on over
-      // the fraction left to the segment's end.
+      // the fraction left to the segment's end; a dot of no length falling there is drawn there,
+      // along this segment, and not where the next one starts.
       dash.Points.assign(1, at(t));
       dash.Along.assign(1, POINT{q.x - p.x, q.y - p.y});
       dash.Direction = dash.Along.front();

@@ -37,8 +37,8 @@ class TDashSplitter {
   // the first) that can reach `bound` grown by `margin` on every side. Points lying inside a
   // segment are its start moved by the offset along it, each coordinate cut toward the start.
   // Each segment moves the pattern on by its length cut to whole pixels; a dash starting right
-  // there still runs to the segment's end. On a closed path, a dash still open at the end runs
-  // on into the one starting at the first point.
+  // there still runs to the segment's end, and a dot of no length there belongs to the segment. On
+  // a closed path, a dash still open at the end runs on into the one starting at the first point.
   void Split(std::span<const POINT> path, bool closed, const RECT& bound, std::int64_t margin,
              const std::function<void(const TDash&)>& visit) const;
 

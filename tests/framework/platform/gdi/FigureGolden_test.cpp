@@ -14,22 +14,13 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// Fixtures our GDI does not reproduce yet; they run only as a disabled test.
-// shapes/geometric-dash-curves: square-capped and a few bevel-joined dashes on ellipses and rounded
-// rectangles (58 pixels differ, at dash ends).
-const std::vector<std::string> kNotYetExact = {"shapes/geometric-dash-curves"};
-
-bool IsNotYetExact(const std::string& name) {
-  return std::find(kNotYetExact.begin(), kNotYetExact.end(), name) != kNotYetExact.end();
-}
-
 std::vector<std::string> FigureFixtures() {
   std::vector<std::string> names;
   for (const char* family : {"shapes", "lines"}) {
     const fs::path folder = fs::path(TOVU_TEST_DATA) / "gdi" / family;
     for (const auto& entry : fs::directory_iterator(folder)) {
       const std::string name = std::string(family) + "/" + entry.path().stem().string();
-      if (entry.path().extension() == ".gdi" && !IsNotYetExact(name)) names.push_back(name);
+      if (entry.path().extension() == ".gdi") names.push_back(name);
     }
   }
   std::sort(names.begin(), names.end());
@@ -54,14 +45,5 @@ std::string FixtureName(const testing::TestParamInfo<std::string>& info) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Oracle, FigureFixture, testing::ValuesIn(FigureFixtures()), FixtureName);
-
-TEST(FigureFixtureSet, DISABLED_NotYetExactFixtures) {
-  for (const auto& name : kNotYetExact) {
-    const fs::path base = fs::path(TOVU_TEST_DATA) / "gdi" / name;
-    const auto result =
-        tovu::gdiscript::ReplayAndCompare(base.string() + ".gdi", base.string() + ".bmp");
-    EXPECT_TRUE(result.Matches()) << name << ": " << result.Describe();
-  }
-}
 
 }  // namespace
