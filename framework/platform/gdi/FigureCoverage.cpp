@@ -164,7 +164,7 @@ TFigureCoverage FrameCoverage(const RECT& frame, const TPenGeometry& pen, bool i
   TFigureCoverage coverage;
   const std::vector<POINT> outline = RectangleContour(frame);
   if (interior) {
-    if (!pen.Null && pen.IsThin()) {
+    if (!pen.Null && pen.IsThin() && !pen.Geometric) {
       coverage.Interior =
           TRegion(RECT{frame.left + 1, frame.top + 1, frame.right - 1, frame.bottom - 1});
       coverage.Interior.Intersect(bound);
