@@ -347,11 +347,18 @@ void TWideStroker::AddStroke(TSpanSet& pixels, std::span<const POINT> points,
   for (std::size_t i = 0; i < segments; ++i) {
     const std::optional<POINT> pieceDirection =
         hasAlong && !closed ? std::optional<POINT>(pieceAlong[i]) : std::nullopt;
-    bodies.push_back(SegmentBody(path[i], path[(i + 1) % n], FWidth, square && i == 0 && !arrives,
-                                 square && i + 1 == segments, pieceDirection));
+    const bool squareFrom = square && i == 0 && !arrives;
+    const bool squareTo = square && i + 1 == segments;
+    const TSegmentBody capped =
+        SegmentBody(path[i], path[(i + 1) % n], FWidth, squareFrom, squareTo, pieceDirection);
     if (Reaches(pixels.Bound(), path[i], path[(i + 1) % n])) {
-      AddPolygon(pixels, bodies.back().Corners, TFillRule::frWinding);
+      AddPolygon(pixels, capped.Corners, TFillRule::frWinding);
     }
+    // Joins meet the sides, not the caps: a piece of no length would otherwise offer its cap's
+    // corners at the joint.
+    bodies.push_back(squareFrom || squareTo ? SegmentBody(path[i], path[(i + 1) % n], FWidth, false,
+                                                          false, pieceDirection)
+                                            : capped);
   }
   // The points a joint's two segments come from and go to; for pieces offset along a direction,
   // a step along it, so that the joint turns as the path does.
