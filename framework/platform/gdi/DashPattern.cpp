@@ -11,6 +11,10 @@ constexpr std::array<int, 2> kDash{18, 6};
 constexpr std::array<int, 2> kDot{3, 3};
 constexpr std::array<int, 4> kDashDot{9, 6, 3, 6};
 constexpr std::array<int, 6> kDashDotDot{9, 3, 3, 3, 3, 3};
+constexpr std::array<int, 2> kGeometricDash{3, 1};
+constexpr std::array<int, 2> kGeometricDot{1, 1};
+constexpr std::array<int, 4> kGeometricDashDot{3, 1, 1, 1};
+constexpr std::array<int, 6> kGeometricDashDotDot{3, 1, 1, 1, 1, 1};
 
 std::span<const int> RunsOf(TDashStyle style) {
   switch (style) {
@@ -30,9 +34,25 @@ std::span<const int> RunsOf(TDashStyle style) {
 
 }  // namespace
 
-TDashPattern::TDashPattern(TDashStyle style)
+std::span<const int> GeometricMultiples(TDashStyle style) {
+  switch (style) {
+    case TDashStyle::dsDash:
+      return kGeometricDash;
+    case TDashStyle::dsDot:
+      return kGeometricDot;
+    case TDashStyle::dsDashDot:
+      return kGeometricDashDot;
+    case TDashStyle::dsDashDotDot:
+      return kGeometricDashDotDot;
+    case TDashStyle::dsSolid:
+      break;
+  }
+  return kSolid;
+}
+
+TDashPattern::TDashPattern(TDashStyle style, bool geometric)
     : FStyle(style),
-      FRuns(RunsOf(style)),
+      FRuns(geometric ? GeometricMultiples(style) : RunsOf(style)),
       FPeriod(std::accumulate(FRuns.begin(), FRuns.end(), 0)) {}
 
 bool TDashPattern::IsOn(std::int64_t position) const {

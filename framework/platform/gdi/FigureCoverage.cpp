@@ -17,8 +17,8 @@ namespace {
 // drawing does.
 class TThinPenPasses {
  public:
-  TThinPenPasses(const RECT& bound, TDashStyle dash)
-      : FBound(bound), FPattern(dash), FDashes(bound), FGaps(bound) {}
+  TThinPenPasses(const RECT& bound, const TDashPattern& pattern)
+      : FBound(bound), FPattern(pattern), FDashes(bound), FGaps(bound) {}
 
   void AddSegment(POINT from, POINT to) {
     if (OutsideBound(from, to)) {
@@ -96,13 +96,19 @@ class TThinPenPasses {
 
 std::vector<TPenPass> ThinPen(std::span<const POINT> points, bool closed, const TPenGeometry& pen,
                               const RECT& bound) {
-  TThinPenPasses passes(bound, pen.Dash);
+  TThinPenPasses passes(bound, TDashPattern(pen.Dash, pen.Geometric));
   const std::size_t n = points.size();
   const std::size_t segments = closed ? n : (n == 0 ? 0 : n - 1);
   for (std::size_t i = 0; i < segments; ++i)
     passes.AddSegment(points[i], points[(i + 1) % n]);
   if (!closed && n > 0 && pen.KeepsLastPixel) passes.AddPixel(points[n - 1]);
-  return passes.Finish();
+  std::vector<TPenPass> result = passes.Finish();
+  // Geometric pens leave their gaps alone, whatever the background mode.
+  if (pen.Geometric) {
+    for (TPenPass& pass : result)
+      pass.Gaps = TRegion();
+  }
+  return result;
 }
 
 // The pixels of a wide pen along the points, which can be larger than the bound by the pen's
@@ -110,7 +116,16 @@ std::vector<TPenPass> ThinPen(std::span<const POINT> points, bool closed, const 
 TRegion WidePen(std::span<const POINT> points, bool closed, const TPenGeometry& pen,
                 const RECT& bound) {
   TSpanSet pixels(bound);
-  TWideStroker(pen.Width, pen.Cap, pen.Join).AddPolyline(pixels, points, closed);
+  const TWideStroker stroker(pen.Width, pen.Cap, pen.Join);
+  if (pen.Dash == TDashStyle::dsSolid) {
+    stroker.AddPolyline(pixels, points, closed);
+    return pixels.ToRegion();
+  }
+  // Each dash is stroked on its own; caps, joins and even miter tips stay within ten widths.
+  const TDashSplitter dashes(pen.Dash, pen.Width, pen.Cap != TLineCap::lcFlat);
+  dashes.Split(points, closed, bound, std::int64_t(pen.Width) * 10 + 2, [&](const TDash& dash) {
+    stroker.AddDash(pixels, dash.Points, dash.Along, dash.Direction, dash.Arrival);
+  });
   return pixels.ToRegion();
 }
 
@@ -149,7 +164,7 @@ TFigureCoverage FrameCoverage(const RECT& frame, const TPenGeometry& pen, bool i
   TFigureCoverage coverage;
   const std::vector<POINT> outline = RectangleContour(frame);
   if (interior) {
-    if (!pen.Null && pen.IsThin()) {
+    if (!pen.Null && pen.IsThin() && !pen.Geometric) {
       coverage.Interior =
           TRegion(RECT{frame.left + 1, frame.top + 1, frame.right - 1, frame.bottom - 1});
       coverage.Interior.Intersect(bound);

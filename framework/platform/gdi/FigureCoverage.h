@@ -9,6 +9,7 @@
 
 #include "framework/platform/WinTypes.h"
 #include "framework/platform/gdi/DashPattern.h"
+#include "framework/platform/gdi/GeometricDashes.h"
 #include "framework/platform/gdi/PolygonFill.h"
 #include "framework/platform/gdi/Region.h"
 #include "framework/platform/gdi/WideStroke.h"
@@ -17,12 +18,15 @@ namespace win::gdi {
 
 struct TPenGeometry {
   bool Null = false;
-  LONG Width = 1;                         // 0 and 1 draw thin lines
-  TDashStyle Dash = TDashStyle::dsSolid;  // thin pens only; wide pens draw solid
-  bool InsideFrame = false;               // figures shrink so that a wide pen stays inside
+  LONG Width = 1;  // 0 and 1 draw thin lines
+  // The style: every thin pen's, and geometric pens' at every width (cosmetic pens wider than one
+  // pixel draw solid).
+  TDashStyle Dash = TDashStyle::dsSolid;
+  bool Geometric = false;    // made by ExtCreatePen: dashes scale with the width
+  bool InsideFrame = false;  // figures shrink so that a wide pen stays inside
   TLineCap Cap = TLineCap::lcRound;
   TLineJoin Join = TLineJoin::ljRound;
-  // Geometric pens (ExtCreatePen) one pixel wide draw thin lines that keep their last pixel.
+  // Solid geometric pens (ExtCreatePen) one pixel wide draw thin lines that keep their last pixel.
   bool KeepsLastPixel = false;
 
   bool IsThin() const { return Width <= 1; }

@@ -42,11 +42,14 @@ TPenGeometry PenGeometryOf(const TPenInfo& pen) {
   geometry.InsideFrame = pen.Style == PS_INSIDEFRAME;
   geometry.Dash = DashOf(pen.Style);
   geometry.Width = pen.Width;
+  geometry.Geometric = pen.Geometric;
   if (pen.Geometric) {
     geometry.Cap = CapOf(pen.EndCap);
     geometry.Join = JoinOf(pen.Join);
-    geometry.KeepsLastPixel = pen.Width <= 1;
-    // Styled geometric pens are drawn solid (their dashes scale with the width; not done).
+    // Only solid ones: a styled thin line ends before its last pixel like a cosmetic one.
+    geometry.KeepsLastPixel = pen.Width <= 1 && geometry.Dash == TDashStyle::dsSolid;
+  } else if (!geometry.IsThin()) {
+    // Cosmetic pens wider than one pixel ignore their style.
     geometry.Dash = TDashStyle::dsSolid;
   }
   return geometry;

@@ -4,6 +4,7 @@
 #include <array>
 #include <cmath>
 #include <cstdint>
+#include <optional>
 #include <utility>
 
 #include "framework/platform/gdi/ExactMath.h"
@@ -45,58 +46,102 @@ bool TWideStroker::Reaches(const RECT& bound, POINT a, POINT b) const {
          std::int64_t(std::min(a.y, b.y)) - margin < bound.bottom;
 }
 
-TSegmentBody SegmentBody(POINT from, POINT to, LONG width, bool squareFrom, bool squareTo) {
-  // The segment is taken downward (or rightward when level), so that both directions give the
-  // same polygon.
-  const bool swapped = to.y < from.y || (to.y == from.y && to.x < from.x);
-  const POINT start = swapped ? to : from;
-  const POINT end = swapped ? from : to;
-  const bool squareStart = swapped ? squareTo : squareFrom;
-  const bool squareEnd = swapped ? squareFrom : squareTo;
-  const std::int64_t dx = std::int64_t(end.x) - start.x;
-  const std::int64_t dy = std::int64_t(end.y) - start.y;
+namespace {
+
+// How far a segment's body reaches from its centre line: the side offsets (near = +normal side,
+// far = the other) and a square cap's extension behind the start and beyond the end, for a
+// segment taken downward (or rightward when level).
+struct TBodyReach {
+  std::int64_t NearX = 0, NearY = 0, FarX = 0, FarY = 0;
+  std::int64_t BackX = 0, BackY = 0, AheadX = 0, AheadY = 0;
+};
+
+TBodyReach BodyReach(std::int64_t dx, std::int64_t dy, LONG width) {
+  TBodyReach r;
   const std::int64_t half = width / 2;
-  // Offsets of the two sides (near = +normal side, far = the other) and of a square cap's
-  // extension behind the start and beyond the end.
-  std::int64_t nearX = 0, nearY = 0, farX = 0, farY = 0;
-  std::int64_t backX = 0, backY = 0, aheadX = 0, aheadY = 0;
   if (dx == 0 || dy == 0) {
     // Level and upright segments are plain rectangles [c - w/2, c - w/2 + w).
     const std::int64_t ux = dx != 0 ? 1 : 0;
     const std::int64_t uy = dy != 0 ? 1 : 0;
-    nearX = -half * uy;
-    farX = (width - half) * uy;
-    nearY = -half * ux;
-    farY = (width - half) * ux;
-    backX = aheadX = half * ux;
-    backY = aheadY = half * uy;
-  } else {
-    const std::int64_t length2 = dx * dx + dy * dy;
-    const TOffset ox = OffsetFor(-dy, width, length2);
-    const TOffset oy = OffsetFor(dx, width, length2);
-    nearX = ox.Near;
-    nearY = oy.Near;
-    farX = ox.Near - ox.Width;
-    farY = oy.Near - oy.Width;
-    // A square cap reaches half the width along the segment, rounded like the sides.
-    const TOffset ex = OffsetFor(dx, width, length2);
-    const TOffset ey = OffsetFor(dy, width, length2);
-    backX = ex.Near;
-    backY = ey.Near;
-    aheadX = ex.Width - ex.Near;
-    aheadY = ey.Width - ey.Near;
+    r.NearX = -half * uy;
+    r.FarX = (width - half) * uy;
+    r.NearY = -half * ux;
+    r.FarY = (width - half) * ux;
+    r.BackX = r.AheadX = half * ux;
+    r.BackY = r.AheadY = half * uy;
+    return r;
   }
-  if (!squareStart) backX = backY = 0;
-  if (!squareEnd) aheadX = aheadY = 0;
-  auto at = [](POINT p, std::int64_t ox, std::int64_t oy) {
-    return POINT{LONG(p.x + ox), LONG(p.y + oy)};
-  };
+  const std::int64_t length2 = dx * dx + dy * dy;
+  const TOffset ox = OffsetFor(-dy, width, length2);
+  const TOffset oy = OffsetFor(dx, width, length2);
+  r.NearX = ox.Near;
+  r.NearY = oy.Near;
+  r.FarX = ox.Near - ox.Width;
+  r.FarY = oy.Near - oy.Width;
+  // A square cap reaches half the width along the segment, rounded like the sides.
+  const TOffset ex = OffsetFor(dx, width, length2);
+  const TOffset ey = OffsetFor(dy, width, length2);
+  r.BackX = ex.Near;
+  r.BackY = ey.Near;
+  r.AheadX = ex.Width - ex.Near;
+  r.AheadY = ey.Width - ey.Near;
+  return r;
+}
+
+POINT Moved(POINT p, std::int64_t ox, std::int64_t oy) {
+  return POINT{LONG(p.x + ox), LONG(p.y + oy)};
+}
+
+// The four corners of a body from `start` to `end` (start and end on the near side, end and
+// start on the far side), reaching `back` behind the start and `ahead` beyond the end.
+std::array<POINT, 4> BodyCorners(POINT start, POINT end, const TBodyReach& r, bool back,
+                                 bool ahead) {
+  const std::int64_t bx = back ? r.BackX : 0, by = back ? r.BackY : 0;
+  const std::int64_t ax = ahead ? r.AheadX : 0, ay = ahead ? r.AheadY : 0;
+  return {Moved(start, r.NearX - bx, r.NearY - by), Moved(end, r.NearX + ax, r.NearY + ay),
+          Moved(end, r.FarX + ax, r.FarY + ay), Moved(start, r.FarX - bx, r.FarY - by)};
+}
+
+// Segments are taken downward (or rightward when level), so that both directions give the same
+// polygon.
+bool TakenBackwards(std::int64_t dx, std::int64_t dy) {
+  return dy < 0 || (dy == 0 && dx < 0);
+}
+
+}  // namespace
+
+TSegmentBody SegmentBody(POINT from, POINT to, LONG width, bool squareFrom, bool squareTo,
+                         std::optional<POINT> along) {
+  const std::int64_t dx = along ? along->x : std::int64_t(to.x) - from.x;
+  const std::int64_t dy = along ? along->y : std::int64_t(to.y) - from.y;
+  const bool swapped = TakenBackwards(dx, dy);
+  const POINT start = swapped ? to : from;
+  const POINT end = swapped ? from : to;
+  const bool squareStart = swapped ? squareTo : squareFrom;
+  const bool squareEnd = swapped ? squareFrom : squareTo;
+  const TBodyReach reach = BodyReach(swapped ? -dx : dx, swapped ? -dy : dy, width);
   TSegmentBody body;
   body.Start = start;
   body.End = end;
-  body.Corners = {at(start, nearX - backX, nearY - backY), at(end, nearX + aheadX, nearY + aheadY),
-                  at(end, farX + aheadX, farY + aheadY), at(start, farX - backX, farY - backY)};
+  body.Corners = BodyCorners(start, end, reach, squareStart, squareEnd);
   return body;
+}
+
+namespace {
+
+TBodyReach ReachAlong(POINT direction, LONG width) {
+  std::int64_t dx = direction.x, dy = direction.y;
+  if (TakenBackwards(dx, dy)) {
+    dx = -dx;
+    dy = -dy;
+  }
+  return BodyReach(dx, dy, width);
+}
+
+}  // namespace
+
+std::array<POINT, 4> SquareDot(POINT at, POINT direction, LONG width) {
+  return BodyCorners(at, at, ReachAlong(direction, width), true, true);
 }
 
 std::pair<POINT, POINT> TSegmentBody::CornersAt(POINT end) const {
@@ -151,8 +196,56 @@ void TWideStroker::AddSegmentBody(TSpanSet& pixels, POINT from, POINT to) const 
   AddPolygon(pixels, SegmentBody(from, to, FWidth, false, false).Corners, TFillRule::frWinding);
 }
 
+void TWideStroker::AddDash(TSpanSet& pixels, std::span<const POINT> points,
+                           std::span<const POINT> along, POINT direction,
+                           std::optional<POINT> arrival) const {
+  if (points.empty()) return;
+  const POINT first = points.front();
+  const bool hasLength = std::any_of(points.begin(), points.end(), [first](const POINT& p) {
+    return p.x != first.x || p.y != first.y;
+  });
+  if (hasLength) {
+    AddStroke(pixels, points, along, false, arrival);
+    return;
+  }
+  // A dash of no length is its caps alone.
+  if (!Reaches(pixels.Bound(), first, first)) return;
+  if (arrival && (arrival->x != 0 || arrival->y != 0) && (direction.x != 0 || direction.y != 0)) {
+    // It arrives at a corner and leaves along `direction`: the join between the two, and the
+    // caps turned either way.
+    const TBodyReach reach = ReachAlong(direction, FWidth);
+    TSegmentBody leaving;
+    leaving.Start = leaving.End = first;
+    leaving.Corners = BodyCorners(first, first, reach, false, false);
+    const POINT next{LONG(std::int64_t(first.x) + direction.x),
+                     LONG(std::int64_t(first.y) + direction.y)};
+    AddArrival(pixels, leaving, first, *arrival, next);
+    if (FCap == TLineCap::lcSquare) {
+      const bool backwards = TakenBackwards(direction.x, direction.y);
+      AddPolygon(pixels, BodyCorners(first, first, reach, backwards, !backwards),
+                 TFillRule::frWinding);
+    }
+    return;
+  }
+  if (FCap == TLineCap::lcRound) {
+    AddDisc(pixels, first);
+  } else if (FCap == TLineCap::lcSquare && (direction.x != 0 || direction.y != 0)) {
+    AddPolygon(pixels, SquareDot(first, direction, FWidth), TFillRule::frWinding);
+  }
+}
+
 void TWideStroker::AddJoin(TSpanSet& pixels, const TSegmentBody& in, const TSegmentBody& out,
-                           POINT previous, POINT joint, POINT next) const {
+                           POINT previous, POINT joint, POINT next, bool inIsCap) const {
+  if (inIsCap && FJoin != TLineJoin::ljRound && Cross(previous, joint, next) == 0) {
+    // A dash starting where the path runs straight on gets no bevel or miter; on a level path
+    // just the pixel before its start on its top row.
+    if (previous.y == joint.y && next.y == joint.y) {
+      const LONG top =
+          std::min({out.Corners[0].y, out.Corners[1].y, out.Corners[2].y, out.Corners[3].y});
+      pixels.AddPixel(next.x > joint.x ? joint.x - 1 : joint.x, top);
+    }
+    return;
+  }
   if (FJoin == TLineJoin::ljRound) {
     AddDisc(pixels, joint);
     return;
@@ -197,11 +290,43 @@ void TWideStroker::AddJoin(TSpanSet& pixels, const TSegmentBody& in, const TSegm
 }
 
 void TWideStroker::AddPolyline(TSpanSet& pixels, std::span<const POINT> points, bool closed) const {
-  // Repeated points add nothing to a wide line.
+  AddStroke(pixels, points, {}, closed, std::nullopt);
+}
+
+void TWideStroker::AddArrival(TSpanSet& pixels, const TSegmentBody& first, POINT corner,
+                              POINT direction, POINT next) const {
+  // The arriving line has no length: at the corner it brings its cap, turned its way, and the
+  // join to the first segment.
+  const TBodyReach reach = ReachAlong(direction, FWidth);
+  TSegmentBody arriving;
+  arriving.Start = arriving.End = corner;
+  arriving.Corners = BodyCorners(corner, corner, reach, false, false);
+  if (FCap == TLineCap::lcRound) {
+    AddDisc(pixels, corner);
+  } else if (FCap == TLineCap::lcSquare) {
+    const bool backwards = TakenBackwards(direction.x, direction.y);
+    AddPolygon(pixels, BodyCorners(corner, corner, reach, !backwards, backwards),
+               TFillRule::frWinding);
+  }
+  const POINT previous{LONG(std::int64_t(corner.x) - direction.x),
+                       LONG(std::int64_t(corner.y) - direction.y)};
+  AddJoin(pixels, arriving, first, previous, corner, next, true);
+}
+
+void TWideStroker::AddStroke(TSpanSet& pixels, std::span<const POINT> points,
+                             std::span<const POINT> along, bool closed,
+                             std::optional<POINT> arrival) const {
+  // Repeated points add nothing to a wide line, except in a dash: there a piece whose ends
+  // round to one point still has its direction, and the joint before it its join.
+  const bool hasAlong = !along.empty() && along.size() + 1 == points.size();
   std::vector<POINT> path;
+  std::vector<POINT> pieceAlong;  // for hasAlong: the direction of the piece ending at path[i + 1]
   path.reserve(points.size());
-  for (const POINT& p : points) {
-    if (path.empty() || path.back().x != p.x || path.back().y != p.y) path.push_back(p);
+  for (std::size_t i = 0; i < points.size(); ++i) {
+    const POINT& p = points[i];
+    if (!hasAlong && !path.empty() && path.back().x == p.x && path.back().y == p.y) continue;
+    if (hasAlong && !path.empty()) pieceAlong.push_back(along[i - 1]);
+    path.push_back(p);
   }
   if (closed && path.size() > 1 && path.front().x == path.back().x &&
       path.front().y == path.back().y) {
@@ -216,17 +341,44 @@ void TWideStroker::AddPolyline(TSpanSet& pixels, std::span<const POINT> points, 
   const std::size_t n = path.size();
   const std::size_t segments = closed ? n : n - 1;
   const bool square = !closed && FCap == TLineCap::lcSquare;
+  const bool arrives = !closed && arrival && (arrival->x != 0 || arrival->y != 0);
   std::vector<TSegmentBody> bodies;
   bodies.reserve(segments);
   for (std::size_t i = 0; i < segments; ++i) {
-    bodies.push_back(SegmentBody(path[i], path[(i + 1) % n], FWidth, square && i == 0,
-                                 square && i + 1 == segments));
+    const std::optional<POINT> pieceDirection =
+        hasAlong && !closed ? std::optional<POINT>(pieceAlong[i]) : std::nullopt;
+    const bool squareFrom = square && i == 0 && !arrives;
+    const bool squareTo = square && i + 1 == segments;
+    const TSegmentBody capped =
+        SegmentBody(path[i], path[(i + 1) % n], FWidth, squareFrom, squareTo, pieceDirection);
     if (Reaches(pixels.Bound(), path[i], path[(i + 1) % n])) {
-      AddPolygon(pixels, bodies.back().Corners, TFillRule::frWinding);
+      AddPolygon(pixels, capped.Corners, TFillRule::frWinding);
     }
+    // Joins meet the sides, not the caps: a piece of no length would otherwise offer its cap's
+    // corners at the joint.
+    bodies.push_back(squareFrom || squareTo ? SegmentBody(path[i], path[(i + 1) % n], FWidth, false,
+                                                          false, pieceDirection)
+                                            : capped);
   }
+  // The points a joint's two segments come from and go to; for pieces offset along a direction,
+  // a step along it, so that the joint turns as the path does.
+  auto previousOf = [&](std::size_t i) {
+    if (!hasAlong || closed) return path[(i + n - 1) % n];
+    return POINT{LONG(std::int64_t(path[i].x) - pieceAlong[i - 1].x),
+                 LONG(std::int64_t(path[i].y) - pieceAlong[i - 1].y)};
+  };
+  auto nextOf = [&](std::size_t i) {
+    if (!hasAlong || closed) return path[(i + 1) % n];
+    return POINT{LONG(std::int64_t(path[i].x) + pieceAlong[i].x),
+                 LONG(std::int64_t(path[i].y) + pieceAlong[i].y)};
+  };
   for (std::size_t i = 0; i < n; ++i) {
     const bool end = !closed && (i == 0 || i + 1 == n);
+    if (end && i == 0 && arrives) {
+      if (Reaches(pixels.Bound(), path[0], path[0]))
+        AddArrival(pixels, bodies[0], path[0], *arrival, nextOf(0));
+      continue;
+    }
     if (end) {
       if (FCap == TLineCap::lcRound) AddDisc(pixels, path[i]);
       continue;
@@ -234,7 +386,7 @@ void TWideStroker::AddPolyline(TSpanSet& pixels, std::span<const POINT> points, 
     const std::size_t in = (i + segments - 1) % segments;
     const std::size_t out = i % segments;
     if (!Reaches(pixels.Bound(), path[i], path[i])) continue;
-    AddJoin(pixels, bodies[in], bodies[out], path[(i + n - 1) % n], path[i], path[(i + 1) % n]);
+    AddJoin(pixels, bodies[in], bodies[out], previousOf(i), path[i], nextOf(i));
   }
 }
 

@@ -163,5 +163,29 @@ TEST(FigureCoverage, HugeFiguresStayBoundedOrAreRefused) {
   EXPECT_FALSE(RectangleCoverage({0, 0, 10, 10}, Pen(kMaxPenWidth + 1), false, bound));
 }
 
+TEST(FigureCoverage, GeometricDashesOnHugePathsCostOnlyTheBound) {
+  const RECT bound{0, 0, 64, 64};
+  const LONG far = LONG(1) << 27;
+  const std::vector<POINT> diagonal{{-far, -far}, {far, far}};
+  for (const LONG width : {1, 3}) {
+    TPenGeometry pen = Pen(width, TDashStyle::dsDash);
+    pen.Geometric = true;
+    pen.Cap = TLineCap::lcFlat;
+    const auto coverage = PolylineCoverage(diagonal, pen, bound);
+    ASSERT_TRUE(coverage);
+    const TRegion pixels = PenPixels(*coverage);
+    ASSERT_FALSE(pixels.IsEmpty());
+    const RECT extents = pixels.Extents();
+    EXPECT_TRUE(extents.left >= 0 && extents.top >= 0 && extents.right <= 64 &&
+                extents.bottom <= 64);
+    // Three on and one off per width along the line: about three quarters of the diagonal.
+    int onDiagonal = 0;
+    for (LONG i = 0; i < 64; ++i)
+      onDiagonal += pixels.Contains(i, i) ? 1 : 0;
+    EXPECT_GT(onDiagonal, 36) << width;
+    EXPECT_LT(onDiagonal, 60) << width;
+  }
+}
+
 }  // namespace
 }  // namespace win::gdi
