@@ -16,4 +16,8 @@ else
   picture=$work/sample.jpg
 fi
 echo "Running build/bin/tovu $picture"
-build/bin/tovu "$picture"
+status=0
+build/bin/tovu "$picture" || status=$?
+echo "Folder of the picture ($(dirname "$picture")):"
+ls -l "$(dirname "$picture")"
+exit $status
