@@ -65,10 +65,6 @@ std::int64_t DibStride(std::int64_t width, int bitCount) {
   return (width * bitCount + 31) / 32 * 4;
 }
 
-void TSurface::TFreeDeleter::operator()(std::uint8_t* p) const {
-  std::free(p);
-}
-
 TSurface::~TSurface() = default;
 
 void TSurface::Init(LONG width, LONG height, TPixelFormat format, bool topDown) {
@@ -108,10 +104,9 @@ std::shared_ptr<TSurface> TSurface::Create(LONG width, LONG height, TPixelFormat
     return nullptr;
   }
   s->Init(width, height, std::move(format), topDown);
-  auto* memory = static_cast<std::uint8_t*>(std::calloc(s->ByteSize(), 1));
-  if (!memory) return nullptr;
-  s->FOwned.reset(memory);
-  s->FBits = memory;
+  s->FOwned = AllocatePixelMemory(s->ByteSize());
+  if (!s->FOwned) return nullptr;
+  s->FBits = s->FOwned.get();
   return s;
 }
 

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "framework/platform/GdiTypes.h"
+#include "framework/platform/gdi/PixelMemory.h"
 #include "framework/platform/gdi/Region.h"
 
 namespace win::gdi {
@@ -97,10 +98,7 @@ class TSurface {
  private:
   void Init(LONG width, LONG height, TPixelFormat format, bool topDown);
 
-  struct TFreeDeleter {
-    void operator()(std::uint8_t* p) const;
-  };
-  std::unique_ptr<std::uint8_t, TFreeDeleter> FOwned;
+  TPixelMemory FOwned;
   std::uint8_t* FBits = nullptr;
   LONG FWidth = 0;
   LONG FHeight = 0;
