@@ -8,6 +8,7 @@
 
 #include "framework/EnumInfo.h"
 #include "framework/Object.h"
+#include "framework/platform/LargeMemory.h"
 
 namespace fw {
 
@@ -58,7 +59,8 @@ class TMemoryStream : public TStream {
   void SaveToFile(const std::string& FileName) const;
 
  private:
-  std::vector<std::uint8_t> FData;
+  // Whole files pass through here: large contents take large pages.
+  std::vector<std::uint8_t, win::TLargeMemoryAllocator<std::uint8_t>> FData;
   std::int64_t FPosition = 0;
 };
 

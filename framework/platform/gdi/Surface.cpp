@@ -104,7 +104,7 @@ std::shared_ptr<TSurface> TSurface::Create(LONG width, LONG height, TPixelFormat
     return nullptr;
   }
   s->Init(width, height, std::move(format), topDown);
-  s->FOwned = AllocatePixelMemory(s->ByteSize());
+  s->FOwned = AllocateZeroedBytes(s->ByteSize());
   if (!s->FOwned) return nullptr;
   s->FBits = s->FOwned.get();
   return s;

@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "framework/platform/GdiTypes.h"
-#include "framework/platform/gdi/PixelMemory.h"
+#include "framework/platform/LargeMemory.h"
 #include "framework/platform/gdi/Region.h"
 
 namespace win::gdi {
@@ -98,7 +98,7 @@ class TSurface {
  private:
   void Init(LONG width, LONG height, TPixelFormat format, bool topDown);
 
-  TPixelMemory FOwned;
+  TLargeMemory FOwned;
   std::uint8_t* FBits = nullptr;
   LONG FWidth = 0;
   LONG FHeight = 0;

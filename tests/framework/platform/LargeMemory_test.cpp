@@ -1,0 +1,44 @@
+// Large memory: zeroed and writable to its last byte whether it comes from the heap or from a
+// mapping of its own, large blocks start on a large-page boundary, and containers can use it.
+#include "framework/platform/LargeMemory.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdint>
+#include <vector>
+
+namespace win {
+namespace {
+
+TEST(LargeMemory, SmallAndLargeBlocksAreZeroedAndWritableToTheirEnd) {
+  for (std::size_t bytes : {std::size_t(1), std::size_t(4096), LargeBlockFrom,
+                            (std::size_t(3) << 20) + 1, std::size_t(1440000)}) {
+    TLargeMemory memory = AllocateZeroedBytes(bytes);
+    ASSERT_TRUE(memory) << bytes;
+    std::uint8_t* bits = memory.get();
+    EXPECT_TRUE(std::all_of(bits, bits + bytes, [](std::uint8_t b) { return b == 0; })) << bytes;
+    std::fill(bits, bits + bytes, std::uint8_t(0xA5));
+    EXPECT_EQ(bits[bytes - 1], 0xA5) << bytes;
+  }
+}
+
+TEST(LargeMemory, LargeBlocksStartOnALargePageBoundary) {
+  TLargeMemory memory = AllocateZeroedBytes(std::size_t(5) << 20);
+  ASSERT_TRUE(memory);
+  EXPECT_EQ(reinterpret_cast<std::uintptr_t>(memory.get()) % (std::uintptr_t(1) << 21), 0u);
+}
+
+TEST(LargeMemory, AContainerGrowsAcrossTheThresholdAndKeepsItsBytes) {
+  std::vector<std::uint8_t, TLargeMemoryAllocator<std::uint8_t>> bytes(1000, 7);
+  bytes.resize(3 << 20, 9);
+  EXPECT_EQ(bytes[999], 7);
+  EXPECT_EQ(bytes[1000], 9);
+  EXPECT_EQ(bytes.back(), 9);
+  bytes.resize(10);
+  bytes.shrink_to_fit();
+  EXPECT_EQ(bytes[9], 7);
+}
+
+}  // namespace
+}  // namespace win
