@@ -86,148 +86,193 @@ void TDashSplitter::SplitFirstDots(std::span<const POINT> path, bool closed,
   }
 }
 
+namespace {
+
+// One walk of the pattern along a path: where in the pattern it is, the dash being drawn, and, on
+// a closed path, the dash starting at the first point, held back because a dash still open when
+// the path closes runs on into it.
+class TDashWalk {
+ public:
+  TDashWalk(const std::vector<double>& runs, double period, bool closed,
+            const std::function<void(const TDash&)>& visit)
+      : FRuns(runs), FPeriod(period), FClosed(closed), FVisit(visit) {}
+
+  // Walks the segment from p to q, the index-th of the path.
+  void Segment(std::size_t index, POINT p, POINT q, const RECT& bound, double margin);
+  // Ends the walk where the path ends: the held-back dash, an open one, or one of no length.
+  void Finish(std::span<const POINT> path);
+
+ private:
+  bool OnRun() const { return FRun % 2 == 0; }
+  void NextRun() {
+    FRun = (FRun + 1) % FRuns.size();
+    FDone = 0;
+  }
+  // Moves the pattern on by `distance` without drawing.
+  void Advance(double distance);
+  void Emit(const TDash& finished);
+  void StartDash(std::size_t index, POINT start, POINT along, double t,
+                 std::optional<POINT> arrivedAlong);
+  void DashAtSegmentEnd(POINT at, POINT q, POINT along);
+
+  const std::vector<double>& FRuns;
+  const double FPeriod;
+  const bool FClosed;
+  const std::function<void(const TDash&)>& FVisit;
+  std::size_t FRun = 0;  // the run the walk is in
+  double FDone = 0;      // how much of it lies behind
+  TDash FDash;
+  bool FOpen = false;
+  std::optional<TDash> FFirstDash;
+  bool FHoldingFirst = false;
+  bool FAnyVisited = false;
+  std::optional<POINT> FArriving;  // the direction of the last segment walked
+  std::optional<POINT> FFirstDirection;
+};
+
+void TDashWalk::Advance(double distance) {
+  for (;;) {
+    const double left = FRuns[FRun] - FDone;
+    if (distance < left) {
+      FDone += distance;
+      return;
+    }
+    distance -= left;
+    NextRun();
+    if (distance >= FPeriod) distance = std::fmod(distance, FPeriod);
+  }
+}
+
+void TDashWalk::Emit(const TDash& finished) {
+  if (FHoldingFirst && !FFirstDash) {
+    FFirstDash = finished;
+  } else {
+    FVisit(finished);
+  }
+  FAnyVisited = true;
+}
+
+void TDashWalk::StartDash(std::size_t index, POINT start, POINT along, double t,
+                          std::optional<POINT> arrivedAlong) {
+  FDash.Points.assign(1, start);
+  FDash.Along.clear();
+  FDash.Direction = along;
+  FDash.Arrival = t == 0 ? arrivedAlong : std::nullopt;
+  FHoldingFirst = FClosed && !FAnyVisited && index == 0 && t == 0;
+  FOpen = true;
+}
+
+// A dash starting right where the pattern's share of the segment ends still runs on over the
+// fraction left to the segment's end; a dot of no length falling there is drawn there, along this
+// segment, and not where the next one starts.
+void TDashWalk::DashAtSegmentEnd(POINT at, POINT q, POINT along) {
+  FDash.Points.assign(1, at);
+  FDash.Along.assign(1, along);
+  FDash.Direction = along;
+  FDash.Arrival = std::nullopt;
+  if (FRuns[FRun] > 0) {
+    FDash.Points.push_back(q);
+    FOpen = true;
+  } else {
+    FDash.Points.push_back(at);
+    Emit(FDash);
+    NextRun();
+  }
+}
+
+void TDashWalk::Segment(std::size_t index, POINT p, POINT q, const RECT& bound, double margin) {
+  const double dx = double(q.x) - p.x;
+  const double dy = double(q.y) - p.y;
+  // The pattern moves on by the segment's length cut to whole pixels; its dashes are placed along
+  // the segment's exact length.
+  const double exact = std::hypot(dx, dy);
+  const double length = std::floor(exact);
+  if (length == 0) return;
+  const POINT along{q.x - p.x, q.y - p.y};
+  auto at = [&](double t) { return PointAlong(p, q, exact, t); };
+  const TVisiblePart visible = VisiblePart(p, dx, dy, length, bound, margin);
+  double t = 0;
+  if (!FOpen && visible.Enter > 0) {
+    // Skip the stretch before the visible part, back to the start of a dash running into it.
+    const double skip = std::min(visible.Enter, length);
+    Advance(skip);
+    t = skip;
+    if (OnRun() && FDone > 0) {
+      t -= FDone;
+      FDone = 0;
+    }
+  }
+  const std::optional<POINT> arrivedAlong = FArriving;
+  FArriving = along;
+  if (!FFirstDirection) FFirstDirection = along;
+  while (t < length) {
+    if (!FOpen && t > visible.Leave) {
+      Advance(length - t);
+      break;
+    }
+    const bool on = OnRun();
+    const double left = FRuns[FRun] - FDone;
+    if (on && !FOpen) StartDash(index, at(t), along, t, arrivedAlong);
+    if (t + left <= length) {
+      t += left;
+      if (on) {
+        FDash.Points.push_back(at(t));
+        FDash.Along.push_back(along);
+        Emit(FDash);
+        FOpen = false;
+      }
+      NextRun();
+    } else {
+      FDone += length - t;
+      t = length;
+      if (on) {
+        FDash.Points.push_back(q);
+        FDash.Along.push_back(along);
+      }
+    }
+  }
+  if (!FOpen && t == length && (length < exact || FRuns[FRun] == 0) && length <= visible.Leave &&
+      OnRun()) {
+    DashAtSegmentEnd(at(t), q, along);
+  }
+}
+
+void TDashWalk::Finish(std::span<const POINT> path) {
+  if (FOpen && FFirstDash) {
+    FDash.Points.insert(FDash.Points.end(), FFirstDash->Points.begin() + 1,
+                        FFirstDash->Points.end());
+    FDash.Along.insert(FDash.Along.end(), FFirstDash->Along.begin(), FFirstDash->Along.end());
+    FVisit(FDash);
+    return;
+  }
+  if (FFirstDash) FVisit(*FFirstDash);
+  if (FOpen) {
+    FVisit(FDash);
+  } else if (OnRun() && FDone == 0 && FArriving) {
+    // A dash that starts right at the end of the path has no length: its caps alone, and where
+    // the path closes, the join to the first segment as well.
+    const POINT end = FClosed ? path[0] : path[path.size() - 1];
+    FVisit(FClosed ? TDash{{end, end}, {*FFirstDirection}, *FFirstDirection, FArriving}
+                   : TDash{{end, end}, {*FArriving}, *FArriving, std::nullopt});
+  }
+}
+
+}  // namespace
+
 void TDashSplitter::Split(std::span<const POINT> path, bool closed, const RECT& bound,
                           std::int64_t margin,
                           const std::function<void(const TDash&)>& visit) const {
   const std::size_t n = path.size();
   if (n < 2 || FPeriod <= 0) return;
-  const std::size_t segments = closed ? n : n - 1;
   if (FFirstDotsOnly) {
     SplitFirstDots(path, closed, visit);
     return;
   }
-
-  std::size_t run = 0;  // the run the walk is in
-  double done = 0;      // how much of it lies behind
-  auto nextRun = [&] {
-    run = (run + 1) % FRuns.size();
-    done = 0;
-  };
-  // Moves the pattern on by `distance` without drawing.
-  auto advance = [&](double distance) {
-    for (;;) {
-      const double left = FRuns[run] - done;
-      if (distance < left) {
-        done += distance;
-        return;
-      }
-      distance -= left;
-      nextRun();
-      if (distance >= FPeriod) distance = std::fmod(distance, FPeriod);
-    }
-  };
-
-  TDash dash;
-  bool open = false;
-  // On a closed path, the dash that starts right at its first point is held back: a dash still
-  // open when the path closes runs on into it.
-  std::optional<TDash> firstDash;
-  bool holdingFirst = false;
-  bool anyVisited = false;
-  auto finish = [&](const TDash& finished) {
-    if (holdingFirst && !firstDash) {
-      firstDash = finished;
-    } else {
-      visit(finished);
-    }
-    anyVisited = true;
-  };
-  std::optional<POINT> arriving;  // the direction of the last segment walked
-  std::optional<POINT> firstDirection;
-  for (std::size_t i = 0; i < segments; ++i) {
-    const POINT p = path[i];
-    const POINT q = path[(i + 1) % n];
-    const double dx = double(q.x) - p.x;
-    const double dy = double(q.y) - p.y;
-    // The pattern moves on by the segment's length cut to whole pixels; its dashes are placed
-    // along the segment's exact length.
-    const double exact = std::hypot(dx, dy);
-    const double length = std::floor(exact);
-    if (length == 0) continue;
-    auto at = [&](double t) { return PointAlong(p, q, exact, t); };
-    const TVisiblePart visible = VisiblePart(p, dx, dy, length, bound, double(margin));
-    double t = 0;
-    if (!open && visible.Enter > 0) {
-      // Skip the stretch before the visible part, back to the start of a dash running into it.
-      const double skip = std::min(visible.Enter, length);
-      advance(skip);
-      t = skip;
-      if (run % 2 == 0 && done > 0) {
-        t -= done;
-        done = 0;
-      }
-    }
-    const std::optional<POINT> arrivedAlong = arriving;
-    arriving = POINT{q.x - p.x, q.y - p.y};
-    if (!firstDirection) firstDirection = arriving;
-    while (t < length) {
-      if (!open && t > visible.Leave) {
-        advance(length - t);
-        break;
-      }
-      const bool on = run % 2 == 0;
-      const double left = FRuns[run] - done;
-      if (on && !open) {
-        dash.Points.assign(1, at(t));
-        dash.Along.clear();
-        dash.Direction = POINT{q.x - p.x, q.y - p.y};
-        dash.Arrival = t == 0 ? arrivedAlong : std::nullopt;
-        holdingFirst = closed && !anyVisited && i == 0 && t == 0;
-        open = true;
-      }
-      if (t + left <= length) {
-        t += left;
-        if (on) {
-          dash.Points.push_back(at(t));
-          dash.Along.push_back(POINT{q.x - p.x, q.y - p.y});
-          finish(dash);
-          open = false;
-        }
-        nextRun();
-      } else {
-        done += length - t;
-        t = length;
-        if (on) {
-          dash.Points.push_back(q);
-          dash.Along.push_back(POINT{q.x - p.x, q.y - p.y});
-        }
-      }
-    }
-    if (!open && t == length && (length < exact || FRuns[run] == 0) && length <= visible.Leave &&
-        run % 2 == 0) {
-      // A dash starting right where the pattern's share of the segment ends still runs on over
-      // the fraction left to the segment's end; a dot of no length falling there is drawn there,
-      // along this segment, and not where the next one starts.
-      dash.Points.assign(1, at(t));
-      dash.Along.assign(1, POINT{q.x - p.x, q.y - p.y});
-      dash.Direction = dash.Along.front();
-      dash.Arrival = std::nullopt;
-      if (FRuns[run] > 0) {
-        dash.Points.push_back(q);
-        open = true;
-      } else {
-        dash.Points.push_back(dash.Points.front());
-        finish(dash);
-        nextRun();
-      }
-    }
-  }
-  if (open && firstDash) {
-    dash.Points.insert(dash.Points.end(), firstDash->Points.begin() + 1, firstDash->Points.end());
-    dash.Along.insert(dash.Along.end(), firstDash->Along.begin(), firstDash->Along.end());
-    visit(dash);
-    return;
-  }
-  if (firstDash) visit(*firstDash);
-  if (open) {
-    visit(dash);
-  } else if (run % 2 == 0 && done == 0 && arriving) {
-    // A dash that starts right at the end of the path has no length: its caps alone, and where
-    // the path closes, the join to the first segment as well.
-    const POINT end = closed ? path[0] : path[n - 1];
-    visit(closed ? TDash{{end, end}, {*firstDirection}, *firstDirection, arriving}
-                 : TDash{{end, end}, {*arriving}, *arriving, std::nullopt});
-  }
+  TDashWalk walk(FRuns, FPeriod, closed, visit);
+  const std::size_t segments = closed ? n : n - 1;
+  for (std::size_t i = 0; i < segments; ++i)
+    walk.Segment(i, path[i], path[(i + 1) % n], bound, double(margin));
+  walk.Finish(path);
 }
 
 }  // namespace win::gdi
