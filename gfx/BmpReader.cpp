@@ -13,7 +13,6 @@
 #include "gfx/BmpLayout.h"
 #include "gfx/GdiHandles.h"
 #include "gfx/PictureLimits.h"
-#include "gfx/PictureMemory.h"
 
 namespace fw {
 namespace {
@@ -122,7 +121,6 @@ void ReadSection(TBitmap& bitmap, TStream& stream, const TBmpLayout& layout) {
   const std::size_t rows = std::size_t(std::abs(std::int64_t(ds.dsBm.bmHeight)));
   const std::size_t stride = std::size_t(std::max<win::LONG>(ds.dsBm.bmWidthBytes, 0));
   std::size_t length = std::size_t(std::min<std::uint64_t>(layout.PixelBytes, stride * rows));
-  AdviseLargePages(bits, length);
   auto* memory = static_cast<std::uint8_t*>(bits);
   if (!topDown) {
     ReadAvailable(stream, memory, length);

@@ -16,7 +16,6 @@
 #include "gfx/GdiHandles.h"
 #include "gfx/JpegCodec.h"
 #include "gfx/PictureLimits.h"
-#include "gfx/PictureMemory.h"
 
 namespace fw {
 
@@ -95,7 +94,6 @@ class TDecodeTarget {
     section.Release();
     const std::ptrdiff_t stride =
         std::ptrdiff_t((std::size_t(layout.Width) * layout.BitsPerPixel + 31) / 32 * 4);
-    AdviseLargePages(bits, std::size_t(stride) * std::size_t(layout.Height));
     auto* bottom = static_cast<std::uint8_t*>(bits) + stride * (layout.Height - 1);
     return [bottom, stride](int y) { return bottom - stride * y; };
   }

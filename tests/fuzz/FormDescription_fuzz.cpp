@@ -8,9 +8,6 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
-#include <filesystem>
-#include <fstream>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -21,6 +18,7 @@
 #include "framework/Reader.h"
 #include "framework/TypeInfo.h"
 #include "framework/Writer.h"
+#include "tests/fuzz/FuzzReplay.h"
 
 namespace fuzz {
 
@@ -216,31 +214,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
 #ifndef TOVU_LIBFUZZER
 int main(int argc, char** argv) {
-  namespace fs = std::filesystem;
-  std::vector<fs::path> inputs;
-  for (int i = 1; i < argc; ++i) {
-    const fs::path arg(argv[i]);
-    if (fs::is_directory(arg)) {
-      for (const auto& entry : fs::directory_iterator(arg))
-        if (entry.is_regular_file()) inputs.push_back(entry.path());
-    } else {
-      inputs.push_back(arg);
-    }
-  }
-  std::sort(inputs.begin(), inputs.end());
-  for (const fs::path& input : inputs) {
-    std::ifstream file(input, std::ios::binary);
-    if (!file) {
-      std::fprintf(stderr, "cannot read %s\n", input.c_str());
-      return 1;
-    }
-    std::ostringstream content;
-    content << file.rdbuf();
-    const std::string bytes = content.str();
-    LLVMFuzzerTestOneInput(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size());
-  }
-  std::printf("replayed %zu inputs, %d of them valid descriptions\n", inputs.size(),
-              fuzz::ReadCount);
-  return inputs.empty() ? 1 : 0;
+  const int replayed = fuzz::ReplayInputs(argc, argv);
+  if (replayed < 0) return 1;
+  std::printf("replayed %d inputs, %d of them valid descriptions\n", replayed, fuzz::ReadCount);
+  return replayed == 0 ? 1 : 0;
 }
 #endif
