@@ -1,6 +1,7 @@
 #include "framework/Dialogs.h"
 
 #include <algorithm>
+#include <optional>
 
 #include "framework/Application.h"
 #include "framework/Button.h"
@@ -106,6 +107,61 @@ void DrawIcon(TCanvas& Canvas, TMsgDlgIcon Icon, int X, int Y) {
               win::DT_CENTER | win::DT_VCENTER | win::DT_SINGLELINE | win::DT_NOPREFIX, true);
 }
 
+// The button Enter presses: OK, else Yes, else Retry.
+TMsgDlgBtn DefaultButton(TMsgDlgButtons Buttons) {
+  return Buttons.Contains(mbOK) ? mbOK : Buttons.Contains(mbYes) ? mbYes : mbRetry;
+}
+
+// The button Escape presses: Cancel, else No, else OK.
+TMsgDlgBtn CancelButton(TMsgDlgButtons Buttons) {
+  return Buttons.Contains(mbCancel) ? mbCancel : Buttons.Contains(mbNo) ? mbNo : mbOK;
+}
+
+TModalResult ResultOf(TMsgDlgBtn Button) {
+  for (const TButtonKind& kind : ButtonKinds)
+    if (kind.Button == Button) return kind.Result;
+  return mrNone;
+}
+
+// Headless with no test driving the dialog, the answer is known before any form exists: the
+// scripted result when one of the buttons gives it, else what Escape gives. Building the form
+// only to print it would load the fonts to measure its text.
+std::optional<TModalResult> AnswerWithoutForm(const std::string& Caption, const std::string& Text,
+                                              TMsgDlgButtons Buttons) {
+  if (!win::IsHeadless() || DialogHook()) return std::nullopt;
+  const int answer = win::AnswerHeadlessDialog(Caption.c_str(), Text.c_str());
+  for (const TButtonKind& kind : ButtonKinds)
+    if (answer != 0 && kind.Result == answer && Buttons.Contains(kind.Button)) return answer;
+  return ResultOf(CancelButton(Buttons));
+}
+
+int ShowMessageForm(const std::string& Caption, const std::string& Text, TMsgDlgIcon Icon,
+                    TMsgDlgButtons Buttons) {
+  if (const auto answer = AnswerWithoutForm(Caption, Text, Buttons)) return *answer;
+  return CreateMessageForm(Caption, Text, Icon, Buttons)->ShowModal();
+}
+
+struct TDialogLook {
+  std::string Caption;
+  TMsgDlgIcon Icon;
+};
+
+TDialogLook LookOf(TMsgDlgType DlgType) {
+  switch (DlgType) {
+    case mtWarning:
+      return {LoadResString(SMsgDlgWarning), diWarning};
+    case mtError:
+      return {LoadResString(SMsgDlgError), diError};
+    case mtInformation:
+      return {LoadResString(SMsgDlgInformation), diInformation};
+    case mtConfirmation:
+      return {LoadResString(SMsgDlgConfirm), diQuestion};
+    case mtCustom:
+      break;
+  }
+  return {DialogTitle(), diNone};
+}
+
 }  // namespace
 
 std::string DialogTitle() {
@@ -154,13 +210,8 @@ void TMessageForm::Build(const std::string& Caption, const std::string& Text, TM
   FMessageLabel->SetCaption(Text);
   FMessageLabel->SetParent(this);
 
-  // Default: OK, else Yes, else Retry. Escape: Cancel, else No, else OK.
-  const TMsgDlgBtn defaultButton = Buttons.Contains(mbOK)    ? mbOK
-                                   : Buttons.Contains(mbYes) ? mbYes
-                                                             : mbRetry;
-  const TMsgDlgBtn cancelButton = Buttons.Contains(mbCancel) ? mbCancel
-                                  : Buttons.Contains(mbNo)   ? mbNo
-                                                             : mbOK;
+  const TMsgDlgBtn defaultButton = DefaultButton(Buttons);
+  const TMsgDlgBtn cancelButton = CancelButton(Buttons);
   int buttonWidth = ButtonWidth;
   for (const TButtonKind& kind : ButtonKinds)
     if (Buttons.Contains(kind.Button))
@@ -239,31 +290,21 @@ std::unique_ptr<TMessageForm> CreateMessageForm(const std::string& Caption, cons
 
 std::unique_ptr<TMessageForm> CreateMessageDialog(const std::string& Msg, TMsgDlgType DlgType,
                                                   TMsgDlgButtons Buttons) {
-  switch (DlgType) {
-    case mtWarning:
-      return CreateMessageForm(LoadResString(SMsgDlgWarning), Msg, diWarning, Buttons);
-    case mtError:
-      return CreateMessageForm(LoadResString(SMsgDlgError), Msg, diError, Buttons);
-    case mtInformation:
-      return CreateMessageForm(LoadResString(SMsgDlgInformation), Msg, diInformation, Buttons);
-    case mtConfirmation:
-      return CreateMessageForm(LoadResString(SMsgDlgConfirm), Msg, diQuestion, Buttons);
-    case mtCustom:
-      break;
-  }
-  return CreateMessageForm(DialogTitle(), Msg, diNone, Buttons);
+  const TDialogLook look = LookOf(DlgType);
+  return CreateMessageForm(look.Caption, Msg, look.Icon, Buttons);
 }
 
 int MessageDlg(const std::string& Msg, TMsgDlgType DlgType, TMsgDlgButtons Buttons, int) {
-  return CreateMessageDialog(Msg, DlgType, Buttons)->ShowModal();
+  const TDialogLook look = LookOf(DlgType);
+  return ShowMessageForm(look.Caption, Msg, look.Icon, Buttons);
 }
 
 void ShowMessage(const std::string& Msg) {
-  CreateMessageForm(DialogTitle(), Msg, diNone, {mbOK})->ShowModal();
+  ShowMessageForm(DialogTitle(), Msg, diNone, {mbOK});
 }
 
 void ShowErrorReport(const std::string& Caption, const std::string& Text) {
-  CreateMessageForm(Caption, Text, diError, {mbOK})->ShowModal();
+  ShowMessageForm(Caption, Text, diError, {mbOK});
 }
 
 }  // namespace fw

@@ -2,7 +2,8 @@
 // the confirmation dialog (確認, question icon, はい/いいえ) and the standard error report (title,
 // error icon, OK); centred on the screen, modal, with accelerator keys for the buttons. On the
 // headless backend a dialog prints its caption and text and is answered as if Escape were
-// pressed, or with the answer a test scripted, delivered as real input to the dialog.
+// pressed, or with the answer a test scripted; no form is built unless a test hook drives it,
+// and then the answer is delivered as real input to the dialog.
 #pragma once
 
 #include <functional>

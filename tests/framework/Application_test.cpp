@@ -186,6 +186,25 @@ TEST_F(ApplicationTest, DialogsAreAnsweredWithEscapeUnlessScripted) {
   EXPECT_EQ(Dialogs()[1].FText, "インフォメーションを参照しますか？");
 }
 
+// Without a test driving it, a headless dialog is answered without building its form; the answer
+// must be the one the form gives to the same scripted input (a click, or Escape).
+TEST_F(ApplicationTest, HeadlessAnswersWithoutAFormEqualTheFormsAnswers) {
+  const std::vector<TMsgDlgButtons> buttonSets{
+      {mbOK}, {mbYes, mbNo}, {mbYes, mbNo, mbCancel}, {mbOK, mbCancel}, {mbRetry, mbCancel}};
+  for (const TMsgDlgButtons& buttons : buttonSets) {
+    for (const int answer : {0, int(mrOk), int(mrYes), int(mrNo), int(mrCancel), int(mrRetry)}) {
+      SetModalDialogHook(nullptr);
+      FBackend->ScriptDialogAnswer(answer);
+      const int withoutForm = MessageDlg("?", mtConfirmation, buttons, 0);
+      SetModalDialogHook([](TMessageForm&) { return false; });
+      FBackend->ScriptDialogAnswer(answer);
+      const int throughForm = MessageDlg("?", mtConfirmation, buttons, 0);
+      EXPECT_EQ(withoutForm, throughForm) << "answer " << answer << ", buttons " << buttons.Bits();
+    }
+  }
+  EXPECT_EQ(Dialogs().size(), 2 * 5 * 6u) << "both ways print the dialog";
+}
+
 TEST_F(ApplicationTest, ConfirmationDialogLayout) {
   auto dialog =
       CreateMessageDialog("インフォメーションを参照しますか？", mtConfirmation, {mbYes, mbNo});
