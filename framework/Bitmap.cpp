@@ -583,16 +583,29 @@ void TBitmap::ConvertTo(const TFormat& Format) {
   if (old.Handle != nullptr) {
     TMemoryDC target;
     TSelection selected(target.Get(), image->Handle);
-    WithImageDC([&](win::HDC source) {
-      // Colour to monochrome: pixels of the source's background colour become white.
-      const win::COLORREF background = win::SetBkColor(source, 0x00FFFFFF);
-      win::BitBlt(target.Get(), 0, 0, old.Width, old.Height, source, 0, 0, win::SRCCOPY);
-      win::SetBkColor(source, background);
-    });
+    BlitRowsTo(target.Get(), old.Width, old.Height, 0);
     image->Palette = CopyPalette(old.Palette);
   }
   ReplaceImage(std::move(image));
   Changed(this);
+}
+
+void TBitmap::BlitRowsTo(win::HDC Target, int Width, int Height, int FirstRow) const {
+  WithImageDC([&](win::HDC source) {
+    // Colour to monochrome: pixels of the source's background colour become white.
+    const win::COLORREF background = win::SetBkColor(source, 0x00FFFFFF);
+    win::BitBlt(Target, 0, 0, Width, Height, source, 0, FirstRow, win::SRCCOPY);
+    win::SetBkColor(source, background);
+  });
+}
+
+void TBitmap::ConvertRowsInto(TBitmap& Target, int FirstRow) const {
+  if (FImage->Handle == nullptr) return;
+  const int width = Target.Width();
+  const int height = Target.Height();
+  TMemoryDC target;
+  TSelection selected(target.Get(), Target.Handle());
+  BlitRowsTo(target.Get(), width, height, FirstRow);
 }
 
 std::uint8_t* TBitmap::ScanLine(int Row) {

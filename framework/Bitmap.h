@@ -76,6 +76,10 @@ class TBitmap : public TGraphic {
   std::uint8_t* ScanLine(int Row);
   // Bytes from one row to the next in ScanLine's memory (negative for bottom-up rows).
   int ScanLineStride() const;
+  // Converts rows from FirstRow on into Target (as many as it is high, top row first) the way
+  // SetPixelFormat converts a whole bitmap, reading this bitmap without unsharing or changing it,
+  // so that a reader can take a picture band by band instead of converting a copy of it all.
+  void ConvertRowsInto(TBitmap& Target, int FirstRow) const;
 
   // The colour drawn see-through when Transparent: with tmAuto the bottom-left pixel's colour,
   // with tmFixed the colour set. Setting clDefault returns to tmAuto.
@@ -116,6 +120,8 @@ class TBitmap : public TGraphic {
   void FreeContext();
   void ReplaceImage(std::shared_ptr<detail::TBitmapImage> Image);
   void ConvertTo(const TFormat& Format);
+  // Copies rows from FirstRow on into the bitmap selected in Target, converting their format.
+  void BlitRowsTo(win::HDC Target, int Width, int Height, int FirstRow) const;
   TColor PixelAt(int X, int Y) const;
   template <class F>
   void WithImageDC(F&& Use) const;

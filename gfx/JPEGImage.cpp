@@ -113,6 +113,36 @@ class TDecodeTarget {
   TBitmap& FBitmap;
 };
 
+// The rows of a picture being compressed, as 24-bit blue-green-red, converted a band at a time:
+// compression never holds a converted copy of the whole picture, and the picture itself is only
+// read (a capture shared with other bitmaps stays shared).
+class TBgrBands {
+ public:
+  explicit TBgrBands(const TBitmap& picture) : FPicture(picture) {
+    FBand.SetPixelFormat(pf24bit);
+    FBand.SetSize(picture.Width(), std::min(BandRows, picture.Height()));
+  }
+
+  // Row y (0 = top); rows are asked for top first.
+  const std::uint8_t* Row(int y) {
+    const int first = y - y % BandRows;
+    if (first != FFirst) {
+      // Rows of the last band below the picture are converted from nothing and never read.
+      FPicture.ConvertRowsInto(FBand, first);
+      FFirst = first;
+    }
+    return FBand.ScanLine(y - first);
+  }
+
+ private:
+  // The rows the library takes at once for 4:2:0 sampling.
+  static constexpr int BandRows = 16;
+
+  const TBitmap& FPicture;
+  TBitmap FBand;
+  int FFirst = -1;
+};
+
 }  // namespace
 
 TJPEGData::TJPEGData() = default;
@@ -192,9 +222,7 @@ void TJPEGImage::Compress() {
   data->FWidth = FBitmap->Width();
   data->FHeight = FBitmap->Height();
   data->FGrayscale = FGrayscaleMode;
-  TBitmap work;
-  work.Assign(FBitmap.get());
-  work.SetPixelFormat(pf24bit);
+  TBgrBands bands(*FBitmap);
   TJpegCompressSettings settings;
   settings.Quality = FJpegQuality;
   settings.Grayscale = FGrayscaleMode;
@@ -209,7 +237,7 @@ void TJPEGImage::Compress() {
   try {
     WithJpegErrors([&] {
       CompressBgr(
-          data->FWidth, data->FHeight, [&work](int y) { return work.ScanLine(y); }, settings, write,
+          data->FWidth, data->FHeight, [&bands](int y) { return bands.Row(y); }, settings, write,
           progress);
     });
   } catch (const EAbort&) {

@@ -142,6 +142,31 @@ TEST_F(JPEGImage, ACaptureSavesAsBaselineJfifWithTheQualityTablesAndSubsampling)
   EXPECT_EQ(chrominance[64], 20);  // the last entry, 99 at 20 percent
 }
 
+// Compression reads any bitmap as its 24-bit conversion would read, band by band; the height is
+// not a whole number of bands and the source stays as it was.
+TEST_F(JPEGImage, EveryPixelFormatCompressesAsItsTwentyFourBitConversion) {
+  for (const TPixelFormat format :
+       {pf1bit, pf4bit, pf8bit, pf15bit, pf16bit, pf24bit, pf32bit, pfDevice}) {
+    TBitmap source;
+    PaintPattern(source, 37, 45);
+    source.SetPixelFormat(format);
+    TBitmap converted;
+    converted.Assign(&source);
+    converted.SetPixelFormat(pf24bit);
+    std::vector<std::uint8_t> expected;
+    CompressBgr(
+        37, 45, [&converted](int y) { return converted.ScanLine(y); }, TJpegCompressSettings{},
+        [&expected](const std::uint8_t* data, std::size_t count) {
+          expected.insert(expected.end(), data, data + count);
+          return count;
+        });
+    TJPEGImage jpeg;
+    jpeg.Assign(&source);
+    EXPECT_EQ(Saved(jpeg), expected) << "pixel format " << int(format);
+    EXPECT_EQ(source.PixelFormat(), format);
+  }
+}
+
 TEST_F(JPEGImage, QualityTakesEffectOnlyWhenThereAreNoBytesYet) {
   TBitmap bitmap;
   PaintPattern(bitmap, 64, 48);
