@@ -20,6 +20,9 @@
 #include "gfx/JPEGImage.h"
 
 namespace app {
+
+TMainForm1* MainForm1 = nullptr;
+
 namespace {
 
 int ScreenWidth() {
@@ -122,9 +125,10 @@ void TMainForm1::Timer1Timer(fw::TObject*) {
   }
   if (Timer1->Tag() == 0) {
     // Nothing to frame (no file, an extension not accepted, or a load error): the fitting would
-    // divide by a zero side, so the window closes without saving.
+    // divide by a zero side, so the window closes without saving. The timer stays on, as without
+    // arguments: a tick while the load error is reported (the window still being created) only
+    // hides the window, and the first tick after the message loop has started ends the program.
     if (Image2->Picture()->Width() <= 0 || Image2->Picture()->Height() <= 0) {
-      Timer1->SetEnabled(false);
       Close();
       return;
     }
@@ -171,6 +175,11 @@ void TMainForm1::Button1Click(fw::TObject*) {
     Image1->SetAutoSize(false);
     Image1->SetWidth(clientWidth);
     Image1->SetHeight(clientHeight);
+    // The copy must see a completely painted client area. Normally the arrival tick comes one
+    // tick after the last move and its repaint; but on a screen so wide or tall that the start
+    // from the right or bottom edge already lies past the centre, the window arrives on the tick
+    // that fitted it, before the fitted layout has been painted.
+    Update();
     const fw::TRect area = fw::Rect(0, 0, clientWidth, clientHeight);
     Image1->Canvas()->CopyRect(area, Canvas(), area);
     bitmap->Assign(Image1->Picture()->Bitmap());

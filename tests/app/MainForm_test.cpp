@@ -217,6 +217,24 @@ INSTANTIATE_TEST_SUITE_P(Edges, SlideTest,
                                            TSlideCase{0, {209, 92}, 24},
                                            TSlideCase{23, {209, 60}, 38}));
 
+// On a screen this wide the start from the right edge lies past the centre: the window arrives
+// on the tick that fits it, and the capture still shows the fitted, fully painted card.
+TEST_F(MainFormTest, ArrivingOnTheFittingTickStillCapturesThePaintedCard) {
+  FBackend->SetScreenSize(3840, 2160);
+  SetMinute(8);
+  Frame({Source("picture1000x700.bmp", "cat.bmp")});
+  ASSERT_TRUE(FForm->Saved());
+  EXPECT_EQ(TickOfFirstDialog(), 1);
+  std::string detail;
+  EXPECT_EQ(
+      fw::testing::CountDifferences(
+          fw::testing::PixelsOf(*FForm->Image1->Picture()->Bitmap()),
+          fw::testing::ReadGolden(fw::testing::TestData("capture/picture1000x700.golden.bmp")),
+          detail),
+      0)
+      << detail;
+}
+
 TEST_F(MainFormTest, APathSplitAtItsSpacesIsRejoinedAndFramed) {
   fs::create_directory(FScratch.Path() / "My Pictures");
   Source("picture300x400.bmp", "My Pictures/a cat.BMP");
@@ -253,6 +271,37 @@ TEST_F(MainFormTest, APictureThatDoesNotLoadIsReportedAndNothingIsSaved) {
   EXPECT_EQ(FBackend->Dialogs()[0].FCaption, win::FromUtf8("Tovuザビロナ"));
   EXPECT_TRUE(FBackend->Beeps().empty());
   EXPECT_EQ(FilesInScratch(), std::vector<std::string>{"broken.bmp"});
+}
+
+// As on a desktop, the user reads the load error for a while: ticks arrive while the report is
+// open and the window is still being created. The window must still close once the message loop
+// runs, not stay open and out of sight with nothing left to close it.
+TEST_F(MainFormTest, APictureThatDoesNotLoadEndsTheRunAfterAReportLeftOpenForSomeTicks) {
+  fw::testing::WriteFileBytes(FScratch.File("broken.bmp"), {'B', 'M', 1, 2, 3});
+  std::vector<std::string> commandLine{"tovu", FScratch.File("broken.bmp")};
+  win::SetCommandLineArguments(commandLine);
+  fw::SetModalDialogHook([](fw::TMessageForm& report) {
+    fw::TTimer* answer = fw::NewComponent<fw::TTimer>(&report);
+    answer->SetInterval(100);
+    answer->SetOnTimer([](fw::TObject*) {
+      win::wnd::InjectKey(win::VK_RETURN, true);
+      win::wnd::InjectKey(win::VK_RETURN, false);
+    });
+    return true;
+  });
+  FApplication->CreateForm(FForm);
+  // A desktop's message loop would wait for ever; this one gives up after a second.
+  bool stillRunningAfterASecond = false;
+  fw::TTimer* watchdog = fw::NewComponent<fw::TTimer>(FApplication.get());
+  watchdog->SetInterval(1000);
+  watchdog->SetOnTimer([&](fw::TObject*) {
+    stillRunningAfterASecond = true;
+    FApplication->Terminate();
+  });
+  FApplication->Run();
+  EXPECT_FALSE(stillRunningAfterASecond);
+  EXPECT_FALSE(FForm->Saved());
+  EXPECT_EQ(FBackend->Dialogs().size(), 0u) << "the report was answered by the test";
 }
 
 // The output name is taken by a folder: the creation error names the output path, nothing at the
