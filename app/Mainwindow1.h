@@ -51,6 +51,9 @@ class TMainForm1 : public fw::TForm {
   bool FSaved = false;
 };
 
+// The program's one window, set by the application while it creates it (before FormCreate runs).
+extern TMainForm1* MainForm1;
+
 // The form description of TMainForm1, compiled into the program.
 extern const char* const Mainwindow1Layout;
 

@@ -25,18 +25,17 @@ int main(int argc, char** argv) {
   win::SetCommandLineArguments(std::vector<std::string>(argv, argv + argc));
   fw::InitializeGfxUnits();
   const bool pictureGiven = fw::ParamCount() > 0;
-  app::TMainForm1* mainForm = nullptr;
   {
     fw::TApplication application(nullptr);
     try {
       application.Initialize();
       application.SetTitle(win::FromUtf8("Tovuザビロナ"));
-      application.CreateForm(mainForm);
+      application.CreateForm(app::MainForm1);
       application.Run();
     } catch (...) {
       application.HandleException(nullptr);
     }
-    const int status = ExitStatus(mainForm, pictureGiven);
+    const int status = ExitStatus(app::MainForm1, pictureGiven);
     fw::FinalizeGfxUnits();
     return status;
   }
