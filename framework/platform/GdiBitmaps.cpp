@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "framework/platform/GdiObjects.h"
 #include "framework/platform/gdi/BlockTransfer.h"
 #include "framework/platform/gdi/DeviceContext.h"
 #include "framework/platform/gdi/DibInfo.h"
@@ -228,8 +229,12 @@ HBITMAP CreateDIBitmap(HDC dc, const BITMAPINFOHEADER* header, DWORD init, const
                              ? DefaultBitmapHandle()
                              : RegisterDevice(DeviceSurface(width, height, bitCount));
   if (!bitmap) return nullptr;
-  if ((init & CBM_INIT) && bits && info && width && height) {
-    SetDIBits(dc, bitmap, 0, UINT(height), bits, info, usage);
+  if ((init & CBM_INIT) && bits && info && width && height &&
+      SetDIBits(dc, bitmap, 0, UINT(height), bits, info, usage) == 0) {
+    // Pixels the platform cannot read (an unknown compression, run-length data of the wrong
+    // depth or row order, or none at all) fail the creation rather than give a black bitmap.
+    DeleteObject(bitmap);
+    return nullptr;
   }
   return bitmap;
 }
@@ -304,7 +309,10 @@ int SetDIBits(HDC dc, HBITMAP bitmap, UINT start, UINT lines, const void* bits,
     // Only the given scan lines are present.
     available = dib->Stride() * lines;
   }
-  if (compressed) return SetRleBits(*dib, bits, available, surface);
+  if (compressed) {
+    // Run-length data must say how long it is.
+    return available == 0 ? 0 : SetRleBits(*dib, bits, available, surface);
+  }
   // A view over the given lines only: rows outside stay unread.
   const LONG rows = LONG(std::min<UINT>(lines, UINT(dib->Height)));
   const auto source = TSurface::Wrap(dib->Width, rows, dib->Format, dib->TopDown,

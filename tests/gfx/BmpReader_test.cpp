@@ -249,6 +249,33 @@ TEST_F(BmpReader, HeadersThePlatformRefusesAreInvalidBitmaps) {
             "ビットマップイメージが不正です");
 }
 
+// Pixel data the platform cannot read fails the load instead of giving a black picture: run
+// lengths top-down, without a size, or at a depth they do not exist for, and unknown compressions.
+TEST_F(BmpReader, PixelDataThePlatformCannotReadIsAnInvalidBitmap) {
+  const std::vector<std::uint8_t> runs = {4, 9, 0, 0, 4, 9, 0, 0, 4, 9, 0, 1};
+  auto withTable = [&](TBytes b, int entries) {
+    b.Fill(std::size_t(4 * entries));
+    return b.Append(runs).Data;
+  };
+  const std::uint32_t size = std::uint32_t(runs.size());
+  const std::vector<std::pair<const char*, std::vector<std::uint8_t>>> cases = {
+      {"top-down RLE8", withTable(InfoFile(4, -3, 8, 1, size), 256)},
+      {"RLE8 without a size", withTable(InfoFile(4, 3, 8, 1, 0), 256)},
+      {"RLE8 at 4 bits", withTable(InfoFile(4, 3, 4, 1, size), 16)},
+      {"RLE4 at 8 bits", withTable(InfoFile(4, 3, 8, 2, size), 256)},
+      {"RLE8 at 24 bits", withTable(InfoFile(4, 3, 24, 1, size), 0)},
+      {"compression 5", withTable(InfoFile(4, 3, 24, 5, size), 0)},
+      {"compression 99", withTable(InfoFile(4, 3, 24, 99, size), 0)},
+  };
+  for (const auto& [name, bytes] : cases) {
+    SCOPED_TRACE(name);
+    EXPECT_EQ(FailureOf<EInvalidGraphic>(bytes), "ビットマップイメージが不正です");
+  }
+  TBitmap bitmap;
+  Load(bitmap, withTable(InfoFile(4, 3, 8, 1, size), 256));
+  EXPECT_EQ(bitmap.Width(), 4) << "the same runs, bottom-up at 8 bits, load";
+}
+
 // Run-length data that leaves the row or the image, ends early, or claims far more data than the
 // file holds, decodes what lies inside the picture and ignores the rest.
 TEST_F(BmpReader, HostileRunLengthDataStaysInsideThePicture) {
