@@ -1,7 +1,7 @@
 // End to end, the program itself: framing a JPEG and a BMP under a private Xvfb with the SDL2
 // backend (the window slides in on the screen, the size report is answered from outside through
-// xdotool, and the saved file is the one the headless run of the same source writes), and the
-// headless runs' dialogs and exit statuses.
+// xdotool, and the saved file is the one the headless run of the same source writes), a picture
+// that does not load reported on the display, and the headless runs' dialogs and exit statuses.
 #include <gtest/gtest.h>
 
 #include <unistd.h>
@@ -318,6 +318,28 @@ INSTANTIATE_TEST_SUITE_P(Edges, ProgramOnXvfb, testing::Values(edTop, edRight, e
                          [](const testing::TestParamInfo<TEdge>& edge) {
                            return std::string("From") + EdgeName(edge.param);
                          });
+
+// A picture that does not load, on a display: the error report comes up while the window is
+// still being created and stays open over many ticks, as a user reads it; once it is answered the
+// program ends with status 1 and saves nothing, instead of living on with a hidden window.
+TEST(ProgramOnXvfbFailure, ABrokenPictureIsReportedAndTheProgramEndsOnceItIsAnswered) {
+  if (!OnPath("Xvfb")) GTEST_SKIP() << "Xvfb is not installed";
+  if (!OnPath("xdotool")) GTEST_SKIP() << "xdotool is not installed";
+  TScratchFolder scratch;
+  ASSERT_FALSE(scratch.Path().empty());
+  const fs::path broken = scratch.Path() / "broken.bmp";
+  std::ofstream(broken, std::ios::binary) << "BM not a bitmap";
+  TXvfbSession xvfb(ScreenWidth, ScreenHeight);
+  ASSERT_TRUE(xvfb.Running());
+  TChildProcess program({TOVU_PROGRAM, broken.string()}, xvfb.SdlProgramEnvironment(), false);
+  ASSERT_TRUE(program.Started());
+  const std::string report =
+      FindWindowTitled(xvfb.Display(), ReportTitle, std::chrono::seconds(10));
+  ASSERT_FALSE(report.empty()) << "the error report did not appear";
+  EXPECT_FALSE(program.Wait(std::chrono::milliseconds(300))) << "ended with the report open";
+  EXPECT_EQ(AnswerReport(xvfb.Display(), report, program), std::optional<int>(1));
+  EXPECT_EQ(std::distance(fs::directory_iterator(scratch.Path()), fs::directory_iterator()), 1);
+}
 
 TEST(ProgramHeadless, WithoutAPictureAsksForOneAndOffersTheInformationPage) {
   TScratchFolder scratch;
