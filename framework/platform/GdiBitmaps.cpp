@@ -203,7 +203,8 @@ HBITMAP CreateDIBSection(HDC dc, const BITMAPINFO* info, UINT usage, void** bits
   if (bits) *bits = nullptr;
   if (usage != DIB_RGB_COLORS && usage != DIB_PAL_COLORS) return nullptr;
   const auto dib = gdi::ParseDibInfo(info, usage, DcPalette(dc));
-  if (!dib || dib->Compression == BI_RLE8 || dib->Compression == BI_RLE4) return nullptr;
+  if (!dib || dib->Compression == BI_RLE8 || dib->Compression == BI_RLE4 || dib->MasksMissing)
+    return nullptr;
   return MakeDibSection(*dib, bits);
 }
 

@@ -247,6 +247,12 @@ TEST_F(BmpReader, HeadersThePlatformRefusesAreInvalidBitmaps) {
             "ビットマップイメージが不正です");
   EXPECT_EQ(FailureOf<EInvalidGraphic>(InfoFile(4, 0, 8, 1).Fill(1024 + 8).Data),
             "ビットマップイメージが不正です");
+  for (const std::uint16_t bits : {16, 32}) {
+    SCOPED_TRACE(bits);
+    EXPECT_EQ(FailureOf<EInvalidGraphic>(InfoFile(4, 4, bits, 3).Fill(12 + 64).Data),
+              "ビットマップイメージが不正です")
+        << "bit fields with three zero masks";
+  }
 }
 
 // Pixel data the platform cannot read fails the load instead of giving a black picture: run

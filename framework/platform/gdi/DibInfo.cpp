@@ -82,6 +82,7 @@ std::optional<TDibInfo> ParseDibInfo(const BITMAPINFO* info, UINT usage,
     if (headerSize == sizeof(BITMAPINFOHEADER)) tableOffset += 12;
     if (!dib.Format.RedMask && !dib.Format.GreenMask && !dib.Format.BlueMask) {
       dib.Format = TPixelFormat::Rgb(bpp);
+      dib.MasksMissing = true;
     }
   }
   if (bpp <= 8) {

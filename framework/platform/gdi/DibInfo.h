@@ -24,6 +24,9 @@ struct TDibInfo {
   TPixelFormat Format;
   BITMAPINFOHEADER Header;  // the header as a 40-byte info header
   std::size_t HeaderSize = 40;
+  // Bit fields whose three masks are all zero: reads (GetDIBits) take the bitmap's own layout,
+  // but no bitmap is created from them.
+  bool MasksMissing = false;
   std::size_t Stride() const { return std::size_t(DibStride(Width, Format.BitCount)); }
   // Bytes of pixel data the DIB holds: the image size for compressed data, else rows * stride.
   std::size_t DataSize() const;
