@@ -146,7 +146,8 @@ TFileStream::TFileStream(const std::string& FileName, unsigned Mode) : FFileName
   const std::optional<std::string> path = SystemPath(FileName);
   if (!path || path->empty() || access > fmOpenReadWrite) fail();
 
-  int flags = O_CLOEXEC;
+  // Opening never waits: a named pipe would block until some other process opened its other end.
+  int flags = O_CLOEXEC | O_NONBLOCK;
   flags |= access == fmOpenRead ? O_RDONLY : access == fmOpenWrite ? O_WRONLY : O_RDWR;
   if (create) flags |= O_CREAT;
   do {
@@ -154,8 +155,12 @@ TFileStream::TFileStream(const std::string& FileName, unsigned Mode) : FFileName
   } while (FHandle < 0 && errno == EINTR);
   if (FHandle < 0) fail();
 
+  // Folders, pipes and sockets are no files: reading one would fail or wait for ever.
   struct stat info {};
-  if (::fstat(FHandle, &info) != 0 || S_ISDIR(info.st_mode)) fail();
+  if (::fstat(FHandle, &info) != 0 || S_ISDIR(info.st_mode) || S_ISFIFO(info.st_mode) ||
+      S_ISSOCK(info.st_mode))
+    fail();
+  if (::fcntl(FHandle, F_SETFL, ::fcntl(FHandle, F_GETFL) & ~O_NONBLOCK) != 0) fail();
   if (const int lock = LockFor(access, share); lock != 0 && ::flock(FHandle, lock | LOCK_NB) != 0)
     fail();
   // Emptying comes after the lock, so a file another stream protects is never truncated.

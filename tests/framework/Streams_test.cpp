@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <array>
@@ -119,6 +120,16 @@ TEST(FileStream, OpenAndCreateFailuresNameThePath) {
     EXPECT_EQ(e.Message(), "ファイル " + inMissingFolder + " を作成できません");
   }
   EXPECT_THROW(TFileStream(dir.File(""), fmOpenRead), EFOpenError);  // a folder is no file
+}
+
+// A named pipe with nobody at its other end would block an open or a read for ever.
+TEST(FileStream, NamedPipesFailAtOnceInsteadOfWaiting) {
+  TempDir dir;
+  const std::string pipe = dir.File("picture.bmp");
+  ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+  EXPECT_THROW(TFileStream(pipe, fmOpenRead | fmShareDenyWrite), EFOpenError);
+  EXPECT_THROW(TFileStream(pipe, fmCreate), EFCreateError);
+  EXPECT_THROW(TFileStream(pipe, fmOpenWrite), EFOpenError);
 }
 
 TEST(FileStream, ReadingWithOthersDeniedWritingKeepsWritersOut) {
