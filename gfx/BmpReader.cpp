@@ -104,6 +104,8 @@ void Adopt(TBitmap& bitmap, TOwned<win::HBITMAP>& handle, win::HPALETTE palette,
 // into a bottom-up section, the first row read into the last row of memory: the bitmap class
 // copies sections as bottom-up ones, so a top-down section would come out upside down in a copy.
 void ReadSection(TBitmap& bitmap, TStream& stream, const TBmpLayout& layout) {
+  // The one height whose rows cannot be turned over; the platform refuses it as well.
+  if (layout.Height == INT32_MIN) RaiseInvalidBitmap();
   std::vector<std::uint8_t> info(layout.Info);
   const bool topDown = layout.Height < 0;
   if (topDown) {
@@ -159,7 +161,8 @@ void ReadDeviceBitmap(TBitmap& bitmap, const TBmpLayout& layout,
   if (header.biSizeImage > length)
     length = std::min<std::uint64_t>(header.biSizeImage, length + UsefulPadding(layout));
   std::vector<std::uint8_t> data(std::size_t(length), 0);
-  std::memcpy(data.data(), keptFile->Memory() + dataOffset, std::size_t(layout.PixelBytes));
+  if (layout.PixelBytes > 0)
+    std::memcpy(data.data(), keptFile->Memory() + dataOffset, std::size_t(layout.PixelBytes));
   if (header.biSizeImage != 0) {
     header.biSizeImage = win::DWORD(length);
     std::memcpy(info.data(), &header, sizeof header);

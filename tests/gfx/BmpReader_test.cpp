@@ -253,6 +253,10 @@ TEST_F(BmpReader, HeadersThePlatformRefusesAreInvalidBitmaps) {
               "ビットマップイメージが不正です")
         << "bit fields with three zero masks";
   }
+  TBytes between = FileHeader();
+  between.U32(44).U32(4).U32(4).U16(1).U16(32).U32(3).Fill(20 + 4 + 64);
+  EXPECT_EQ(FailureOf<EInvalidGraphic>(between.Data), "ビットマップイメージが不正です")
+      << "bit fields after a header too long for masks after it and too short for masks inside";
 }
 
 // Pixel data the platform cannot read fails the load instead of giving a black picture: run

@@ -59,6 +59,9 @@ std::optional<TDibInfo> ParseDibInfo(const BITMAPINFO* info, UINT usage,
       break;
     case BI_BITFIELDS:
       if (bpp != 16 && bpp != 32) return std::nullopt;
+      // The masks follow a 40-byte header and lie inside headers of 52 bytes or more; a header
+      // in between would have them straddle its end.
+      if (!core && headerSize > sizeof(BITMAPINFOHEADER) && headerSize < 52) return std::nullopt;
       break;
     case BI_RLE8:
       if (bpp != 8 || dib.TopDown) return std::nullopt;
