@@ -341,6 +341,42 @@ TEST(ProgramOnXvfbFailure, ABrokenPictureIsReportedAndTheProgramEndsOnceItIsAnsw
   EXPECT_EQ(std::distance(fs::directory_iterator(scratch.Path()), fs::directory_iterator()), 1);
 }
 
+// A TOVU_BACKEND value that forces nothing is ignored: with a display the program still opens
+// its windows there (the no-picture prompt appears on the screen).
+TEST(ProgramBackendChoice, AnUnknownBackendValueStillUsesTheDisplay) {
+  if (!OnPath("Xvfb")) GTEST_SKIP() << "Xvfb is not installed";
+  if (!OnPath("xdotool")) GTEST_SKIP() << "xdotool is not installed";
+  TScratchFolder scratch;
+  ASSERT_FALSE(scratch.Path().empty());
+  TXvfbSession xvfb(ScreenWidth, ScreenHeight);
+  ASSERT_TRUE(xvfb.Running());
+  std::vector<std::string> environment = xvfb.SdlProgramEnvironment();
+  environment.push_back("TOVU_BACKEND=SDL2");
+  const fs::path before = fs::current_path();
+  fs::current_path(scratch.Path());
+  TChildProcess program({TOVU_PROGRAM}, environment, false);
+  fs::current_path(before);
+  ASSERT_TRUE(program.Started());
+  EXPECT_FALSE(FindWindowTitled(xvfb.Display(), ReportTitle, std::chrono::seconds(10)).empty())
+      << "the prompt did not appear on the display";
+}
+
+// A display name with nothing behind it (no X display, a Wayland name without a compositor):
+// SDL would start on a driver that draws into memory, where nobody could see or answer the
+// program's windows; the program runs headless instead and frames the picture.
+TEST(ProgramBackendChoice, NoUsableDisplayRunsHeadless) {
+  TScratchFolder scratch;
+  ASSERT_FALSE(scratch.Path().empty());
+  const fs::path copy = scratch.CopyInto("run", fs::path(TOVU_EXAMPLES) / "sample.bmp");
+  std::vector<std::string> environment{"DISPLAY=", "WAYLAND_DISPLAY=tovu-no-such-display",
+                                       "TOVU_BACKEND=", "SDL_AUDIODRIVER=dummy",
+                                       "XDG_RUNTIME_DIR=" + scratch.Path().string()};
+  TChildProcess program({TOVU_PROGRAM, copy.string()}, environment, false, false);
+  ASSERT_TRUE(program.Started());
+  EXPECT_EQ(program.Wait(std::chrono::seconds(20)), std::optional<int>(0));
+  EXPECT_TRUE(fs::exists(SavedPathFor(copy)));
+}
+
 TEST(ProgramHeadless, WithoutAPictureAsksForOneAndOffersTheInformationPage) {
   TScratchFolder scratch;
   ASSERT_FALSE(scratch.Path().empty());
@@ -374,6 +410,18 @@ TEST(ProgramHeadless, PictureGivenButNothingSavedEndsWithStatusOne) {
             std::optional<int>(1));
   EXPECT_FALSE(fs::exists(SavedPathFor(missing)));
   EXPECT_FALSE(fs::exists(SavedPathFor(broken)));
+}
+
+// The command line has no way to carry a double quote: such a name cannot be framed, and the
+// program says why instead of ending without a word.
+TEST(ProgramHeadless, ANameWithADoubleQuoteIsNotFramedAndSaysWhy) {
+  TScratchFolder scratch;
+  ASSERT_FALSE(scratch.Path().empty());
+  const fs::path quoted = scratch.Path() / "we\"ird.jpg";
+  fs::copy_file(fs::path(TOVU_EXAMPLES) / "sample.jpg", quoted);
+  const TRun run = RunHeadless({TOVU_PROGRAM, quoted.string()}, scratch.Path());
+  EXPECT_EQ(run.Status, std::optional<int>(1));
+  EXPECT_NE(run.Output.find("double quote"), std::string::npos) << run.Output;
 }
 
 }  // namespace

@@ -25,15 +25,18 @@ bool DisplayNamed() {
 }  // namespace
 
 std::unique_ptr<TBackend> ChooseBackend() {
-  const std::string forced = ForcedBackend();
+  std::string forced = ForcedBackend();
   if (forced == "headless") return std::make_unique<THeadlessBackend>();
-  if (forced == "sdl" || (forced.empty() && DisplayNamed())) {
+  if (!forced.empty() && forced != "sdl") {
+    // A value that forces nothing: chosen as if it were not set.
+    std::fprintf(stderr, "tovu: unknown TOVU_BACKEND \"%s\" (sdl or headless) ignored\n",
+                 forced.c_str());
+    forced.clear();
+  }
+  if (forced == "sdl" || DisplayNamed()) {
     if (auto backend = CreateSdlBackend()) return backend;
     std::fprintf(stderr, "tovu: no display could be opened; using the headless backend\n");
     return std::make_unique<THeadlessBackend>();
-  }
-  if (!forced.empty()) {
-    std::fprintf(stderr, "tovu: unknown TOVU_BACKEND \"%s\" (sdl or headless)\n", forced.c_str());
   }
   std::fprintf(stderr, "tovu: no display; using the headless backend\n");
   return std::make_unique<THeadlessBackend>();

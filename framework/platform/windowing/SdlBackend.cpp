@@ -9,6 +9,7 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <ctime>
 #include <unordered_map>
 #include <vector>
@@ -119,7 +120,6 @@ struct TSdlWindow {
   SIZE FPlacedSize;
   bool FShown = false;
   std::string FShownTitle;
-  std::optional<bool> FShownTopMost;
 };
 
 class TSdlBackend : public TBackend {
@@ -204,9 +204,10 @@ void TSdlBackend::OpenSdlWindow(TSdlWindow& window, bool shaped) {
   if (window.FWindow) Sdl().DestroyWindow(window.FWindow);
   const SIZE size{window.FState.FClientOnScreen.right - window.FState.FClientOnScreen.left,
                   window.FState.FClientOnScreen.bottom - window.FState.FClientOnScreen.top};
-  Uint32 flags = SDL_WINDOW_HIDDEN;
+  // Every window is kept above ordinary desktop windows, dialogs too: a dialog that was not
+  // would open hidden behind the program's always-on-top main window.
+  Uint32 flags = SDL_WINDOW_HIDDEN | SDL_WINDOW_ALWAYS_ON_TOP;
   if (window.FState.FToolWindow) flags |= SDL_WINDOW_UTILITY;
-  if (window.FState.FTopMost) flags |= SDL_WINDOW_ALWAYS_ON_TOP;
   if (!window.FState.FCaption) flags |= SDL_WINDOW_BORDERLESS;
   const int x = window.FState.FClientOnScreen.left;
   const int y = window.FState.FClientOnScreen.top;
@@ -228,7 +229,6 @@ void TSdlBackend::OpenSdlWindow(TSdlWindow& window, bool shaped) {
   window.FPlacedSize = SIZE{};
   window.FShown = false;
   window.FShownTitle = window.FState.FTitle;
-  window.FShownTopMost = window.FState.FTopMost;
   window.FPresentAll = true;
 }
 
@@ -247,10 +247,6 @@ void TSdlBackend::ApplyState(TSdlWindow& window) {
   if (state.FTitle != window.FShownTitle) {
     Sdl().SetWindowTitle(window.FWindow, state.FTitle.c_str());
     window.FShownTitle = state.FTitle;
-  }
-  if (window.FShownTopMost != state.FTopMost) {
-    Sdl().SetWindowAlwaysOnTop(window.FWindow, state.FTopMost ? SDL_TRUE : SDL_FALSE);
-    window.FShownTopMost = state.FTopMost;
   }
   const SIZE size{state.FClientOnScreen.right - state.FClientOnScreen.left,
                   state.FClientOnScreen.bottom - state.FClientOnScreen.top};
@@ -528,6 +524,12 @@ void TSdlBackend::ReapChildren() {
   std::erase_if(FChildren, [](pid_t child) { return waitpid(child, nullptr, WNOHANG) == child; });
 }
 
+bool OnRealDisplay() {
+  const char* driver = Sdl().GetCurrentVideoDriver();
+  return driver != nullptr &&
+         (std::strcmp(driver, "x11") == 0 || std::strcmp(driver, "wayland") == 0);
+}
+
 }  // namespace
 
 std::unique_ptr<TBackend> CreateSdlBackend() {
@@ -540,6 +542,12 @@ std::unique_ptr<TBackend> CreateSdlBackend() {
   Sdl().SetHint(SDL_HINT_VIDEO_MINIMIZE_ON_FOCUS_LOSS, "0");
   Sdl().SetHint(SDL_HINT_VIDEO_X11_NET_WM_BYPASS_COMPOSITOR, "0");
   if (Sdl().Init(SDL_INIT_VIDEO | SDL_INIT_EVENTS) != 0) return nullptr;
+  // Without a usable display SDL may still start, on a driver that draws into memory (offscreen
+  // or dummy), where nobody could see or answer the program's windows.
+  if (!OnRealDisplay()) {
+    Sdl().Quit();
+    return nullptr;
+  }
   return std::make_unique<TSdlBackend>();
 }
 

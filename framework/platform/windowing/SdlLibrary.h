@@ -18,6 +18,7 @@ namespace win::wnd {
   X(DestroyWindow)              \
   X(FillRect)                   \
   X(FreeSurface)                \
+  X(GetCurrentVideoDriver)      \
   X(GetDisplayBounds)           \
   X(GetError)                   \
   X(GetGlobalMouseState)        \
@@ -36,7 +37,6 @@ namespace win::wnd {
   X(QueueAudio)                 \
   X(Quit)                       \
   X(SetHint)                    \
-  X(SetWindowAlwaysOnTop)       \
   X(SetWindowPosition)          \
   X(SetWindowShape)             \
   X(SetWindowSize)              \
