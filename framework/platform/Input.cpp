@@ -18,9 +18,7 @@ namespace win {
 namespace {
 
 bool Exists(HWND hwnd) {
-  if (wnd::Runtime().FWindows.Find(hwnd)) return true;
-  SetLastError(ERROR_INVALID_WINDOW_HANDLE);
-  return false;
+  return wnd::FindWindowOrFail(hwnd) != nullptr;
 }
 
 }  // namespace

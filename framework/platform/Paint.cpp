@@ -12,17 +12,6 @@ namespace win {
 
 namespace {
 
-wnd::TWindow* FindOrFail(HWND hwnd) {
-  wnd::TWindow* window = wnd::Runtime().FWindows.Find(hwnd);
-  if (!window) SetLastError(ERROR_INVALID_WINDOW_HANDLE);
-  return window;
-}
-
-gdi::TRegion WholeClient(const wnd::TWindow& window) {
-  const SIZE size = window.ClientSize();
-  return gdi::TRegion(RECT{0, 0, size.cx, size.cy});
-}
-
 void InvalidateEverything() {
   const std::vector<HWND> top = wnd::Runtime().FWindows.TopLevel();
   for (HWND hwnd : top)
@@ -48,9 +37,9 @@ BOOL InvalidateRect(HWND hwnd, const RECT* rect, BOOL erase) {
     InvalidateEverything();
     return TRUE;
   }
-  const wnd::TWindow* window = FindOrFail(hwnd);
+  const wnd::TWindow* window = wnd::FindWindowOrFail(hwnd);
   if (!window) return FALSE;
-  const gdi::TRegion area = rect ? gdi::TRegion(*rect) : WholeClient(*window);
+  const gdi::TRegion area = rect ? gdi::TRegion(*rect) : wnd::WholeClientArea(*window);
   wnd::InvalidateClientArea(hwnd, area, erase != FALSE, true);
   return TRUE;
 }
@@ -60,7 +49,7 @@ BOOL ValidateRect(HWND hwnd, const RECT* rect) {
     InvalidateEverything();
     return TRUE;
   }
-  if (!FindOrFail(hwnd)) return FALSE;
+  if (!wnd::FindWindowOrFail(hwnd)) return FALSE;
   if (rect) {
     const gdi::TRegion area(*rect);
     wnd::ValidateClientArea(hwnd, &area);
@@ -71,7 +60,7 @@ BOOL ValidateRect(HWND hwnd, const RECT* rect) {
 }
 
 BOOL GetUpdateRect(HWND hwnd, RECT* rect, BOOL erase) {
-  const wnd::TWindow* window = FindOrFail(hwnd);
+  const wnd::TWindow* window = wnd::FindWindowOrFail(hwnd);
   if (!window) return FALSE;
   const bool pending = !window->FUpdate.IsEmpty();
   if (rect) *rect = window->FUpdate.Extents();
@@ -86,13 +75,13 @@ BOOL GetUpdateRect(HWND hwnd, RECT* rect, BOOL erase) {
 }
 
 BOOL UpdateWindow(HWND hwnd) {
-  if (!FindOrFail(hwnd)) return FALSE;
+  if (!wnd::FindWindowOrFail(hwnd)) return FALSE;
   PaintSubtree(hwnd);
   return TRUE;
 }
 
 HDC BeginPaint(HWND hwnd, PAINTSTRUCT* paint) {
-  wnd::TWindow* window = FindOrFail(hwnd);
+  wnd::TWindow* window = wnd::FindWindowOrFail(hwnd);
   if (!window || !paint) return nullptr;
   const gdi::TRegion area = window->FUpdate;
   const bool erase = window->FEraseNeeded;
@@ -117,7 +106,7 @@ BOOL EndPaint(HWND hwnd, const PAINTSTRUCT* paint) {
 }
 
 HDC GetDC(HWND hwnd) {
-  if (hwnd && !FindOrFail(hwnd)) return nullptr;
+  if (hwnd && !wnd::FindWindowOrFail(hwnd)) return nullptr;
   return wnd::AcquireWindowDC(hwnd, nullptr);
 }
 

@@ -11,12 +11,6 @@ namespace win {
 
 namespace {
 
-wnd::TWindow* FindOrFail(HWND hwnd) {
-  wnd::TWindow* window = wnd::Runtime().FWindows.Find(hwnd);
-  if (!window) SetLastError(ERROR_INVALID_WINDOW_HANDLE);
-  return window;
-}
-
 bool ShowsWithoutActivation(int cmdShow) {
   return cmdShow == SW_SHOWNA || cmdShow == SW_SHOWNOACTIVATE || cmdShow == SW_SHOWMINNOACTIVE ||
          cmdShow == SW_MINIMIZE || cmdShow == SW_SHOWMINIMIZED;
@@ -25,7 +19,7 @@ bool ShowsWithoutActivation(int cmdShow) {
 }  // namespace
 
 BOOL ShowWindow(HWND hwnd, int cmdShow) {
-  const wnd::TWindow* window = FindOrFail(hwnd);
+  const wnd::TWindow* window = wnd::FindWindowOrFail(hwnd);
   if (!window) return FALSE;
   const bool wasVisible = window->IsVisibleStyle();
   const UINT keep = SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER;
@@ -50,7 +44,7 @@ BOOL IsWindowVisible(HWND hwnd) {
 
 BOOL EnableWindow(HWND hwnd, BOOL enable) {
   wnd::TRuntime& runtime = wnd::Runtime();
-  wnd::TWindow* window = FindOrFail(hwnd);
+  wnd::TWindow* window = wnd::FindWindowOrFail(hwnd);
   if (!window) return FALSE;
   const bool wasDisabled = window->IsDisabledStyle();
   if (wasDisabled == !enable) return wasDisabled ? TRUE : FALSE;
@@ -84,7 +78,7 @@ BOOL MoveWindow(HWND hwnd, int x, int y, int width, int height, BOOL repaint) {
 }
 
 BOOL GetWindowRect(HWND hwnd, RECT* rect) {
-  const wnd::TWindow* window = FindOrFail(hwnd);
+  const wnd::TWindow* window = wnd::FindWindowOrFail(hwnd);
   if (!window || !rect) return FALSE;
   const POINT origin = wnd::Runtime().FWindows.WindowOriginOnScreen(hwnd);
   *rect = RECT{origin.x, origin.y, origin.x + window->Width(), origin.y + window->Height()};
@@ -92,7 +86,7 @@ BOOL GetWindowRect(HWND hwnd, RECT* rect) {
 }
 
 BOOL GetClientRect(HWND hwnd, RECT* rect) {
-  const wnd::TWindow* window = FindOrFail(hwnd);
+  const wnd::TWindow* window = wnd::FindWindowOrFail(hwnd);
   if (!window || !rect) return FALSE;
   const SIZE size = window->ClientSize();
   *rect = RECT{0, 0, size.cx, size.cy};
@@ -100,7 +94,7 @@ BOOL GetClientRect(HWND hwnd, RECT* rect) {
 }
 
 BOOL ClientToScreen(HWND hwnd, POINT* point) {
-  if (!FindOrFail(hwnd) || !point) return FALSE;
+  if (!wnd::FindWindowOrFail(hwnd) || !point) return FALSE;
   const POINT origin = wnd::Runtime().FWindows.ClientOriginOnScreen(hwnd);
   point->x += origin.x;
   point->y += origin.y;
@@ -108,7 +102,7 @@ BOOL ClientToScreen(HWND hwnd, POINT* point) {
 }
 
 BOOL ScreenToClient(HWND hwnd, POINT* point) {
-  if (!FindOrFail(hwnd) || !point) return FALSE;
+  if (!wnd::FindWindowOrFail(hwnd) || !point) return FALSE;
   const POINT origin = wnd::Runtime().FWindows.ClientOriginOnScreen(hwnd);
   point->x -= origin.x;
   point->y -= origin.y;
@@ -117,7 +111,7 @@ BOOL ScreenToClient(HWND hwnd, POINT* point) {
 
 int MapWindowPoints(HWND from, HWND to, POINT* points, UINT count) {
   wnd::TWindowTable& windows = wnd::Runtime().FWindows;
-  if ((from && !FindOrFail(from)) || (to && !FindOrFail(to))) return 0;
+  if ((from && !wnd::FindWindowOrFail(from)) || (to && !wnd::FindWindowOrFail(to))) return 0;
   const POINT source = from ? windows.ClientOriginOnScreen(from) : POINT{};
   const POINT target = to ? windows.ClientOriginOnScreen(to) : POINT{};
   const LONG dx = source.x - target.x;

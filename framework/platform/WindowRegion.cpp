@@ -13,17 +13,6 @@ namespace win {
 
 namespace {
 
-wnd::TWindow* FindOrFail(HWND hwnd) {
-  wnd::TWindow* window = wnd::Runtime().FWindows.Find(hwnd);
-  if (!window) SetLastError(ERROR_INVALID_WINDOW_HANDLE);
-  return window;
-}
-
-gdi::TRegion WholeClient(const wnd::TWindow& window) {
-  const SIZE size = window.ClientSize();
-  return gdi::TRegion(RECT{0, 0, size.cx, size.cy});
-}
-
 // Tells the backend the shape of a top-level window in its client coordinates.
 void ReshapeOnBackend(const wnd::TWindow& window) {
   if (window.IsChild()) return;
@@ -39,7 +28,7 @@ void ReshapeOnBackend(const wnd::TWindow& window) {
 }  // namespace
 
 int SetWindowRgn(HWND hwnd, HRGN region, BOOL redraw) {
-  wnd::TWindow* window = FindOrFail(hwnd);
+  wnd::TWindow* window = wnd::FindWindowOrFail(hwnd);
   if (!window) return 0;
   const gdi::TRegion* source = region ? gdi::RegionOf(region) : nullptr;
   if (region && !source) {
@@ -65,7 +54,7 @@ int SetWindowRgn(HWND hwnd, HRGN region, BOOL redraw) {
 }
 
 int GetWindowRgn(HWND hwnd, HRGN region) {
-  const wnd::TWindow* window = FindOrFail(hwnd);
+  const wnd::TWindow* window = wnd::FindWindowOrFail(hwnd);
   gdi::TRegion* target = region ? gdi::RegionOf(region) : nullptr;
   if (!window || !target || !window->FRegion) return ERROR;
   *target = *window->FRegion;
@@ -73,16 +62,17 @@ int GetWindowRgn(HWND hwnd, HRGN region) {
 }
 
 BOOL InvalidateRgn(HWND hwnd, HRGN region, BOOL erase) {
-  const wnd::TWindow* window = FindOrFail(hwnd);
+  const wnd::TWindow* window = wnd::FindWindowOrFail(hwnd);
   if (!window) return FALSE;
   const gdi::TRegion* area = region ? gdi::RegionOf(region) : nullptr;
   if (region && !area) return FALSE;
-  wnd::InvalidateClientArea(hwnd, area ? *area : WholeClient(*window), erase != FALSE, true);
+  wnd::InvalidateClientArea(hwnd, area ? *area : wnd::WholeClientArea(*window), erase != FALSE,
+                            true);
   return TRUE;
 }
 
 BOOL ValidateRgn(HWND hwnd, HRGN region) {
-  if (!FindOrFail(hwnd)) return FALSE;
+  if (!wnd::FindWindowOrFail(hwnd)) return FALSE;
   const gdi::TRegion* area = region ? gdi::RegionOf(region) : nullptr;
   if (region && !area) return FALSE;
   wnd::ValidateClientArea(hwnd, area);
@@ -90,7 +80,7 @@ BOOL ValidateRgn(HWND hwnd, HRGN region) {
 }
 
 int GetUpdateRgn(HWND hwnd, HRGN region, BOOL /*erase*/) {
-  const wnd::TWindow* window = FindOrFail(hwnd);
+  const wnd::TWindow* window = wnd::FindWindowOrFail(hwnd);
   gdi::TRegion* target = region ? gdi::RegionOf(region) : nullptr;
   if (!window || !target) return ERROR;
   *target = window->FUpdate;

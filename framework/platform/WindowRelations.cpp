@@ -14,16 +14,10 @@ namespace {
 
 constexpr DWORD ERROR_INVALID_INDEX = 1413;
 
-wnd::TWindow* FindOrFail(HWND hwnd) {
-  wnd::TWindow* window = wnd::Runtime().FWindows.Find(hwnd);
-  if (!window) SetLastError(ERROR_INVALID_WINDOW_HANDLE);
-  return window;
-}
-
 }  // namespace
 
 LONG_PTR GetWindowLongPtrA(HWND hwnd, int index) {
-  const wnd::TWindow* window = FindOrFail(hwnd);
+  const wnd::TWindow* window = wnd::FindWindowOrFail(hwnd);
   if (!window) return 0;
   switch (index) {
     case GWLP_WNDPROC:
@@ -47,7 +41,7 @@ LONG_PTR GetWindowLongPtrA(HWND hwnd, int index) {
 }
 
 LONG_PTR SetWindowLongPtrA(HWND hwnd, int index, LONG_PTR value) {
-  wnd::TWindow* window = FindOrFail(hwnd);
+  wnd::TWindow* window = wnd::FindWindowOrFail(hwnd);
   if (!window) return 0;
   const LONG_PTR previous = GetWindowLongPtrA(hwnd, index);
   switch (index) {
@@ -89,7 +83,7 @@ LONG_PTR SetWindowLongPtrA(HWND hwnd, int index, LONG_PTR value) {
 }
 
 HWND GetParent(HWND hwnd) {
-  const wnd::TWindow* window = FindOrFail(hwnd);
+  const wnd::TWindow* window = wnd::FindWindowOrFail(hwnd);
   if (!window) return nullptr;
   if (window->IsChild()) return window->FParent;
   return (window->FStyle & WS_POPUP) ? window->FOwner : nullptr;
@@ -97,7 +91,7 @@ HWND GetParent(HWND hwnd) {
 
 HWND SetParent(HWND child, HWND newParent) {
   wnd::TRuntime& runtime = wnd::Runtime();
-  wnd::TWindow* window = FindOrFail(child);
+  wnd::TWindow* window = wnd::FindWindowOrFail(child);
   if (!window) return nullptr;
   if (newParent && (!runtime.FWindows.Find(newParent) || newParent == child ||
                     runtime.FWindows.IsAncestor(child, newParent))) {
@@ -130,7 +124,7 @@ HWND SetParent(HWND child, HWND newParent) {
 
 HWND GetWindow(HWND hwnd, UINT relation) {
   wnd::TWindowTable& windows = wnd::Runtime().FWindows;
-  wnd::TWindow* window = FindOrFail(hwnd);
+  wnd::TWindow* window = wnd::FindWindowOrFail(hwnd);
   if (!window) return nullptr;
   if (relation == GW_OWNER) return window->IsChild() ? nullptr : window->FOwner;
   if (relation == GW_CHILD) return window->FChildren.empty() ? nullptr : window->FChildren.front();
@@ -154,7 +148,7 @@ HWND GetWindow(HWND hwnd, UINT relation) {
 
 HWND GetAncestor(HWND hwnd, UINT flags) {
   wnd::TWindowTable& windows = wnd::Runtime().FWindows;
-  const wnd::TWindow* window = FindOrFail(hwnd);
+  const wnd::TWindow* window = wnd::FindWindowOrFail(hwnd);
   if (!window) return nullptr;
   switch (flags) {
     case GA_PARENT:
@@ -185,17 +179,17 @@ BOOL IsChild(HWND parent, HWND hwnd) {
 }
 
 int SetWindowTextA(HWND hwnd, LPCSTR text) {
-  if (!FindOrFail(hwnd)) return FALSE;
+  if (!wnd::FindWindowOrFail(hwnd)) return FALSE;
   return wnd::Deliver(hwnd, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text)) ? TRUE : FALSE;
 }
 
 int GetWindowTextA(HWND hwnd, LPSTR buffer, int maxCount) {
-  if (!FindOrFail(hwnd) || !buffer || maxCount <= 0) return 0;
+  if (!wnd::FindWindowOrFail(hwnd) || !buffer || maxCount <= 0) return 0;
   return int(wnd::Deliver(hwnd, WM_GETTEXT, WPARAM(maxCount), reinterpret_cast<LPARAM>(buffer)));
 }
 
 int GetWindowTextLengthA(HWND hwnd) {
-  if (!FindOrFail(hwnd)) return 0;
+  if (!wnd::FindWindowOrFail(hwnd)) return 0;
   return int(wnd::Deliver(hwnd, WM_GETTEXTLENGTH, 0, 0));
 }
 

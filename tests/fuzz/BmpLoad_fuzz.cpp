@@ -24,11 +24,6 @@ using namespace fw;
 
 int LoadedCount = 0;
 
-[[noreturn]] void Finding(const char* what, const std::string& detail) {
-  std::fprintf(stderr, "finding: %s\n%s\n", what, detail.c_str());
-  std::abort();
-}
-
 void Load(TBitmap& bitmap, const std::uint8_t* data, std::size_t size) {
   TMemoryStream stream;
   if (size > 0) stream.WriteBuffer(data, std::int64_t(size));
@@ -75,9 +70,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
 #ifndef TOVU_LIBFUZZER
 int main(int argc, char** argv) {
-  const int replayed = fuzz::ReplayInputs(argc, argv);
-  if (replayed < 0) return 1;
-  std::printf("replayed %d inputs, %d of them loaded\n", replayed, fuzz::LoadedCount);
-  return replayed == 0 ? 1 : 0;
+  return fuzz::ReplayMain(argc, argv, fuzz::LoadedCount, "loaded");
 }
 #endif

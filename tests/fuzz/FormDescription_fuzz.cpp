@@ -183,11 +183,6 @@ void TFuzzForm::DefineClass(TClassBuilder<TFuzzForm>& b) {
 
 int ReadCount = 0;  // inputs that read without error
 
-[[noreturn]] void Finding(const char* what, const std::string& detail) {
-  std::fprintf(stderr, "finding: %s\n%s\n", what, detail.c_str());
-  std::abort();
-}
-
 }  // namespace fuzz
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -214,9 +209,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
 #ifndef TOVU_LIBFUZZER
 int main(int argc, char** argv) {
-  const int replayed = fuzz::ReplayInputs(argc, argv);
-  if (replayed < 0) return 1;
-  std::printf("replayed %d inputs, %d of them valid descriptions\n", replayed, fuzz::ReadCount);
-  return replayed == 0 ? 1 : 0;
+  return fuzz::ReplayMain(argc, argv, fuzz::ReadCount, "valid descriptions");
 }
 #endif

@@ -1,10 +1,11 @@
 // The plain-program side of a fuzz target: replays the files and the files in the folders given
-// on the command line through LLVMFuzzerTestOneInput, in name order.
+// on the command line through LLVMFuzzerTestOneInput, in name order; and the report of a finding.
 #pragma once
 
 #include <algorithm>
 #include <cstdint>
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -41,6 +42,21 @@ inline int ReplayInputs(int argc, char** argv) {
     LLVMFuzzerTestOneInput(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size());
   }
   return int(inputs.size());
+}
+
+// Stops the run on a fault the target found, naming it.
+[[noreturn]] inline void Finding(const char* what, const std::string& detail) {
+  std::fprintf(stderr, "finding: %s\n%s\n", what, detail.c_str());
+  std::abort();
+}
+
+// The plain program: replays its arguments and says how many of the inputs were `accepted`
+// (counted by the target in `acceptedCount`); fails when there was nothing to replay.
+inline int ReplayMain(int argc, char** argv, const int& acceptedCount, const char* accepted) {
+  const int replayed = ReplayInputs(argc, argv);
+  if (replayed < 0) return 1;
+  std::printf("replayed %d inputs, %d of them %s\n", replayed, acceptedCount, accepted);
+  return replayed == 0 ? 1 : 0;
 }
 
 }  // namespace fuzz

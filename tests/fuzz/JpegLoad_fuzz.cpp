@@ -23,11 +23,6 @@ using namespace fw;
 
 int DecodedCount = 0;
 
-[[noreturn]] void Finding(const char* what, const std::string& detail) {
-  std::fprintf(stderr, "finding: %s\n%s\n", what, detail.c_str());
-  std::abort();
-}
-
 void CheckDecodedSize(TJPEGImage& jpeg) {
   const int width = jpeg.Width(), height = jpeg.Height();
   TBitmap* bitmap = jpeg.Bitmap();
@@ -68,9 +63,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
 #ifndef TOVU_LIBFUZZER
 int main(int argc, char** argv) {
-  const int replayed = fuzz::ReplayInputs(argc, argv);
-  if (replayed < 0) return 1;
-  std::printf("replayed %d inputs, %d of them decoded\n", replayed, fuzz::DecodedCount);
-  return replayed == 0 ? 1 : 0;
+  return fuzz::ReplayMain(argc, argv, fuzz::DecodedCount, "decoded");
 }
 #endif

@@ -49,6 +49,11 @@ void SubtractSiblingsInFront(const TWindow& window, gdi::TRegion& region) {
 
 }  // namespace
 
+gdi::TRegion WholeClientArea(const TWindow& window) {
+  const SIZE size = window.ClientSize();
+  return gdi::TRegion(RECT{0, 0, size.cx, size.cy});
+}
+
 gdi::TRegion WindowArea(const TWindow& window) {
   gdi::TRegion area(window.FRect);
   if (window.FRegion) {

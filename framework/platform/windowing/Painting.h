@@ -12,6 +12,9 @@ namespace win::wnd {
 
 struct TWindow;
 
+// The window's whole client area, in client coordinates.
+gdi::TRegion WholeClientArea(const TWindow& window);
+
 // The window's outer rectangle cut by its window region, in its parent's client coordinates.
 gdi::TRegion WindowArea(const TWindow& window);
 

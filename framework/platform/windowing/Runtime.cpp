@@ -1,9 +1,16 @@
 #include "framework/platform/windowing/Runtime.h"
 
+#include "framework/platform/LastError.h"
 #include "framework/platform/windowing/BackendChoice.h"
 #include "framework/platform/windowing/WindowDC.h"
 
 namespace win::wnd {
+
+TWindow* FindWindowOrFail(HWND hwnd) {
+  TWindow* window = Runtime().FWindows.Find(hwnd);
+  if (!window) SetLastError(ERROR_INVALID_WINDOW_HANDLE);
+  return window;
+}
 
 TRuntime& TRuntime::Instance() {
   static TRuntime runtime;

@@ -46,4 +46,7 @@ inline TRuntime& Runtime() {
   return TRuntime::Instance();
 }
 
+// The window of a handle, or null with the last error set to ERROR_INVALID_WINDOW_HANDLE.
+TWindow* FindWindowOrFail(HWND hwnd);
+
 }  // namespace win::wnd
