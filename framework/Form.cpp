@@ -373,6 +373,17 @@ std::vector<win::HWND> TCustomForm::DisableOtherWindows() {
   return disabled;
 }
 
+// A modal form belongs to the window that is active when it opens, as the platform's dialogs
+// do: a window manager then keeps it in front of that window (always-on-top ones included) and
+// gives it the keyboard. Answers the owner it had before.
+win::HWND TCustomForm::BelongToActiveWindow() {
+  HandleNeeded();
+  const win::HWND active = win::GetActiveWindow();
+  const win::HWND owner = active != Handle() && win::IsWindowVisible(active) ? active : nullptr;
+  return reinterpret_cast<win::HWND>(win::SetWindowLongPtrA(
+      Handle(), win::GWLP_HWNDPARENT, reinterpret_cast<win::LONG_PTR>(owner)));
+}
+
 TModalResult TCustomForm::ShowModal() {
   if (Visible() || !Enabled() || FFormState.Contains(fsModal))
     throw EInvalidOperation(Exception::ResMessage(SCannotShowModal));
@@ -382,10 +393,15 @@ TModalResult TCustomForm::ShowModal() {
   }
   const TWeakRef<TControl> self(this);
   FFormState.Include(fsModal);
+  const win::HWND previousOwner = BelongToActiveWindow();
   const std::vector<win::HWND> disabled = DisableOtherWindows();
   auto restore = [&] {
     for (win::HWND hwnd : disabled)
       if (win::IsWindow(hwnd)) win::EnableWindow(hwnd, win::TRUE);
+    if (self && HandleAllocated() && (!previousOwner || win::IsWindow(previousOwner))) {
+      win::SetWindowLongPtrA(Handle(), win::GWLP_HWNDPARENT,
+                             reinterpret_cast<win::LONG_PTR>(previousOwner));
+    }
   };
   FModalResult = mrNone;
   try {

@@ -127,6 +127,7 @@ class TCustomForm : public TWinControl {
   win::RECT FrameInsets() const;
   // Enables or disables the other top-level windows of the program around a modal loop.
   std::vector<win::HWND> DisableOtherWindows();
+  win::HWND BelongToActiveWindow();
 
   TFormBorderStyle FBorderStyle = bsSizeable;
   TFormStyle FFormStyle = fsNormal;

@@ -14,6 +14,27 @@ namespace {
 
 constexpr DWORD ERROR_INVALID_INDEX = 1413;
 
+// A top-level window's new owner is the top-level window of the one named (none for nullptr).
+// A child window keeps its parent, and no window may come to own itself through a chain.
+bool SetOwner(wnd::TWindow& window, HWND named) {
+  wnd::TWindowTable& windows = wnd::Runtime().FWindows;
+  const wnd::TWindow* root = named ? windows.Root(named) : nullptr;
+  if (window.IsChild() || (named && !root)) {
+    SetLastError(ERROR_INVALID_PARAMETER);
+    return false;
+  }
+  const HWND owner = root ? root->FHandle : nullptr;
+  for (HWND link = owner; link; link = windows.Find(link) ? windows.Find(link)->FOwner : nullptr) {
+    if (link == window.FHandle) {
+      SetLastError(ERROR_INVALID_PARAMETER);
+      return false;
+    }
+  }
+  window.FOwner = owner;
+  wnd::SyncTopLevel(window.FHandle);
+  return true;
+}
+
 }  // namespace
 
 LONG_PTR GetWindowLongPtrA(HWND hwnd, int index) {
@@ -58,6 +79,9 @@ LONG_PTR SetWindowLongPtrA(HWND hwnd, int index, LONG_PTR value) {
     case GWLP_ID:
       window->FId = value;
       break;
+    case GWLP_HWNDPARENT:
+      if (!SetOwner(*window, reinterpret_cast<HWND>(value))) return 0;
+      break;
     case GWL_STYLE: {
       // WS_CHILD decides the window's place in the tree; it cannot be switched here.
       const DWORD keep = window->FStyle & WS_CHILD;
@@ -70,6 +94,7 @@ LONG_PTR SetWindowLongPtrA(HWND hwnd, int index, LONG_PTR value) {
       // The topmost band changes only through SetWindowPos.
       const DWORD keep = window->FExStyle & WS_EX_TOPMOST;
       window->FExStyle = (DWORD(value) & ~WS_EX_TOPMOST) | keep;
+      if (!window->IsChild()) wnd::SyncTopLevel(hwnd);
       break;
     }
     case GWLP_USERDATA:

@@ -104,12 +104,12 @@ class MainFormTest : public fw::testing::TFrameworkTest {
     commandLine.insert(commandLine.end(), arguments.begin(), arguments.end());
     win::SetCommandLineArguments(commandLine);
     FStartMs = FBackend->NowMs();
-    fw::SetModalDialogHook([this](fw::TMessageForm&) {
+    fw::SetModalDialogHook([this](fw::TMessageForm& dialog) {
       if (FDialogMs == 0 && FForm != nullptr) {
         FDialogMs = FBackend->NowMs();
         FRestingPlace = {FForm->Left(), FForm->Top()};
       }
-      return false;
+      return FAnswer && FAnswer(dialog);
     });
     FApplication->CreateForm(FForm);
     FApplication->Run();
@@ -131,6 +131,8 @@ class MainFormTest : public fw::testing::TFrameworkTest {
   }
 
   fw::testing::TScratchFolder FScratch;
+  // Answers a dialog by injected input when it answers true; otherwise the backend answers.
+  fw::TModalDialogHook FAnswer;
   TMainForm1* FForm = nullptr;
   std::uint64_t FStartMs = 0;
   std::uint64_t FDialogMs = 0;
@@ -344,6 +346,18 @@ TEST_F(MainFormTest, WithoutAPictureItBeepsPromptsAsksAndEndsOnTheFirstTick) {
   EXPECT_EQ(FForm->Timer1->Tag(), 0);
   // Never moved in from its start beyond the left edge.
   EXPECT_EQ(FForm->Left(), -620);
+}
+
+TEST_F(MainFormTest, ClosingTheQuestionByItsFrameOpensNothingAndEndsTheRun) {
+  FAnswer = [](fw::TMessageForm& dialog) {
+    if (dialog.Caption() != win::FromUtf8("確認")) return false;
+    win::wnd::InjectCloseRequest(dialog.Handle());
+    return true;
+  };
+  Frame({});
+  EXPECT_EQ(DialogTexts().size(), 1u) << "only the prompt was answered by the backend";
+  EXPECT_TRUE(FBackend->OpenedTargets().empty());
+  EXPECT_LE(FBackend->NowMs() - FStartMs, 40u) << "ends within about one tick";
 }
 
 TEST_F(MainFormTest, AnsweringYesOpensTheInformationPageNamedAfterTheExecutable) {

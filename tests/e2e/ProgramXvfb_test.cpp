@@ -14,11 +14,15 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <memory>
+#include <ostream>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "tests/e2e/ChildProcess.h"
 #include "tests/e2e/DecodedJpeg.h"
+#include "tests/e2e/WindowManagerSession.h"
 #include "tests/e2e/XdotoolWindows.h"
 #include "tests/e2e/XvfbSession.h"
 
@@ -38,6 +42,9 @@ constexpr int SlideStep = 32;
 const char* const MainTitle = "Tovuザビロナ！";
 const char* const ReportTitle = "Tovuザビロナ";
 const char* const SavedPrefix = "Tovuザビロナ ～ ";
+const char* const QuestionTitle = "確認";
+// The face colour of the dialogs (the platform's classic button face).
+constexpr std::uint32_t DialogFace = 0xD4D0C8;
 
 // A folder of its own under /tmp for one test, removed with everything in it.
 class TScratchFolder {
@@ -340,6 +347,161 @@ TEST(ProgramOnXvfbFailure, ABrokenPictureIsReportedAndTheProgramEndsOnceItIsAnsw
   EXPECT_EQ(AnswerReport(xvfb.Display(), report, program), std::optional<int>(1));
   EXPECT_EQ(std::distance(fs::directory_iterator(scratch.Path()), fs::directory_iterator()), 1);
 }
+
+// The user closes the window with its close button while it slides in: the program ends at once
+// with status 1, saves nothing and shows no report.
+TEST(ProgramOnXvfbFailure, ClosingTheWindowDuringTheSlideEndsTheRunWithoutSaving) {
+  if (!OnPath("Xvfb")) GTEST_SKIP() << "Xvfb is not installed";
+  if (!OnPath("xdotool")) GTEST_SKIP() << "xdotool is not installed";
+  TScratchFolder scratch;
+  ASSERT_FALSE(scratch.Path().empty());
+  const fs::path copy = scratch.CopyInto("run", fs::path(TOVU_EXAMPLES) / "sample.jpg");
+  // A wide screen entered from the left: the slide takes over a second.
+  TXvfbSession xvfb(3200, ScreenHeight);
+  ASSERT_TRUE(xvfb.Running());
+  std::vector<std::string> environment = xvfb.SdlProgramEnvironment();
+  environment.push_back(TimeZoneEnteringFrom(edLeft));
+  TChildProcess program({TOVU_PROGRAM, copy.string()}, environment, false);
+  ASSERT_TRUE(program.Started());
+  const std::string mainWindow =
+      FindWindowTitled(xvfb.Display(), MainTitle, std::chrono::seconds(10));
+  ASSERT_FALSE(mainWindow.empty());
+  const auto before = WindowGeometry(xvfb.Display(), mainWindow);
+  ASSERT_TRUE(SendCloseRequest(xvfb.Display(), mainWindow));
+  EXPECT_EQ(program.Wait(std::chrono::seconds(3)), std::optional<int>(1));
+  ASSERT_TRUE(before);
+  EXPECT_LT(before->X, (3200 - before->Width) / 2) << "closed only after it had arrived";
+  EXPECT_FALSE(fs::exists(SavedPathFor(copy)));
+}
+
+// Under a window manager, which stacks and focuses windows by its own rules.
+struct TManager {
+  const char* Program;
+  // openbox keeps the iconify button of every window, whatever its hints ask, by its own policy.
+  bool HonoursMinimizeHint;
+};
+
+void PrintTo(const TManager& manager, std::ostream* out) {
+  *out << manager.Program;
+}
+
+class ProgramUnderWindowManager : public testing::TestWithParam<TManager> {
+ protected:
+  void SetUp() override {
+    for (const char* tool : {"Xvfb", "xdotool", GetParam().Program}) {
+      if (!OnPath(tool)) GTEST_SKIP() << tool << " is not installed";
+    }
+    FXvfb = std::make_unique<TXvfbSession>(ScreenWidth, ScreenHeight);
+    ASSERT_TRUE(FXvfb->Running());
+    FManager = std::make_unique<TWindowManagerSession>(FXvfb->Display(), GetParam().Program);
+    ASSERT_TRUE(FManager->Running()) << GetParam().Program << " did not take the screen over";
+    ASSERT_FALSE(FScratch.Path().empty());
+  }
+  void TearDown() override {
+    FManager.reset();
+    FXvfb.reset();
+  }
+  const std::string& Display() const { return FXvfb->Display(); }
+
+  // Whether the screen shows the dialog where it is: most of its client area has the dialogs'
+  // face colour (a dialog stacked under the framed picture shows the picture there instead).
+  bool ShownOnTop(const std::string& dialog) const {
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+    while (std::chrono::steady_clock::now() < deadline) {
+      const auto at = WindowGeometry(Display(), dialog);
+      const auto pixels = at ? FXvfb->Capture(at->X, at->Y, at->Width, at->Height) : std::nullopt;
+      if (pixels && std::count(pixels->begin(), pixels->end(), DialogFace) * 10 >=
+                        std::ptrdiff_t(pixels->size()) * 6) {
+        return true;
+      }
+      std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    }
+    return false;
+  }
+
+  // Presses a key wherever the keyboard focus is, as a user does without clicking first.
+  void PressKey(const char* key) const { Xdotool(Display(), {"key", key}); }
+
+  // The tool window's frame offers moving and closing only: its Motif hints say so, and a
+  // window manager that honours them lists no other actions.
+  void ExpectCloseButtonOnly(const std::string& window) const {
+    const auto motif = PropertyItems(Display(), window, "_MOTIF_WM_HINTS");
+    ASSERT_TRUE(motif && motif->size() >= 3);
+    constexpr long FunctionsGiven = 1, Move = 4, Close = 32;
+    EXPECT_TRUE((*motif)[0] & FunctionsGiven);
+    EXPECT_EQ((*motif)[1], Move | Close);
+    std::vector<std::string> actions;
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(3);
+    while (actions.empty() && std::chrono::steady_clock::now() < deadline)
+      actions = AtomNames(Display(), window, "_NET_WM_ALLOWED_ACTIONS");
+    const auto allows = [&actions](const char* action) {
+      return std::find(actions.begin(), actions.end(), action) != actions.end();
+    };
+    EXPECT_TRUE(allows("_NET_WM_ACTION_CLOSE"));
+    for (const char* refused : {"_NET_WM_ACTION_RESIZE", "_NET_WM_ACTION_MAXIMIZE_HORZ",
+                                "_NET_WM_ACTION_MAXIMIZE_VERT"}) {
+      EXPECT_FALSE(allows(refused)) << refused;
+    }
+    if (GetParam().HonoursMinimizeHint) {
+      EXPECT_FALSE(allows("_NET_WM_ACTION_MINIMIZE"));
+    }
+  }
+
+  TScratchFolder FScratch;
+  std::unique_ptr<TXvfbSession> FXvfb;
+  std::unique_ptr<TWindowManagerSession> FManager;
+};
+
+TEST_P(ProgramUnderWindowManager, TheSizeReportOpensOnTopWithTheKeyboard) {
+  const fs::path copy = FScratch.CopyInto("run", fs::path(TOVU_EXAMPLES) / "sample.jpg");
+  // With the machine's own sound set-up, so that the beep takes its ordinary way.
+  std::vector<std::string> environment = FXvfb->SdlProgramEnvironment();
+  std::erase(environment, "SDL_AUDIODRIVER=dummy");
+  TChildProcess program({TOVU_PROGRAM, copy.string()}, environment, true, true);
+  ASSERT_TRUE(program.Started());
+  const std::string mainWindow = FindWindowTitled(Display(), MainTitle, std::chrono::seconds(10));
+  ASSERT_FALSE(mainWindow.empty());
+  ExpectCloseButtonOnly(mainWindow);
+  const std::string report = FindWindowTitled(Display(), ReportTitle, std::chrono::seconds(20));
+  ASSERT_FALSE(report.empty()) << "the size report did not appear";
+  EXPECT_EQ(AtomNames(Display(), report, "_NET_WM_WINDOW_TYPE"),
+            std::vector<std::string>{"_NET_WM_WINDOW_TYPE_DIALOG"});
+  EXPECT_EQ(PropertyItems(Display(), report, "WM_TRANSIENT_FOR"),
+            std::optional<std::vector<long>>(std::vector<long>{std::stol(mainWindow)}))
+      << "transient for the main window";
+  EXPECT_TRUE(ShownOnTop(report)) << "the report is hidden under the main window";
+  PressKey("Return");
+  EXPECT_EQ(program.Wait(std::chrono::seconds(5)), std::optional<int>(0));
+  EXPECT_TRUE(fs::exists(SavedPathFor(copy)));
+  std::string output;
+  for (std::string part; !(part = program.ReadOutput(std::chrono::milliseconds(50))).empty();)
+    output += part;
+  EXPECT_EQ(output.find("ALSA"), std::string::npos) << "a sound library spoke:\n" << output;
+}
+
+TEST_P(ProgramUnderWindowManager, WithoutAPictureThePromptAndTheQuestionOpenOnTopWithTheKeyboard) {
+  const fs::path before = fs::current_path();
+  fs::current_path(FScratch.Path());
+  TChildProcess program({TOVU_PROGRAM}, FXvfb->SdlProgramEnvironment(), false);
+  fs::current_path(before);
+  ASSERT_TRUE(program.Started());
+  const std::string prompt = FindWindowTitled(Display(), ReportTitle, std::chrono::seconds(10));
+  ASSERT_FALSE(prompt.empty());
+  EXPECT_TRUE(ShownOnTop(prompt));
+  PressKey("Return");
+  const std::string question = FindWindowTitled(Display(), QuestionTitle, std::chrono::seconds(10));
+  ASSERT_FALSE(question.empty()) << "Return did not answer the prompt";
+  EXPECT_TRUE(ShownOnTop(question));
+  PressKey("Escape");
+  EXPECT_EQ(program.Wait(std::chrono::seconds(5)), std::optional<int>(0));
+  EXPECT_TRUE(fs::is_empty(FScratch.Path()));
+}
+
+INSTANTIATE_TEST_SUITE_P(Managers, ProgramUnderWindowManager,
+                         testing::Values(TManager{"openbox", false}, TManager{"icewm", true}),
+                         [](const testing::TestParamInfo<TManager>& manager) {
+                           return std::string(manager.param.Program);
+                         });
 
 // A TOVU_BACKEND value that forces nothing is ignored: with a display the program still opens
 // its windows there (the no-picture prompt appears on the screen).

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -12,6 +13,8 @@
 #include "framework/Label.h"
 #include "framework/Timer.h"
 #include "framework/TypeInfo.h"
+#include "framework/platform/Input.h"
+#include "framework/platform/Window.h"
 #include "tests/framework/FrameworkTestSupport.h"
 
 namespace fw::testing {
@@ -253,6 +256,53 @@ TEST_F(ApplicationTest, DialogsAnswerEnterEscapeAndAcceleratorKeys) {
   });
   EXPECT_EQ(MessageDlg("?", mtConfirmation, {mbYes, mbNo}, 0), mrCancel) << "closed by its frame";
   EXPECT_TRUE(Dialogs().empty()) << "the hook answered every one";
+}
+
+// A modal dialog belongs to the window that is active when it opens, so that a window manager
+// keeps it in front of that window; the frames offer only the buttons the border styles give.
+TEST_F(ApplicationTest, ModalDialogsBelongToTheActiveWindowWhileTheyRun) {
+  auto* tool = TCustomForm::Create<TForm>(FApplication.get());
+  tool->SetBorderStyle(bsToolWindow);
+  tool->SetFormStyle(fsStayOnTop);
+  tool->Show();
+  win::SetActiveWindow(tool->Handle());
+  std::optional<win::wnd::TTopLevelState> during;
+  SetModalDialogHook([&](TMessageForm& dialog) {
+    dialog.OnShow = [&](TObject*) { during = FBackend->TopLevelState(dialog.Handle()); };
+    win::wnd::InjectKey(win::VK_RETURN, true);
+    win::wnd::InjectKey(win::VK_RETURN, false);
+    return true;
+  });
+  ShowMessage("x");
+  ASSERT_TRUE(during);
+  EXPECT_EQ(during->FOwner, tool->Handle());
+  EXPECT_TRUE(during->FDialogFrame);
+  EXPECT_TRUE(during->FCloseButton);
+  EXPECT_FALSE(during->FMinimizeButton || during->FMaximizeButton || during->FSizable);
+  const auto toolState = FBackend->TopLevelState(tool->Handle());
+  ASSERT_TRUE(toolState);
+  EXPECT_TRUE(toolState->FCloseButton && toolState->FTopMost);
+  EXPECT_FALSE(toolState->FMinimizeButton || toolState->FMaximizeButton || toolState->FSizable);
+  EXPECT_FALSE(toolState->FDialogFrame);
+  EXPECT_EQ(win::GetActiveWindow(), tool->Handle()) << "activation goes back to the owner";
+
+  // Opened while no window is active, it belongs to none; a reused form does not keep the owner
+  // of an earlier run.
+  auto* modal = TCustomForm::Create<TForm>(FApplication.get());
+  win::SetActiveWindow(nullptr);
+  win::HWND ownerInside = tool->Handle();
+  auto* closer = Timer(modal, 10, [&](TObject*) {
+    ownerInside = win::GetWindow(modal->Handle(), win::GW_OWNER);
+    modal->SetModalResult(mrOk);
+  });
+  EXPECT_EQ(modal->ShowModal(), mrOk);
+  EXPECT_EQ(ownerInside, nullptr);
+  win::SetActiveWindow(tool->Handle());
+  ownerInside = nullptr;
+  EXPECT_EQ(modal->ShowModal(), mrOk);
+  EXPECT_EQ(ownerInside, tool->Handle());
+  EXPECT_EQ(win::GetWindow(modal->Handle(), win::GW_OWNER), nullptr) << "given back after the run";
+  closer->SetEnabled(false);
 }
 
 TEST_F(ApplicationTest, TimersTickInsideModalLoops) {

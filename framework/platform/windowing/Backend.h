@@ -20,6 +20,15 @@ struct TTopLevelState {
   bool FTopMost = false;
   bool FToolWindow = false;
   bool FCaption = false;
+  // A dialog frame: the window manager treats the window as a dialog (of its owner, if any).
+  bool FDialogFrame = false;
+  // The frame's buttons and the user's resizing, as the window's styles ask for them.
+  bool FCloseButton = false;
+  bool FMinimizeButton = false;
+  bool FMaximizeButton = false;
+  bool FSizable = false;
+  // The top-level window this one belongs to and stays in front of (none for nullptr).
+  HWND FOwner = nullptr;
   std::string FTitle;
 };
 

@@ -26,6 +26,14 @@ void SyncTopLevel(HWND hwnd) {
   state.FTopMost = window->IsTopMost();
   state.FToolWindow = (window->FExStyle & WS_EX_TOOLWINDOW) != 0;
   state.FCaption = (window->FStyle & WS_CAPTION) == WS_CAPTION;
+  state.FDialogFrame = (window->FExStyle & WS_EX_DLGMODALFRAME) != 0;
+  state.FCloseButton = (window->FStyle & WS_SYSMENU) != 0;
+  state.FMinimizeButton =
+      (window->FStyle & (WS_SYSMENU | WS_MINIMIZEBOX)) == (WS_SYSMENU | WS_MINIMIZEBOX);
+  state.FMaximizeButton =
+      (window->FStyle & (WS_SYSMENU | WS_MAXIMIZEBOX)) == (WS_SYSMENU | WS_MAXIMIZEBOX);
+  state.FSizable = (window->FStyle & WS_THICKFRAME) != 0;
+  state.FOwner = window->FOwner;
   state.FTitle = window->FText;
   const SIZE client = window->ClientSize();
   runtime.FFramebuffers[hwnd].Resize(client.cx, client.cy);

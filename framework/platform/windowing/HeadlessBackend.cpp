@@ -108,6 +108,12 @@ int THeadlessBackend::AnswerDialog(const std::string& caption, const std::string
   return answer;
 }
 
+std::optional<TTopLevelState> THeadlessBackend::TopLevelState(HWND topLevel) const {
+  const auto found = FStates.find(topLevel);
+  if (found == FStates.end()) return std::nullopt;
+  return found->second;
+}
+
 std::optional<THeadlessBackend::TFramebufferCopy> THeadlessBackend::ReadFramebuffer(
     HWND topLevel) const {
   const TFramebuffer* framebuffer = Runtime().FramebufferOf(topLevel);

@@ -8,6 +8,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "framework/platform/windowing/Backend.h"
@@ -25,9 +26,9 @@ class THeadlessBackend : public TBackend {
   SYSTEMTIME LocalTime() override;
   void Sleep(DWORD milliseconds) override { FNow += milliseconds; }
 
-  void WindowCreated(HWND, const TTopLevelState&) override {}
-  void WindowChanged(HWND, const TTopLevelState&) override {}
-  void WindowDestroyed(HWND) override {}
+  void WindowCreated(HWND hwnd, const TTopLevelState& state) override { FStates[hwnd] = state; }
+  void WindowChanged(HWND hwnd, const TTopLevelState& state) override { FStates[hwnd] = state; }
+  void WindowDestroyed(HWND hwnd) override { FStates.erase(hwnd); }
   void WindowShapeChanged(HWND, const gdi::TRegion*) override {}
   void Present(HWND, TFramebuffer& framebuffer) override { framebuffer.TakeDamage(); }
 
@@ -60,6 +61,8 @@ class THeadlessBackend : public TBackend {
     }
   };
   std::optional<TFramebufferCopy> ReadFramebuffer(HWND topLevel) const;
+  // What a display would be told of a top-level window; none for other handles.
+  std::optional<TTopLevelState> TopLevelState(HWND topLevel) const;
 
   struct TDialog {
     std::string FCaption;
@@ -81,6 +84,7 @@ class THeadlessBackend : public TBackend {
   std::vector<UINT> FBeeps;
   std::vector<std::string> FOpened;
   std::vector<TDialog> FDialogs;
+  std::unordered_map<HWND, TTopLevelState> FStates;
 };
 
 // Replaces the runtime's backend with a fresh headless one (all windows are destroyed first).

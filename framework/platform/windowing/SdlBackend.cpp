@@ -2,6 +2,7 @@
 
 #include <spawn.h>
 #include <sys/wait.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <chrono>
@@ -11,6 +12,8 @@
 #include <cstdlib>
 #include <cstring>
 #include <ctime>
+#include <filesystem>
+#include <string>
 #include <unordered_map>
 #include <vector>
 
@@ -20,6 +23,7 @@
 #include "framework/platform/windowing/InputInjection.h"
 #include "framework/platform/windowing/Runtime.h"
 #include "framework/platform/windowing/SdlLibrary.h"
+#include "framework/platform/windowing/X11Hints.h"
 
 extern char** environ;
 
@@ -103,6 +107,30 @@ int VirtualButtonOf(Uint8 button) {
   }
 }
 
+bool Exists(const std::string& path) {
+  return !path.empty() && access(path.c_str(), F_OK) == 0;
+}
+
+// Whether a sound server or card is there to play the beep. Without one SDL would probe ALSA,
+// which prints its failures on standard error; the bell does then.
+bool SoundOutputExpected() {
+  const char* driver = std::getenv("SDL_AUDIODRIVER");
+  if ((driver && *driver) || std::getenv("PULSE_SERVER")) return true;
+  const char* runtime = std::getenv("XDG_RUNTIME_DIR");
+  const std::string sessionFolder = runtime ? runtime : "";
+  if (!sessionFolder.empty() &&
+      (Exists(sessionFolder + "/pulse/native") || Exists(sessionFolder + "/pipewire-0"))) {
+    return true;
+  }
+  std::error_code error;
+  for (std::filesystem::directory_iterator card("/dev/snd", error), end; !error && card != end;
+       card.increment(error)) {
+    const std::string name = card->path().filename().string();
+    if (name.rfind("pcmC", 0) == 0 && name.back() == 'p') return true;
+  }
+  return false;
+}
+
 bool IsAscii(const char* text) {
   for (; *text; ++text) {
     if (static_cast<unsigned char>(*text) >= 0x80) return false;
@@ -120,6 +148,8 @@ struct TSdlWindow {
   SIZE FPlacedSize;
   bool FShown = false;
   std::string FShownTitle;
+  // The owner the display knows the window belongs to.
+  HWND FShownOwner = nullptr;
 };
 
 class TSdlBackend : public TBackend {
@@ -152,6 +182,8 @@ class TSdlBackend : public TBackend {
  private:
   void OpenSdlWindow(TSdlWindow& window, bool shaped);
   void ApplyState(TSdlWindow& window);
+  void ApplyOwner(TSdlWindow& window);
+  SDL_Window* AnyWindow() const;
   void PresentAll();
   void HandleEvent(const SDL_Event& event);
   void HandleWindowEvent(HWND hwnd, const SDL_WindowEvent& event);
@@ -229,7 +261,19 @@ void TSdlBackend::OpenSdlWindow(TSdlWindow& window, bool shaped) {
   window.FPlacedSize = SIZE{};
   window.FShown = false;
   window.FShownTitle = window.FState.FTitle;
+  window.FShownOwner = nullptr;
   window.FPresentAll = true;
+  // SDL recreates the window on its first surface request when it presents through OpenGL;
+  // asked for now, the new window gets the hints below and is the one first shown.
+  Sdl().GetWindowSurface(window.FWindow);
+  if (window.FState.FDialogFrame) x11::MarkAsDialog(window.FWindow);
+  // SDL gives a bordered window every button; the styles say which the frame offers.
+  if (window.FState.FCaption) {
+    x11::SetFrameFunctions(
+        window.FWindow,
+        x11::TFrameFunctions{window.FState.FCloseButton, window.FState.FMinimizeButton,
+                             window.FState.FMaximizeButton, window.FState.FSizable});
+  }
 }
 
 void TSdlBackend::WindowCreated(HWND hwnd, const TTopLevelState& state) {
@@ -261,14 +305,43 @@ void TSdlBackend::ApplyState(TSdlWindow& window) {
     window.FPlacedAt = at;
     window.FPresentAll = true;
   }
+  if (state.FOwner != window.FShownOwner) ApplyOwner(window);
   if (state.FVisible && !window.FShown) {
     Sdl().ShowWindow(window.FWindow);
     window.FShown = true;
     window.FPresentAll = true;
+    // A dialog comes up in front, with the keyboard, also when none of our windows is active
+    // (a window manager preventing focus stealing would otherwise open it behind the others).
+    if (state.FDialogFrame || state.FOwner) {
+      Sdl().RaiseWindow(window.FWindow);
+      x11::RequestActivation(window.FWindow);
+    }
   } else if (!state.FVisible && window.FShown) {
     Sdl().HideWindow(window.FWindow);
     window.FShown = false;
   }
+}
+
+// Makes the window transient for its owner, so that the window manager keeps it in front of the
+// owner (even an always-on-top one) and treats both as one application's windows.
+void TSdlBackend::ApplyOwner(TSdlWindow& window) {
+  const HWND owner = window.FState.FOwner;
+  if (owner == nullptr) {
+    x11::ForgetTransientOwner(window.FWindow);
+    window.FShownOwner = nullptr;
+    return;
+  }
+  const auto found = FWindows.find(owner);
+  if (found == FWindows.end() || found->second.FWindow == nullptr) return;  // not on display yet
+  Sdl().SetWindowModalFor(window.FWindow, found->second.FWindow);
+  window.FShownOwner = owner;
+}
+
+SDL_Window* TSdlBackend::AnyWindow() const {
+  for (const auto& entry : FWindows) {
+    if (entry.second.FWindow) return entry.second.FWindow;
+  }
+  return nullptr;
 }
 
 void TSdlBackend::WindowChanged(HWND hwnd, const TTopLevelState& state) {
@@ -475,7 +548,7 @@ bool TSdlBackend::WaitForEvents(std::optional<std::uint64_t> dueMs) {
 void TSdlBackend::Beep(UINT /*type*/) {
   if (!FAudioTried) {
     FAudioTried = true;
-    if (Sdl().InitSubSystem(SDL_INIT_AUDIO) == 0) {
+    if (SoundOutputExpected() && Sdl().InitSubSystem(SDL_INIT_AUDIO) == 0) {
       SDL_AudioSpec wanted{};
       wanted.freq = 22050;
       wanted.format = AUDIO_S16SYS;
@@ -486,8 +559,7 @@ void TSdlBackend::Beep(UINT /*type*/) {
     }
   }
   if (!FAudio) {
-    std::fputc('\a', stderr);
-    std::fflush(stderr);
+    x11::RingBell(AnyWindow());
     return;
   }
   // A 150 ms tone at 880 Hz with a short fade at both ends.

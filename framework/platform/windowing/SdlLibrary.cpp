@@ -20,6 +20,7 @@ bool LoadFunctions(void* library, TSdlApi& api) {
     complete = false;                                                            \
   }
   TOVU_SDL_FUNCTIONS(TOVU_SDL_LOAD)
+  TOVU_SDL_LOAD(GetWindowWMInfo)
 #undef TOVU_SDL_LOAD
   return complete;
 }

@@ -36,7 +36,9 @@ namespace win::wnd {
   X(PollEvent)                  \
   X(QueueAudio)                 \
   X(Quit)                       \
+  X(RaiseWindow)                \
   X(SetHint)                    \
+  X(SetWindowModalFor)          \
   X(SetWindowPosition)          \
   X(SetWindowShape)             \
   X(SetWindowSize)              \
@@ -51,6 +53,9 @@ struct TSdlApi {
 #define TOVU_SDL_POINTER(Name) decltype(&::SDL_##Name) Name = nullptr;
   TOVU_SDL_FUNCTIONS(TOVU_SDL_POINTER)
 #undef TOVU_SDL_POINTER
+  // Declared by SDL_syswm.h, which brings the X11 headers and their macros along: only the
+  // files that talk to X11 include it.
+  SDL_bool(SDLCALL* GetWindowWMInfo)(SDL_Window* window, struct SDL_SysWMinfo* info) = nullptr;
 };
 
 // Loads the library and its functions once; nullptr when it or one of them is missing.

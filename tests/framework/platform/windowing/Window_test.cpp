@@ -185,6 +185,27 @@ TEST_F(WindowTest, CreationRefusedByTheProcedureOrWithoutParent) {
       nullptr);
 }
 
+TEST_F(WindowTest, TheParentValueOfATopLevelWindowChangesItsOwner) {
+  const HWND owner = CreateToolWindow(0, 0, 100, 100);
+  const HWND child = CreateChild(owner, 0, 0, 10, 10);
+  const HWND popup = CreateWindowExA(0, RecordingProc, "popup", WS_POPUP, 0, 0, 10, 10, nullptr,
+                                     nullptr, nullptr, nullptr);
+  EXPECT_EQ(SetWindowLongPtrA(popup, GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(child)), 0);
+  EXPECT_EQ(GetWindow(popup, GW_OWNER), owner) << "the top-level window of the one named";
+  EXPECT_EQ(GetParent(popup), owner);
+  SetLastError(0);
+  EXPECT_EQ(SetWindowLongPtrA(owner, GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(popup)), 0);
+  EXPECT_EQ(GetLastError(), ERROR_INVALID_PARAMETER) << "no window comes to own itself";
+  EXPECT_EQ(GetWindow(owner, GW_OWNER), nullptr);
+  EXPECT_EQ(SetWindowLongPtrA(child, GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(popup)), 0);
+  EXPECT_EQ(GetParent(child), owner) << "a child keeps its parent";
+  EXPECT_EQ(SetWindowLongPtrA(popup, GWLP_HWNDPARENT, 0), reinterpret_cast<LONG_PTR>(owner));
+  EXPECT_EQ(GetWindow(popup, GW_OWNER), nullptr);
+  DestroyWindow(owner);
+  EXPECT_TRUE(IsWindow(popup)) << "no longer owned, so not destroyed with the old owner";
+  DestroyWindow(popup);
+}
+
 TEST_F(WindowTest, DestructionOrderOwnedWindowsAndStaleHandles) {
   const HWND owner = CreateToolWindow(0, 0, 100, 100);
   const HWND owned = CreateWindowExA(WS_EX_TOOLWINDOW, RecordingProc, "owned", WS_POPUP, 0, 0, 10,
