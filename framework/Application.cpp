@@ -4,15 +4,9 @@
 #include <cstring>
 #include <new>
 
-#include "framework/Button.h"
-#include "framework/ClassRegistry.h"
 #include "framework/Control.h"
 #include "framework/ControlCanvas.h"
 #include "framework/Dialogs.h"
-#include "framework/Label.h"
-#include "framework/Panel.h"
-#include "framework/SpeedButton.h"
-#include "framework/Timer.h"
 #include "framework/TypeInfo.h"
 #include "framework/WinControl.h"
 #include "framework/platform/CodePage.h"
@@ -60,14 +54,8 @@ std::string ErrorReportText(const std::string& Message) {
   return above ? Message + "." : Message;
 }
 
-void RegisterStandardControls() {
-  RegisterClasses({TForm::StaticClass(), TButton::StaticClass(), TLabel::StaticClass(),
-                   TPanel::StaticClass(), TSpeedButton::StaticClass(), TTimer::StaticClass()});
-}
-
 TApplication::TApplication(TComponent* AOwner) : TComponent(AOwner) {
   if (Application == nullptr) Application = this;
-  RegisterStandardControls();
 }
 
 TApplication::~TApplication() {
@@ -179,15 +167,19 @@ void HandleCurrentException(TObject* Sender) {
   if (!silent) std::fprintf(stderr, "%s\n", ErrorReportText(message).c_str());
 }
 
-void RunOneMessage() {
+bool RunOneMessage() {
   win::MSG msg;
   if (win::PeekMessageA(&msg, nullptr, 0, 0, win::PM_REMOVE)) {
-    if (msg.message == win::WM_QUIT) return;
+    if (msg.message == win::WM_QUIT) {
+      win::PostQuitMessage(int(msg.wParam));
+      return false;
+    }
     win::TranslateMessage(&msg);
     win::DispatchMessageA(&msg);
-    return;
+    return true;
   }
   win::WaitMessage();
+  return true;
 }
 
 }  // namespace fw

@@ -90,10 +90,9 @@ extern TApplication* Application;
 // Reports the exception being handled for Sender: through Application when there is one, on
 // standard error otherwise.
 void HandleCurrentException(TObject* Sender);
-// Makes the standard controls known to form descriptions by class name.
-void RegisterStandardControls();
-// One round of a message loop without an application object.
-void RunOneMessage();
+// One round of a message loop without an application object; false once the quit message has
+// come, which is posted again so that the loop owning it sees it too.
+bool RunOneMessage();
 
 // The text of the standard error report: the message, with "." appended when it is not empty
 // and its last character (a double-byte character counted as one) sorts above "." in byte order.

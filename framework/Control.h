@@ -2,15 +2,19 @@
 // visibility, enabling, caption, colour, hints, cursor, drag settings, mouse handling and events.
 #pragma once
 
-#include <string>
-
 #include <memory>
+#include <string>
+#include <string_view>
 
 #include "framework/Component.h"
 #include "framework/ControlTypes.h"
 #include "framework/platform/WinTypes.h"
 
 namespace fw {
+
+// The click and mouse events that controls publish together, in their publishing order.
+inline constexpr std::string_view ClickAndMouseEvents[] = {"OnClick", "OnDblClick", "OnMouseDown",
+                                                           "OnMouseMove", "OnMouseUp"};
 
 class TWinControl;
 class TCustomForm;

@@ -10,16 +10,15 @@
 #include "framework/GraphicsObjects.h"
 #include "framework/Label.h"
 #include "framework/TypeInfo.h"
-#include "framework/platform/Backend.h"
 #include "framework/platform/CodePage.h"
 #include "framework/platform/CodePageConversion.h"
+#include "framework/platform/Headless.h"
 #include "framework/platform/Messages.h"
 #include "framework/platform/Process.h"
 #include "framework/platform/Shapes.h"
 #include "framework/platform/SystemMetrics.h"
 #include "framework/platform/TextTypes.h"
 #include "framework/platform/VirtualKeys.h"
-#include "framework/platform/windowing/InputInjection.h"
 
 namespace fw {
 
@@ -123,13 +122,12 @@ TModalResult ResultOf(TMsgDlgBtn Button) {
   return mrNone;
 }
 
-// Headless with no test driving the dialog, the answer is known before any form exists: the
-// scripted result when one of the buttons gives it, else what Escape gives. Building the form
-// only to print it would load the fonts to measure its text.
-std::optional<TModalResult> AnswerWithoutForm(const std::string& Caption, const std::string& Text,
-                                              TMsgDlgButtons Buttons) {
-  if (!win::IsHeadless() || DialogHook()) return std::nullopt;
-  const int answer = win::AnswerHeadlessDialog(Caption.c_str(), Text.c_str());
+// Where nobody can see a dialog (headless), the platform prints it and answers for the user: the
+// scripted result when one of the buttons gives it, else what Escape gives. No form is needed for
+// that, and building one only to print it would load the fonts to measure its text.
+TModalResult UnattendedAnswer(const std::string& Caption, const std::string& Text,
+                              TMsgDlgButtons Buttons) {
+  const int answer = win::AnswerUnattendedDialog(Caption.c_str(), Text.c_str());
   for (const TButtonKind& kind : ButtonKinds)
     if (answer != 0 && kind.Result == answer && Buttons.Contains(kind.Button)) return answer;
   return ResultOf(CancelButton(Buttons));
@@ -137,7 +135,7 @@ std::optional<TModalResult> AnswerWithoutForm(const std::string& Caption, const 
 
 int ShowMessageForm(const std::string& Caption, const std::string& Text, TMsgDlgIcon Icon,
                     TMsgDlgButtons Buttons) {
-  if (const auto answer = AnswerWithoutForm(Caption, Text, Buttons)) return *answer;
+  if (win::IsHeadless() && !DialogHook()) return UnattendedAnswer(Caption, Text, Buttons);
   return CreateMessageForm(Caption, Text, Icon, Buttons)->ShowModal();
 }
 
@@ -197,6 +195,7 @@ void TMessageForm::Build(const std::string& Caption, const std::string& Text, TM
   SetCaption(Caption);
   FMessage = Text;
   FIcon = Icon;
+  FButtonSet = Buttons;
 
   const int screenWidth = win::GetSystemMetrics(win::SM_CXSCREEN);
   const win::UINT textFlags = win::DT_EXPANDTABS | win::DT_WORDBREAK | win::DT_NOPREFIX;
@@ -252,26 +251,10 @@ void TMessageForm::Build(const std::string& Caption, const std::string& Text, TM
             (win::GetSystemMetrics(win::SM_CYSCREEN) - Height()) / 2, Width(), Height());
 }
 
-void TMessageForm::QueueHeadlessAnswer(int Answer) {
-  TButton* button = Answer == 0 ? nullptr : ButtonFor(Answer);
-  if (button == nullptr) {
-    win::wnd::InjectKey(win::VK_ESCAPE, true);
-    win::wnd::InjectKey(win::VK_ESCAPE, false);
-    return;
-  }
-  HandleNeeded();
-  const win::POINT centre =
-      button->ClientToScreen(win::POINT{button->Width() / 2, button->Height() / 2});
-  win::wnd::InjectClick(centre, win::VK_LBUTTON);
-}
-
 TModalResult TMessageForm::ShowModal() {
   if (win::IsHeadless()) {
     const TModalDialogHook hook = DialogHook();
-    if (!hook || !hook(*this)) {
-      const int answer = win::AnswerHeadlessDialog(Caption().c_str(), FMessage.c_str());
-      QueueHeadlessAnswer(answer);
-    }
+    if (!hook || !hook(*this)) return UnattendedAnswer(Caption(), FMessage, FButtonSet);
   }
   return TForm::ShowModal();
 }

@@ -1,9 +1,9 @@
 // Message dialogs as forms of ours: the plain message dialog (application title, no icon, OK),
 // the confirmation dialog (確認, question icon, はい/いいえ) and the standard error report (title,
-// error icon, OK); centred on the screen, modal, with accelerator keys for the buttons. On the
-// headless backend a dialog prints its caption and text and is answered as if Escape were
-// pressed, or with the answer a test scripted; no form is built unless a test hook drives it,
-// and then the answer is delivered as real input to the dialog.
+// error icon, OK); centred on the screen, modal, with accelerator keys for the buttons. Where
+// nobody can see them (headless), the platform prints a dialog's caption and text and answers for
+// the user, as if Escape were pressed or as a test scripted; the dialog then gives that answer
+// without a form being shown, unless a test hook drives the form with input of its own.
 #pragma once
 
 #include <functional>
@@ -50,11 +50,8 @@ class TMessageForm : public TForm {
                                                          TMsgDlgIcon, TMsgDlgButtons);
   void Build(const std::string& Caption, const std::string& Text, TMsgDlgIcon Icon,
              TMsgDlgButtons Buttons);
-  // Hands the headless answer to the dialog as input: Escape, or a click on the button of the
-  // scripted result.
-  void QueueHeadlessAnswer(int Answer);
-
   std::string FMessage;
+  TMsgDlgButtons FButtonSet;
   TMsgDlgIcon FIcon = diNone;
   TLabel* FMessageLabel = nullptr;
   std::vector<TButton*> FButtons;

@@ -407,12 +407,15 @@ TModalResult TCustomForm::ShowModal() {
   try {
     Show();
     while (self) {
-      if (Application != nullptr)
+      bool quit = false;
+      if (Application != nullptr) {
         Application->HandleMessage();
-      else
-        RunOneMessage();
+        quit = Application->Terminated();
+      } else {
+        quit = !RunOneMessage();
+      }
       if (!self) break;
-      if (Application != nullptr && Application->Terminated()) FModalResult = mrCancel;
+      if (quit) FModalResult = mrCancel;
       if (FModalResult == mrNone) continue;
       // A form may refuse to close (CloseQuery, OnClose with caNone) and stay modal.
       TCloseAction action = caNone;
@@ -421,7 +424,7 @@ TModalResult TCustomForm::ShowModal() {
         DoClose(action);
       }
       if (!self) break;
-      if (action == caNone) {
+      if (action == caNone && !quit) {
         FModalResult = mrNone;
         continue;
       }

@@ -27,11 +27,7 @@ void TLabel::DefineClass(TClassBuilder<TLabel>& b) {
   b.Property("Transparent", &TLabel::Transparent, &TLabel::SetTransparent).Default(false);
   b.Publish("Visible");
   b.Property("WordWrap", &TLabel::WordWrap, &TLabel::SetWordWrap).Default(false);
-  b.Publish("OnClick");
-  b.Publish("OnDblClick");
-  b.Publish("OnMouseDown");
-  b.Publish("OnMouseMove");
-  b.Publish("OnMouseUp");
+  b.Publish(ClickAndMouseEvents);
 
   b.Message(CM_TEXTCHANGED, &TLabel::CMTextChanged);
 }

@@ -5,7 +5,7 @@
 #include <memory>
 #include <string>
 
-#include "framework/Messages.h"
+#include "framework/ComponentMessages.h"
 #include "framework/platform/WinTypes.h"
 
 namespace fw {

@@ -34,11 +34,7 @@ void TPanel::DefineClass(TClassBuilder<TPanel>& b) {
   b.Publish("TabOrder");
   b.Publish("TabStop");
   b.Publish("Visible");
-  b.Publish("OnClick");
-  b.Publish("OnDblClick");
-  b.Publish("OnMouseDown");
-  b.Publish("OnMouseMove");
-  b.Publish("OnMouseUp");
+  b.Publish(ClickAndMouseEvents);
   b.Publish("OnResize");
 
   b.Message(CM_TEXTCHANGED, &TPanel::CMTextChanged);

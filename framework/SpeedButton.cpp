@@ -30,11 +30,7 @@ void TSpeedButton::DefineClass(TClassBuilder<TSpeedButton>& b) {
   b.Publish("ShowHint");
   b.Property("Spacing", &TSpeedButton::Spacing, &TSpeedButton::SetSpacing).Default(4);
   b.Publish("Visible");
-  b.Publish("OnClick");
-  b.Publish("OnDblClick");
-  b.Publish("OnMouseDown");
-  b.Publish("OnMouseMove");
-  b.Publish("OnMouseUp");
+  b.Publish(ClickAndMouseEvents);
 
   b.Message(win::WM_LBUTTONDBLCLK, &TSpeedButton::WMLButtonDblClk);
   b.Message(CM_BUTTONPRESSED, &TSpeedButton::CMButtonPressed);

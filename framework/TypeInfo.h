@@ -31,6 +31,7 @@
 #include <limits>
 #include <memory>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <type_traits>
@@ -322,6 +323,14 @@ class TClassBuilder {
   // Publishes a property that an ancestor declared (published or not); the copy can take a
   // new declared default.
   TPropBuilder Publish(std::string_view name);
+  // Publishes several such properties in this order, with their declared defaults.
+  void Publish(std::span<const std::string_view> names) {
+    for (std::string_view name : names)
+      Publish(name);
+  }
+  void Publish(std::initializer_list<std::string_view> names) {
+    Publish(std::span<const std::string_view>(names.begin(), names.size()));
+  }
 
   // A published field: the member that points at the owned component of the same name.
   template <class C, class U>

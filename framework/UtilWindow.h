@@ -4,7 +4,7 @@
 
 #include <functional>
 
-#include "framework/Messages.h"
+#include "framework/ComponentMessages.h"
 #include "framework/platform/WindowTypes.h"
 
 namespace fw {

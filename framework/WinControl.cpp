@@ -17,6 +17,7 @@
 #include "framework/platform/Input.h"
 #include "framework/platform/MessageQueue.h"
 #include "framework/platform/Paint.h"
+#include "framework/platform/Rects.h"
 #include "framework/platform/VirtualKeys.h"
 #include "framework/platform/Window.h"
 
@@ -58,10 +59,6 @@ namespace {
 TWeakRef<TControl>& CaptureControlRef() {
   static TWeakRef<TControl> ref;
   return ref;
-}
-
-bool PointInRect(const win::RECT& r, win::POINT p) {
-  return p.x >= r.left && p.x < r.right && p.y >= r.top && p.y < r.bottom;
 }
 
 bool IsMouseMessage(win::UINT msg) {
@@ -374,7 +371,8 @@ TControl* TWinControl::ControlAtPos(win::POINT Pos, bool AllowDisabled,
                                     bool AllowWinControls) const {
   auto hits = [&](TControl* c) {
     if (!c->Visible() || (!c->Enabled() && !AllowDisabled)) return false;
-    if (!PointInRect(c->BoundsRect(), Pos)) return false;
+    const win::RECT bounds = c->BoundsRect();
+    if (!win::PtInRect(&bounds, Pos)) return false;
     return c->Perform(CM_HITTEST, 0, win::MAKEPOINTLPARAM(Pos.x - c->Left(), Pos.y - c->Top())) !=
            0;
   };

@@ -33,11 +33,7 @@ void TImage::DefineClass(TClassBuilder<TImage>& b) {
   b.Property("Stretch", &TImage::Stretch, &TImage::SetStretch).Default(false);
   b.Property("Transparent", &TImage::Transparent, &TImage::SetTransparent).Default(false);
   b.Publish("Visible");
-  b.Publish("OnClick");
-  b.Publish("OnDblClick");
-  b.Publish("OnMouseDown");
-  b.Publish("OnMouseMove");
-  b.Publish("OnMouseUp");
+  b.Publish(ClickAndMouseEvents);
   b.Property<TProgressEvent>(
        "OnProgress", [](const TImage& image) { return image.OnProgress; },
        [](TImage& image, TProgressEvent handler) { image.OnProgress = std::move(handler); })

@@ -14,6 +14,7 @@
 #include "framework/Label.h"
 #include "framework/Panel.h"
 #include "framework/SpeedButton.h"
+#include "framework/StandardControls.h"
 #include "framework/Timer.h"
 #include "framework/platform/Process.h"
 
@@ -109,6 +110,7 @@ int main(int argc, char** argv) {
   int questions = 0;
   for (int i = 1; i < argc; ++i)
     if (std::strcmp(argv[i], "--ask") == 0 && i + 1 < argc) questions = std::atoi(argv[++i]);
+  RegisterStandardControls();
   TApplication application(nullptr);
   application.Initialize();
   application.SetTitle("Tovu controls demo");

@@ -8,6 +8,7 @@
 
 #include "framework/Application.h"
 #include "framework/Dialogs.h"
+#include "framework/StandardControls.h"
 #include "framework/platform/VirtualKeys.h"
 #include "framework/platform/windowing/HeadlessBackend.h"
 #include "framework/platform/windowing/InputInjection.h"
@@ -21,6 +22,7 @@ class TFrameworkTest : public ::testing::Test {
     FBackend = &win::wnd::UseHeadlessBackend();
     FBackend->SetQuiet(true);
     FBackend->SetScreenSize(1024, 768);
+    RegisterStandardControls();
     FApplication = std::make_unique<TApplication>(nullptr);
     FApplication->SetTitle("Tovu");
   }

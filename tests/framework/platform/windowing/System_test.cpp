@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "framework/platform/Backend.h"
 #include "framework/platform/Clock.h"
+#include "framework/platform/Headless.h"
 #include "framework/platform/LastError.h"
 #include "framework/platform/Process.h"
 #include "framework/platform/Shell.h"
@@ -133,9 +133,9 @@ TEST_F(SystemTest, BeepOpenAndDialogsAreRecordedNotPerformed) {
   EXPECT_EQ(result(ShellExecuteA(nullptr, "open", nullptr, "", "", 5)), SE_ERR_FNF);
   EXPECT_EQ(FBackend->OpenedTargets().size(), 2u);
 
-  EXPECT_EQ(AnswerHeadlessDialog("Tovu", "prompt"), 0) << "Escape";
+  EXPECT_EQ(AnswerUnattendedDialog("Tovu", "prompt"), 0) << "Escape";
   FBackend->ScriptDialogAnswer(6);
-  EXPECT_EQ(AnswerHeadlessDialog("確認", "question"), 6);
+  EXPECT_EQ(AnswerUnattendedDialog("確認", "question"), 6);
   ASSERT_EQ(FBackend->Dialogs().size(), 2u);
   EXPECT_EQ(FBackend->Dialogs()[1].FCaption, "確認");
 }

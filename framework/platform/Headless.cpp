@@ -1,4 +1,4 @@
-#include "framework/platform/Backend.h"
+#include "framework/platform/Headless.h"
 
 #include "framework/platform/windowing/Runtime.h"
 
@@ -8,7 +8,7 @@ bool IsHeadless() {
   return wnd::Runtime().Backend().IsHeadless();
 }
 
-int AnswerHeadlessDialog(LPCSTR caption, LPCSTR text) {
+int AnswerUnattendedDialog(LPCSTR caption, LPCSTR text) {
   return wnd::Runtime().Backend().AnswerDialog(caption ? caption : "", text ? text : "");
 }
 
