@@ -143,16 +143,23 @@ class MainFormTest : public fw::testing::TFrameworkTest {
 };
 
 struct TCaptureCase {
-  int PictureWidth, PictureHeight, ClientWidth, ClientHeight;
+  std::string Source;  // in the capture corpus; its golden is STEM.golden.bmp
+  int ClientWidth, ClientHeight;
 };
+
+void PrintTo(const TCaptureCase& c, std::ostream* out) {
+  *out << c.Source;
+}
 
 class CaptureTest : public MainFormTest, public ::testing::WithParamInterface<TCaptureCase> {};
 
+// The whole main job on BMP sources of several sizes, a 1-bit picture shrunk with the surface's
+// default stretch mode, and JPEG sources of each sampling, whose goldens the oracle drew from the
+// library's own decoding (djpeg).
 TEST_P(CaptureTest, SavesTheClientAreaAsTheOracleDrawsItEncodedAsCjpegDoes) {
   const TCaptureCase c = GetParam();
-  const std::string name =
-      "picture" + std::to_string(c.PictureWidth) + "x" + std::to_string(c.PictureHeight);
-  Frame({Source(name + ".bmp", name + ".bmp")});
+  const std::string name = fs::path(c.Source).stem().string();
+  Frame({Source(c.Source, c.Source)});
 
   ASSERT_NE(FForm, nullptr);
   EXPECT_TRUE(FForm->Saved());
@@ -183,16 +190,15 @@ TEST_P(CaptureTest, SavesTheClientAreaAsTheOracleDrawsItEncodedAsCjpegDoes) {
             fw::testing::ReadFileBytes(FScratch.File("reference.jpg")));
 }
 
-INSTANTIATE_TEST_SUITE_P(PictureSizes, CaptureTest,
-                         ::testing::Values(TCaptureCase{1000, 700, 600, 600},
-                                           TCaptureCase{800, 500, 800, 800},
-                                           TCaptureCase{300, 400, 400, 400},
-                                           TCaptureCase{600, 600, 600, 600},
-                                           TCaptureCase{50, 40, 106, 50}),
-                         [](const auto& param_info) {
-                           return std::to_string(param_info.param.PictureWidth) + "x" +
-                                  std::to_string(param_info.param.PictureHeight);
-                         });
+INSTANTIATE_TEST_SUITE_P(
+    Sources, CaptureTest,
+    ::testing::Values(
+        TCaptureCase{"picture1000x700.bmp", 600, 600}, TCaptureCase{"picture800x500.bmp", 800, 800},
+        TCaptureCase{"picture300x400.bmp", 400, 400}, TCaptureCase{"picture600x600.bmp", 600, 600},
+        TCaptureCase{"picture50x40.bmp", 106, 50}, TCaptureCase{"mono640x620.bmp", 600, 600},
+        TCaptureCase{"jpeg420.jpg", 127, 127}, TCaptureCase{"jpeg422.jpg", 124, 124},
+        TCaptureCase{"jpeggray.jpg", 118, 118}, TCaptureCase{"jpegprogressive.jpg", 121, 121}),
+    [](const auto& param_info) { return fs::path(param_info.param.Source).stem().string(); });
 
 struct TSlideCase {
   int Minute;
