@@ -31,6 +31,27 @@ void SayWhyNothingIsFramed(const std::string& path, const std::string& reason) {
   std::fprintf(stderr, "tovu: %s: %s; nothing is framed\n", path.c_str(), reason.c_str());
 }
 
+// A bitmap whose file ends inside its pixel data is framed with what it has, and says so.
+void SayIfPixelDataIsShort(const std::string& path, const fw::TGraphic* graphic) {
+  const auto* bitmap = dynamic_cast<const fw::TBitmap*>(graphic);
+  if (bitmap == nullptr || bitmap->PixelDataRead() >= bitmap->PixelDataExpected()) return;
+  std::fprintf(stderr,
+               "tovu: %s: the file ends inside its pixel data (%llu of %llu bytes); the pixels it "
+               "lacks stay zero (black, or the first colour of its table)\n",
+               path.c_str(), static_cast<unsigned long long>(bitmap->PixelDataRead()),
+               static_cast<unsigned long long>(bitmap->PixelDataExpected()));
+}
+
+// What a loaded picture must pass before it is framed. The window and its capture are held to
+// the picture limit. A JPEG's pixels are decoded on first use, which would be the first paint,
+// too late to stop the save; decoded here, with the same settings, a file whose header reads but
+// whose data does not is refused like any picture that does not load.
+void PrepareForFraming(fw::TPicture& picture) {
+  const TBounds client = RequestedClientArea(picture.Width(), picture.Height());
+  fw::CheckWindowSize(client.Width, client.Height);
+  if (auto* jpeg = dynamic_cast<fw::TJPEGImage*>(picture.Graphic())) jpeg->Bitmap();
+}
+
 int ScreenWidth() {
   return win::GetSystemMetrics(win::SM_CXSCREEN);
 }
@@ -142,25 +163,12 @@ void TMainForm1::LoadPicture(const std::string& path) {
     return;
   }
   try {
-    // The window and its capture are held to the picture limit too.
-    const TBounds client = RequestedClientArea(picture->Width(), picture->Height());
-    fw::CheckWindowSize(client.Width, client.Height);
-    // A JPEG's pixels are decoded on first use, which would be the first paint, too late to stop
-    // the save. Decoded here, with the same settings, a file whose header reads but whose data
-    // does not is refused like any picture that does not load.
-    if (auto* jpeg = dynamic_cast<fw::TJPEGImage*>(picture->Graphic())) jpeg->Bitmap();
+    PrepareForFraming(*picture);
   } catch (...) {
     picture->SetGraphic(nullptr);
     throw;
   }
-  if (const auto* bitmap = dynamic_cast<const fw::TBitmap*>(picture->Graphic());
-      bitmap != nullptr && bitmap->PixelDataRead() < bitmap->PixelDataExpected()) {
-    std::fprintf(stderr,
-                 "tovu: %s: the file ends inside its pixel data (%llu of %llu bytes); the "
-                 "pixels it lacks stay zero (black, or the first colour of its table)\n",
-                 path.c_str(), static_cast<unsigned long long>(bitmap->PixelDataRead()),
-                 static_cast<unsigned long long>(bitmap->PixelDataExpected()));
-  }
+  SayIfPixelDataIsShort(path, picture->Graphic());
 }
 
 void TMainForm1::Timer1Timer(fw::TObject*) {

@@ -194,15 +194,15 @@ void ReadDeviceBitmap(TBitmap& bitmap, const TBmpLayout& layout,
   Adopt(bitmap, made, palette.Release(), std::move(keptFile), layout.CoreHeader);
 }
 
-// Copies a compressed file into memory up to the end of its pixel data: the headers, the gap,
-// then the data as far as the decoder reads it (run-length data ends at its end-of-bitmap
-// code), and never past the header's image size or the file's end, so that a long tail after
-// the data is not read at all.
 struct TKeptData {
   std::uint64_t Bytes = 0;  // of pixel data
   bool Ended = false;       // at the end-of-bitmap code
 };
 
+// Copies a compressed file into memory up to the end of its pixel data: the headers, the gap,
+// then the data as far as the decoder reads it (run-length data ends at its end-of-bitmap
+// code), and never past the header's image size or the file's end, so that a long tail after
+// the data is not read at all.
 TKeptData KeepCompressedFile(TStream& stream, std::int64_t start, std::uint64_t dataOffset,
                              const TBmpLayout& layout, TMemoryStream& kept) {
   stream.SetPosition(start);
