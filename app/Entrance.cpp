@@ -56,6 +56,29 @@ TPlacement ConstructorPlacement(int direction, int screenWidth, int screenHeight
   }
 }
 
+namespace {
+
+// A client area that takes every size it is given, starting at the design size.
+class TRequestedArea : public TClientArea {
+ public:
+  int ClientWidth() const override { return FWidth; }
+  int ClientHeight() const override { return FHeight; }
+  void SetClientWidth(int value) override { FWidth = value; }
+  void SetClientHeight(int value) override { FHeight = value; }
+
+ private:
+  int FWidth = DesignSide;
+  int FHeight = DesignSide;
+};
+
+}  // namespace
+
+TBounds RequestedClientArea(int pictureWidth, int pictureHeight) {
+  TRequestedArea area;
+  FitToPicture(pictureWidth, pictureHeight, area);
+  return TBounds{0, 0, area.ClientWidth(), area.ClientHeight()};
+}
+
 TBounds FitToPicture(int pictureWidth, int pictureHeight, TClientArea& area) {
   TBounds image;
   if (pictureWidth > pictureHeight) {

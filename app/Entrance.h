@@ -53,6 +53,11 @@ class TClientArea {
 // the bounds of the picture area within it.
 TBounds FitToPicture(int pictureWidth, int pictureHeight, TClientArea& area);
 
+// The client area the fitting asks for a picture of pictureWidth x pictureHeight (both above 0),
+// before the platform has a say: the design size, or a square as large as the picture's longer
+// side when its shorter side is under 600.
+TBounds RequestedClientArea(int pictureWidth, int pictureHeight);
+
 // Placement at the chosen edge once the window has its final outer size.
 TPlacement EdgePlacement(int direction, int outerWidth, int outerHeight, int screenWidth,
                          int screenHeight);

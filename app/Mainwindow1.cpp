@@ -1,5 +1,6 @@
 #include "app/Mainwindow1.h"
 
+#include <cstdio>
 #include <ctime>
 #include <memory>
 
@@ -18,12 +19,38 @@
 #include "framework/platform/SystemMetrics.h"
 #include "framework/platform/WindowStyles.h"
 #include "gfx/JPEGImage.h"
+#include "gfx/PictureLimits.h"
 
 namespace app {
 
 TMainForm1* MainForm1 = nullptr;
 
 namespace {
+
+void SayWhyNothingIsFramed(const std::string& path, const std::string& reason) {
+  std::fprintf(stderr, "tovu: %s: %s; nothing is framed\n", path.c_str(), reason.c_str());
+}
+
+// A bitmap whose file ends inside its pixel data is framed with what it has, and says so.
+void SayIfPixelDataIsShort(const std::string& path, const fw::TGraphic* graphic) {
+  const auto* bitmap = dynamic_cast<const fw::TBitmap*>(graphic);
+  if (bitmap == nullptr || bitmap->PixelDataRead() >= bitmap->PixelDataExpected()) return;
+  std::fprintf(stderr,
+               "tovu: %s: the file ends inside its pixel data (%llu of %llu bytes); the pixels it "
+               "lacks stay zero (black, or the first colour of its table)\n",
+               path.c_str(), static_cast<unsigned long long>(bitmap->PixelDataRead()),
+               static_cast<unsigned long long>(bitmap->PixelDataExpected()));
+}
+
+// What a loaded picture must pass before it is framed. The window and its capture are held to
+// the picture limit. A JPEG's pixels are decoded on first use, which would be the first paint,
+// too late to stop the save; decoded here, with the same settings, a file whose header reads but
+// whose data does not is refused like any picture that does not load.
+void PrepareForFraming(fw::TPicture& picture) {
+  const TBounds client = RequestedClientArea(picture.Width(), picture.Height());
+  fw::CheckWindowSize(client.Width, client.Height);
+  if (auto* jpeg = dynamic_cast<fw::TJPEGImage*>(picture.Graphic())) jpeg->Bitmap();
+}
 
 int ScreenWidth() {
   return win::GetSystemMetrics(win::SM_CXSCREEN);
@@ -111,11 +138,37 @@ void TMainForm1::FormCreate(fw::TObject*) {
     return;
   }
   FFilePath = JoinArguments();
-  if (!PictureFileExists(FFilePath)) return;
-  FFileExt = PictureExtension(FFilePath);
-  if (IsAcceptedExtension(FFileExt)) {
-    Image2->Picture()->LoadFromFile(PathWithoutTrailingSpace(FFilePath));
+  const std::string path = PathWithoutTrailingSpace(FFilePath);
+  // A path that names no picture is refused without a dialog, as the platform does; a script
+  // still learns why on standard error.
+  if (const TPictureFileState state = PictureFileState(FFilePath); state != pfsFile) {
+    SayWhyNothingIsFramed(path, RefusalReason(state));
+    return;
   }
+  FFileExt = PictureExtension(FFilePath);
+  if (!IsAcceptedExtension(FFileExt)) {
+    SayWhyNothingIsFramed(path, "the extension is not bmp, jpg or jpeg");
+    return;
+  }
+  LoadPicture(path);
+}
+
+void TMainForm1::LoadPicture(const std::string& path) {
+  fw::TPicture* picture = Image2->Picture();
+  picture->LoadFromFile(path);
+  if (picture->Width() <= 0 || picture->Height() <= 0) {
+    // An empty JPEG fails only when drawn; nothing of it is kept to be drawn.
+    picture->SetGraphic(nullptr);
+    SayWhyNothingIsFramed(path, "the file is empty");
+    return;
+  }
+  try {
+    PrepareForFraming(*picture);
+  } catch (...) {
+    picture->SetGraphic(nullptr);
+    throw;
+  }
+  SayIfPixelDataIsShort(path, picture->Graphic());
 }
 
 void TMainForm1::Timer1Timer(fw::TObject*) {

@@ -42,6 +42,9 @@ class TMainForm1 : public fw::TForm {
 
  private:
   void ChooseEdgeAndPlace();
+  // Loads the picture into Image2 and makes sure it can be framed: decoded, and its window within
+  // the picture limit. On failure Image2 is left empty and the error passes on.
+  void LoadPicture(const std::string& path);
   void FitToPictureAndPlaceAtEdge();
   bool StepOrArrive();
 

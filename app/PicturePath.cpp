@@ -1,5 +1,8 @@
 #include "app/PicturePath.h"
 
+#include <filesystem>
+#include <system_error>
+
 #include "framework/CommandLine.h"
 #include "framework/platform/FileFind.h"
 #include "framework/platform/StringCompare.h"
@@ -18,17 +21,37 @@ std::string PathWithoutTrailingSpace(const std::string& filePath) {
   return filePath.empty() ? filePath : filePath.substr(0, filePath.size() - 1);
 }
 
-bool PictureFileExists(const std::string& filePath) {
+TPictureFileState PictureFileState(const std::string& filePath) {
   win::WIN32_FIND_DATAA data;
   const std::string path = PathWithoutTrailingSpace(filePath);
   win::HANDLE_FIND handle = win::FindFirstFileA(path.c_str(), &data);
-  if (handle == win::INVALID_HANDLE_VALUE) return false;
+  if (handle == win::INVALID_HANDLE_VALUE) {
+    // The search follows links; one whose target is gone is told apart for the message only.
+    std::error_code error;
+    return std::filesystem::is_symlink(std::filesystem::symlink_status(path, error))
+               ? pfsDanglingLink
+               : pfsMissing;
+  }
   win::FindClose(handle);
-  if ((data.dwFileAttributes & win::FILE_ATTRIBUTE_DIRECTORY) != 0) return false;
-  win::FILETIME local;
-  win::WORD date = 0, time = 0;
-  return win::FileTimeToLocalFileTime(&data.ftLastWriteTime, &local) &&
-         win::FileTimeToDosDateTime(&local, &date, &time);
+  return (data.dwFileAttributes & win::FILE_ATTRIBUTE_DIRECTORY) != 0 ? pfsFolder : pfsFile;
+}
+
+bool PictureFileExists(const std::string& filePath) {
+  return PictureFileState(filePath) == pfsFile;
+}
+
+std::string RefusalReason(TPictureFileState state) {
+  switch (state) {
+    case pfsMissing:
+      return "no such file";
+    case pfsDanglingLink:
+      return "a symbolic link whose target does not exist";
+    case pfsFolder:
+      return "a folder, not a picture file";
+    case pfsFile:
+      break;
+  }
+  return "a file";
 }
 
 std::string PictureExtension(const std::string& filePath, const fw::TPathDelimiters& delimiters) {

@@ -14,10 +14,16 @@ std::string JoinArguments();
 // The path a picture is read from: the joined path without the space its last argument left.
 std::string PathWithoutTrailingSpace(const std::string& filePath);
 
-// True when an entry is found there, it is not a folder, and its last-write time converts to a
-// local DOS date and time (years 1980 to 2107). Spaces are significant here, so the trailing
-// space of the joined path is left out of the test.
+// What the joined path names. Spaces are significant here, so the trailing space of the joined
+// path is left out of the test.
+enum TPictureFileState { pfsFile, pfsMissing, pfsDanglingLink, pfsFolder };
+TPictureFileState PictureFileState(const std::string& filePath);
+
+// True when an entry is found there and it is not a folder, whatever its timestamps.
 bool PictureFileExists(const std::string& filePath);
+
+// Why a path that is not a file names no picture, as said on standard error.
+std::string RefusalReason(TPictureFileState state);
 
 // The extension of the joined path, trailing space included (".bmp " for a bitmap file).
 std::string PictureExtension(const std::string& filePath,

@@ -29,6 +29,8 @@ struct TBitmapImage {
   int Height = 0;
   std::unique_ptr<TMemoryStream> KeptFile;
   bool CoreHeader = false;
+  std::uint64_t PixelDataRead = 0;
+  std::uint64_t PixelDataExpected = 0;
 
   TBitmapImage() = default;
   TBitmapImage(const TBitmapImage&) = delete;
@@ -317,6 +319,16 @@ bool TBitmap::HandleAllocated() const {
 }
 bool TBitmap::CoreHeader() const {
   return FImage->CoreHeader;
+}
+void TBitmap::NotePixelData(std::uint64_t Read, std::uint64_t Expected) {
+  FImage->PixelDataRead = Read;
+  FImage->PixelDataExpected = Expected;
+}
+std::uint64_t TBitmap::PixelDataRead() const {
+  return FImage->PixelDataRead;
+}
+std::uint64_t TBitmap::PixelDataExpected() const {
+  return FImage->PixelDataExpected;
 }
 
 template <class F>

@@ -104,6 +104,12 @@ class TBitmap : public TGraphic {
   void AdoptImage(win::HBITMAP Handle, win::HPALETTE Palette,
                   std::unique_ptr<TMemoryStream> KeptFile, bool CoreHeader);
   bool CoreHeader() const;
+  // For the file reader: how many bytes of pixel data the file held and how many the picture
+  // needed. Fewer read than expected means the file ends inside its pixels. Both 0 for a bitmap
+  // not read from a file.
+  void NotePixelData(std::uint64_t Read, std::uint64_t Expected);
+  std::uint64_t PixelDataRead() const;
+  std::uint64_t PixelDataExpected() const;
 
  protected:
   void Draw(TCanvas* ACanvas, const TRect& Rect) override;

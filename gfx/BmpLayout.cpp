@@ -40,12 +40,6 @@ class TReader {
     return got == count;
   }
 
-  // Reads what there is of `count` bytes; the rest of the buffer stays as it was (zeros).
-  void ReadWhatThereIs(void* buffer, std::size_t count) {
-    const std::size_t got = FRead(buffer, std::size_t(std::min<std::uint64_t>(count, FAvailable)));
-    FAvailable -= got;
-  }
-
   bool Skip(std::uint64_t count) {
     std::uint8_t scratch[256];
     while (count > 0) {
@@ -101,21 +95,21 @@ TBmpReadResult ReadBmpLayout(const TBmpRead& read, std::uint64_t available, TBmp
   std::uint8_t fileHeader[FileHeaderSize];
   if (!reader.ReadExactly(fileHeader, sizeof fileHeader)) return brrReadError;
   if (fileHeader[0] != 'B' || fileHeader[1] != 'M') return brrInvalid;
+  const std::uint32_t dataOffset = Dword(fileHeader + 10);
 
-  // A file that ends inside its headers reads as zeros there and fails at a later check.
-  std::uint8_t sizeBytes[4] = {};
-  reader.ReadWhatThereIs(sizeBytes, 4);
+  std::uint8_t sizeBytes[4];
+  if (!reader.ReadExactly(sizeBytes, 4)) return brrReadError;
   const std::uint32_t headerSize = Dword(sizeBytes);
   if (headerSize == CoreHeaderSize) {
-    std::uint8_t core[8] = {};
-    reader.ReadWhatThereIs(core, sizeof core);
+    std::uint8_t core[8];
+    if (!reader.ReadExactly(core, sizeof core)) return brrReadError;
     WidenCoreHeader(core, layout.Info);
     layout.CoreHeader = true;
   } else if (headerSize >= InfoHeaderSize) {
     const std::uint32_t kept = std::min(headerSize, LargestHeaderSize);
     layout.Info.assign(kept, 0);
     PutDword(layout.Info.data(), kept);
-    reader.ReadWhatThereIs(layout.Info.data() + 4, kept - 4);
+    if (!reader.ReadExactly(layout.Info.data() + 4, kept - 4)) return brrReadError;
     if (!reader.Skip(headerSize - kept)) return brrReadError;
   } else {
     return brrInvalid;  // no platform header is that small
@@ -130,6 +124,7 @@ TBmpReadResult ReadBmpLayout(const TBmpRead& read, std::uint64_t available, TBmp
   const std::uint32_t sizeImage = Dword(info + 20);
   const std::uint32_t colorsUsed = Dword(info + 32);
   if (planes != 1) return brrInvalid;
+  if (layout.Compression == BmpJpeg || layout.Compression == BmpPng) return brrEmbedded;
 
   const bool masksFollow = headerSize == InfoHeaderSize &&
                            (layout.BitCount == 16 || layout.BitCount == 32) &&
@@ -151,11 +146,60 @@ TBmpReadResult ReadBmpLayout(const TBmpRead& read, std::uint64_t available, TBmp
     if (layout.CoreHeader) entry[3] = 0;
   }
 
+  const std::uint64_t tableEnd = available - reader.Available();
+  if (dataOffset >= tableEnd && dataOffset < available) layout.DataGap = dataOffset - tableEnd;
+  const std::uint64_t remaining = reader.Available() - layout.DataGap;
+  if (remaining == 0) return brrReadError;
   const std::uint64_t computed =
       BmpRowBytes(layout.Width, layout.BitCount) *
       std::uint64_t(layout.Height < 0 ? -std::int64_t(layout.Height) : layout.Height);
-  layout.PixelBytes = std::min(sizeImage != 0 ? sizeImage : computed, reader.Available());
+  layout.DataLength = sizeImage != 0 ? sizeImage : computed;
+  layout.PixelBytes = std::min(layout.DataLength, remaining);
   return brrOk;
+}
+
+void TBmpRunLengthEnd::Step(std::uint8_t byte) {
+  switch (FState) {
+    case stCount:
+      FState = byte != 0 ? stValue : stEscape;
+      return;
+    case stValue:
+      FState = stCount;
+      return;
+    case stEscape:
+      if (byte == 0) {
+        FState = stCount;  // end of line
+      } else if (byte == 1) {
+        FState = stEnded;  // end of bitmap
+      } else if (byte == 2) {
+        FSkip = 2;  // a delta: two offsets follow
+        FState = stSkip;
+      } else {
+        // A literal run of `byte` pixels, padded to whole 16-bit words.
+        const std::size_t bytes = FFourBit ? (std::size_t(byte) + 1) / 2 : byte;
+        FSkip = (bytes + 1) & ~std::size_t(1);
+        FState = stSkip;
+      }
+      return;
+    case stSkip:
+    case stEnded:
+      return;
+  }
+}
+
+std::size_t TBmpRunLengthEnd::Take(const std::uint8_t* bytes, std::size_t count) {
+  std::size_t at = 0;
+  while (at < count && FState != stEnded) {
+    if (FState == stSkip) {
+      const std::size_t passed = std::min(FSkip, count - at);
+      FSkip -= passed;
+      at += passed;
+      if (FSkip == 0) FState = stCount;
+      continue;
+    }
+    Step(bytes[at++]);
+  }
+  return at;
 }
 
 }  // namespace fw

@@ -17,6 +17,7 @@ enum TBmpReadResult {
   brrEmpty,      // no bytes at all: an empty bitmap
   brrReadError,  // the file ends inside a part whose length is checked
   brrInvalid,    // not a bitmap this reader accepts
+  brrEmbedded,   // a JPEG or PNG picture inside a bitmap file (printers' compressions)
 };
 
 struct TBmpLayout {
@@ -29,8 +30,13 @@ struct TBmpLayout {
   std::uint16_t BitCount = 0;
   std::uint32_t Compression = 0;
   std::uint32_t ColorCount = 0;  // entries in the colour table
-  // Bytes of pixel data to read after the colour table: the header's image size, or the padded
-  // row length times the height when that is 0; never more than the file still holds.
+  // Bytes between the end of the colour table and the pixel data, from the file header's offset
+  // when it points there or further and inside the file; otherwise 0 (old writers leave the
+  // offset 0 or wrong, and the pixels follow the table).
+  std::uint64_t DataGap = 0;
+  // The header's image size, or the padded row length times the height when that is 0.
+  std::uint64_t DataLength = 0;
+  // Bytes of pixel data to read after the gap: DataLength, but never more than the file holds.
   std::uint64_t PixelBytes = 0;
 };
 
@@ -39,12 +45,36 @@ inline constexpr std::uint32_t BmpRgb = 0;
 inline constexpr std::uint32_t BmpRle8 = 1;
 inline constexpr std::uint32_t BmpRle4 = 2;
 inline constexpr std::uint32_t BmpBitFields = 3;
+inline constexpr std::uint32_t BmpJpeg = 4;
+inline constexpr std::uint32_t BmpPng = 5;
 
-// Reads the file header, the info header, the masks and the colour table. `available` is the
-// number of bytes from the current position to the end of the file.
+// Reads the file header, the info header, the masks and the colour table; the gap before the
+// pixel data is left to the caller. `available` is the number of bytes from the current position
+// to the end of the file. A file that ends inside its headers, or holds no pixel bytes at all
+// after them, is a read error.
 TBmpReadResult ReadBmpLayout(const TBmpRead& read, std::uint64_t available, TBmpLayout& layout);
 
 // The padded length of one row: (width * bits + 31) div 32 * 4; 0 when that would not fit.
 std::uint64_t BmpRowBytes(std::int64_t width, std::uint32_t bitCount);
+
+// Follows run-length encoded data (8 or 4 bits per pixel) code by code, as the decoder reads it,
+// to find where it ends: right after its end-of-bitmap code.
+class TBmpRunLengthEnd {
+ public:
+  explicit TBmpRunLengthEnd(std::uint32_t compression) : FFourBit(compression == BmpRle4) {}
+
+  // Takes the next bytes of the data; returns how many of them belong to it, fewer than `count`
+  // only when its end lies inside them.
+  std::size_t Take(const std::uint8_t* bytes, std::size_t count);
+  bool Ended() const { return FState == stEnded; }
+
+ private:
+  enum TState { stCount, stValue, stEscape, stSkip, stEnded };
+  void Step(std::uint8_t byte);
+
+  bool FFourBit;
+  TState FState = stCount;
+  std::size_t FSkip = 0;  // bytes of a delta or a literal run still to pass
+};
 
 }  // namespace fw

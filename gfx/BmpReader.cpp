@@ -124,12 +124,16 @@ void ReadSection(TBitmap& bitmap, TStream& stream, const TBmpLayout& layout) {
   const std::size_t stride = std::size_t(std::max<win::LONG>(ds.dsBm.bmWidthBytes, 0));
   std::size_t length = std::size_t(std::min<std::uint64_t>(layout.PixelBytes, stride * rows));
   auto* memory = static_cast<std::uint8_t*>(bits);
+  stream.Seek(std::int64_t(layout.DataGap), soCurrent);
+  std::size_t read = 0;
   if (!topDown) {
-    ReadAvailable(stream, memory, length);
+    read = ReadAvailable(stream, memory, length);
   } else {
     for (std::size_t row = rows; row > 0 && length > 0; --row) {
       const std::size_t count = std::min(stride, length);
-      if (ReadAvailable(stream, memory + (row - 1) * stride, count) < count) break;
+      const std::size_t got = ReadAvailable(stream, memory + (row - 1) * stride, count);
+      read += got;
+      if (got < count) break;
       length -= count;
     }
   }
@@ -137,6 +141,7 @@ void ReadSection(TBitmap& bitmap, TStream& stream, const TBmpLayout& layout) {
   // have their colours in the section itself.
   const win::HPALETTE palette = layout.BitCount > 8 ? PaletteFromColorTable(layout) : nullptr;
   Adopt(bitmap, section, palette, nullptr, layout.CoreHeader);
+  bitmap.NotePixelData(read, stride * rows);
 }
 
 // Zero bytes that can still change what run-length data decodes to when appended to it: the
@@ -189,6 +194,35 @@ void ReadDeviceBitmap(TBitmap& bitmap, const TBmpLayout& layout,
   Adopt(bitmap, made, palette.Release(), std::move(keptFile), layout.CoreHeader);
 }
 
+struct TKeptData {
+  std::uint64_t Bytes = 0;  // of pixel data
+  bool Ended = false;       // at the end-of-bitmap code
+};
+
+// Copies a compressed file into memory up to the end of its pixel data: the headers, the gap,
+// then the data as far as the decoder reads it (run-length data ends at its end-of-bitmap
+// code), and never past the header's image size or the file's end, so that a long tail after
+// the data is not read at all.
+TKeptData KeepCompressedFile(TStream& stream, std::int64_t start, std::uint64_t dataOffset,
+                             const TBmpLayout& layout, TMemoryStream& kept) {
+  stream.SetPosition(start);
+  kept.CopyFrom(stream, std::int64_t(dataOffset));
+  const bool runLength = layout.Compression == BmpRle8 || layout.Compression == BmpRle4;
+  TBmpRunLengthEnd end(layout.Compression);
+  std::vector<std::uint8_t> block(std::size_t(std::min<std::uint64_t>(layout.PixelBytes, 65536)));
+  std::uint64_t taken = 0;
+  while (taken < layout.PixelBytes && !end.Ended()) {
+    const std::size_t wanted =
+        std::size_t(std::min<std::uint64_t>(layout.PixelBytes - taken, block.size()));
+    const std::size_t got = ReadAvailable(stream, block.data(), wanted);
+    const std::size_t used = runLength ? end.Take(block.data(), got) : got;
+    kept.WriteBuffer(block.data(), std::int64_t(used));
+    taken += used;
+    if (got < wanted) break;
+  }
+  return TKeptData{taken, end.Ended()};
+}
+
 }  // namespace
 
 void ReadBitmapFile(TBitmap& Bitmap, TStream& Stream) {
@@ -206,17 +240,21 @@ void ReadBitmapFile(TBitmap& Bitmap, TStream& Stream) {
       throw EReadError(LoadResString(SReadError));
     case brrInvalid:
       RaiseInvalidBitmap();
+    case brrEmbedded:
+      throw EInvalidGraphic(LoadResString(SEmbeddedPicture));
   }
   CheckPictureSize(layout.Width, layout.Height);
   if (IsUncompressed(layout)) {
     ReadSection(Bitmap, Stream, layout);
     return;
   }
-  // Compressed files are kept whole; the pixel data follows what the layout reader took.
   auto kept = std::make_unique<TMemoryStream>();
-  Stream.SetPosition(start);
-  kept->CopyFrom(Stream, std::int64_t(available));
-  ReadDeviceBitmap(Bitmap, layout, std::move(kept), counting.Consumed());
+  const std::uint64_t dataOffset = counting.Consumed() + layout.DataGap;
+  const TKeptData data = KeepCompressedFile(Stream, start, dataOffset, layout, *kept);
+  layout.PixelBytes = data.Bytes;
+  ReadDeviceBitmap(Bitmap, layout, std::move(kept), std::size_t(dataOffset));
+  // Data that reaches its end code is complete however long the header says it is.
+  Bitmap.NotePixelData(data.Bytes, data.Ended ? data.Bytes : layout.DataLength);
 }
 
 void InstallBmpReader() {

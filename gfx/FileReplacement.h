@@ -1,5 +1,6 @@
 // Writing a whole file so that it either appears complete or not at all: the bytes go into a
-// temporary file beside the target, which then takes the target's name in one step.
+// temporary file beside the target, which then takes the target's name in one step. Where the
+// folder lets nobody create that file, an existing regular file there is written over in place.
 #pragma once
 
 #include <cstdint>
@@ -9,9 +10,14 @@
 namespace fw {
 
 // Writes `Bytes` as the file `FileName`, replacing an existing file only once every byte is on
-// disk. A file that cannot be created there (missing or read-only folder, a read-only or busy
-// target, a folder of that name) raises EFCreateError naming `FileName`; a failing write raises
-// EWriteError. On failure nothing at `FileName` has changed and no temporary file remains.
+// disk; the new file keeps the permission bits of a regular file it replaces (not those of a
+// link's target, and never set-user-ID, set-group-ID or sticky). SIGTERM, SIGINT or SIGHUP
+// meanwhile remove the temporary file before the program ends by the signal. When the folder
+// refuses the temporary file but an existing regular file at `FileName` (not a link) may be
+// written, the bytes are written over it in place. A file that cannot be created there (missing
+// or read-only folder without such a target, a read-only or busy target, a folder of that name)
+// raises EFCreateError naming `FileName`; a failing write raises EWriteError. On failure before
+// the first byte, nothing at `FileName` has changed and no temporary file remains.
 void WriteFileReplacing(const std::string& FileName, std::span<const std::uint8_t> Bytes);
 
 }  // namespace fw

@@ -255,7 +255,32 @@ struct TDecompressJob {
   TJpegRowTarget Target;  // set before the library runs; not destroyed inside it
   TJpegOutputLayout Layout;
   TJpegHeaderInfo Header;
+  // Four-colour files: the library's CMYK row, turned into blue-green-red for the target.
+  std::vector<std::uint8_t> InkRow;
+  bool Inverted = false;  // the Adobe marker's convention: 255 is no ink
 };
+
+bool HasInks(J_COLOR_SPACE space) {
+  return space == JCS_CMYK || space == JCS_YCCK;
+}
+
+// One channel of a CMYK pixel as light: the share of white that the ink and the black leave,
+// rounded to the nearest level.
+std::uint8_t Light(std::uint32_t ink, std::uint32_t black) {
+  return std::uint8_t((ink * black + 127) / 255);
+}
+
+// CMYK to blue-green-red. Adobe's files store the inks inverted (255 no ink); others store the
+// amount of ink, which is inverted first.
+void InksToBgr(const std::uint8_t* inks, std::uint8_t* bgr, std::size_t width, bool inverted) {
+  const std::uint8_t flip = inverted ? 0 : 0xFF;
+  for (std::size_t x = 0; x < width; ++x, inks += 4, bgr += 3) {
+    const std::uint32_t k = std::uint8_t(inks[3] ^ flip);
+    bgr[0] = Light(std::uint8_t(inks[2] ^ flip), k);
+    bgr[1] = Light(std::uint8_t(inks[1] ^ flip), k);
+    bgr[2] = Light(std::uint8_t(inks[0] ^ flip), k);
+  }
+}
 
 void ReadHeader(TDecompressJob& job) {
   jpeg_read_header(&job.Info, TRUE);
@@ -272,12 +297,20 @@ void ApplyDecodeSettings(TDecompressJob& job) {
   const int shift = settings.ScaleShift < 0 ? 0 : settings.ScaleShift > 3 ? 3 : settings.ScaleShift;
   info.scale_denom = 1u << shift;
   info.do_block_smoothing = settings.BlockSmoothing ? TRUE : FALSE;
-  if (settings.Grayscale) info.out_color_space = JCS_GRAYSCALE;
-  const bool quantise = settings.EightBitOutput || info.out_color_space == JCS_GRAYSCALE;
+  if (HasInks(info.jpeg_color_space)) {
+    // The library gives four-colour files only as CMYK, which is neither quantised nor turned
+    // gray: they always come out as 24-bit rows.
+    info.out_color_space = JCS_CMYK;
+    job.Inverted = info.saw_Adobe_marker != 0;
+  } else if (settings.Grayscale) {
+    info.out_color_space = JCS_GRAYSCALE;
+  }
+  const bool quantise = info.out_color_space != JCS_CMYK &&
+                        (settings.EightBitOutput || info.out_color_space == JCS_GRAYSCALE);
   if (quantise) {
     info.quantize_colors = TRUE;
     info.desired_number_of_colors = QuantisedColours;
-  } else {
+  } else if (info.out_color_space != JCS_CMYK) {
     info.out_color_space = JCS_EXT_BGR;
   }
   if (settings.BestSpeed) {
@@ -295,8 +328,10 @@ void ReadRows(TDecompressJob& job) {
     std::uint8_t* row = nullptr;
     Guarded(reinterpret_cast<j_common_ptr>(&info),
             [&] { row = job.Target(int(info.output_scanline)); });
-    JSAMPROW rows[1] = {row};
+    const bool inks = info.out_color_space == JCS_CMYK;
+    JSAMPROW rows[1] = {inks ? job.InkRow.data() : row};
     jpeg_read_scanlines(&info, rows, 1);
+    if (inks) InksToBgr(job.InkRow.data(), row, info.output_width, job.Inverted);
   }
 }
 
@@ -315,7 +350,10 @@ void DescribeOutput(TDecompressJob& job) {
       layout.Palette.push_back((r << 16) | (g << 8) | b);
     }
   }
-  Guarded(reinterpret_cast<j_common_ptr>(&info), [&] { job.Target = (*job.Begin)(layout); });
+  Guarded(reinterpret_cast<j_common_ptr>(&info), [&] {
+    if (info.out_color_space == JCS_CMYK) job.InkRow.resize(std::size_t(info.output_width) * 4);
+    job.Target = (*job.Begin)(layout);
+  });
 }
 
 void RefuseOversizedImage(TDecompressJob& job) {

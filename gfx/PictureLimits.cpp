@@ -24,4 +24,10 @@ void CheckPictureSize(std::int64_t Width, std::int64_t Height) {
                                               MaxPicturePixels));
 }
 
+void CheckWindowSize(std::int64_t ClientWidth, std::int64_t ClientHeight) {
+  if (PictureSizeAllowed(ClientWidth, ClientHeight)) return;
+  throw EInvalidGraphic(Exception::ResMessage(SWindowTooLarge, Magnitude(ClientWidth),
+                                              Magnitude(ClientHeight), MaxPicturePixels));
+}
+
 }  // namespace fw

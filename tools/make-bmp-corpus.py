@@ -149,6 +149,12 @@ def rle4_picture():
     return bytes(out)
 
 
+def core24():
+    # The pixels of rgb24 after a core header, the pixel-data offset pointing right after it.
+    body = struct.pack('<IHHHH', 12, W, H, 1, 24) + direct(24)[54:]
+    return file_header(len(body), 14 + 12) + body
+
+
 def hostile_rle8():
     # A run longer than the row, a delta far beyond the image and a missing end of bitmap.
     return bytes((40, 3, 0, 0, 0, 2, 200, 200, 3, 4))
@@ -164,7 +170,7 @@ CORPUS = {
     'rgb8-topdown': lambda: indexed(8, 256, top_down=True),
     'core8': lambda: indexed(8, 256, core=True),
     'core4': lambda: indexed(4, 16, core=True),
-    'core24': lambda: direct(24)[:14] + struct.pack('<IHHHH', 12, W, H, 1, 24) + direct(24)[54:],
+    'core24': lambda: core24(),
     'rgb16-555': lambda: direct(16),
     'bitfields16-565': lambda: direct(16, compression=3, masks=(0xF800, 0x07E0, 0x001F)),
     'v4-bitfields16-565': lambda: direct(16, compression=3, masks=(0xF800, 0x07E0, 0x001F),

@@ -27,6 +27,10 @@ def grey_table(n):
     return b''.join(bytes((i % 256, i % 256, i % 256, 0)) for i in range(n))
 
 
+def with_offset(data, offset):
+    return data[:10] + struct.pack('<I', offset) + data[14:]
+
+
 def hostile_bmps():
     return {
         'overflow-24.bmp': bmp_info(0x7FFFFFFF, 0x7FFFFFFF, 24) + bytes(64),
@@ -44,6 +48,15 @@ def hostile_bmps():
         'pixels-cut.bmp': bmp_info(64, 64, 24, 0, 64 * 64 * 3) + bytes(100),
         'size-image-huge.bmp': bmp_info(3, 3, 24, 0, 0xFFFFFFFF) + bytes(36),
         'file-header-cut.bmp': b'BM\x00\x00',
+        'info-header-cut.bmp': bmp_info(4, 4, 24)[:30],
+        'headers-only.bmp': bmp_info(4, 4, 24),
+        'rle8-no-data.bmp': bmp_info(4, 4, 8, 1, 40) + grey_table(256),
+        'rle8-long-tail.bmp': bmp_info(4, 2, 8, 1, 0xFFFFFF00) + grey_table(256) +
+        bytes((4, 9, 0, 0, 4, 9, 0, 1)) + bytes(4096),
+        'embedded-jpeg.bmp': bmp_info(4, 4, 0, 4, 16) + bytes(16),
+        'embedded-png.bmp': bmp_info(4, 4, 24, 5, 16) + bytes(16),
+        'offset-gap.bmp': with_offset(bmp_info(2, 2, 24) + bytes(100) + bytes(16), 154),
+        'offset-past-end.bmp': with_offset(bmp_info(2, 2, 24) + bytes(16), 0x7FFFFFFF),
         'not-bm.bmp': b'MB' + bmp_info(2, 2, 24)[2:] + bytes(16),
         'empty.bmp': b'',
     }
@@ -71,6 +84,16 @@ def patch_frame_size(data, width, height):
     return bytes(out)
 
 
+def without_segments(data, marker):
+    out, at = bytearray(data[:2]), 2
+    while data[at + 1] != 0xDA:
+        length = struct.unpack('>H', data[at + 2:at + 4])[0]
+        if data[at + 1] != marker:
+            out += data[at:at + 2 + length]
+        at += 2 + length
+    return bytes(out + data[at:])
+
+
 def jpegs(folder):
     source = os.path.join(folder, 'source.ppm')
     with open(source, 'wb') as f:
@@ -87,6 +110,7 @@ def jpegs(folder):
         'truncated.jpg': baseline[:len(baseline) // 2],
         'progressive-truncated.jpg': progressive[:len(progressive) // 3],
         'header-only.jpg': baseline[:baseline.find(b'\xff\xda')],
+        'no-quantisation-table.jpg': without_segments(baseline, 0xDB),
         'huge-frame.jpg': patch_frame_size(baseline, 65000, 65000),
         'huge-progressive.jpg': patch_frame_size(progressive, 40000, 40000),
         'zero-width.jpg': patch_frame_size(baseline, 0, 23),

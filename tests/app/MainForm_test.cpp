@@ -12,6 +12,7 @@
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -19,12 +20,16 @@
 #include "../gfx/GfxTestSupport.h"
 #include "app/Entrance.h"
 #include "app/InformationPage.h"
+#include "framework/Bitmap.h"
+#include "framework/Canvas.h"
 #include "framework/CommandLine.h"
 #include "framework/Picture.h"
+#include "framework/Streams.h"
 #include "framework/platform/Clock.h"
 #include "framework/platform/CodePageConversion.h"
 #include "framework/platform/Process.h"
 #include "gfx/GfxUnits.h"
+#include "gfx/JPEGImage.h"
 
 extern char** environ;
 
@@ -140,16 +145,23 @@ class MainFormTest : public fw::testing::TFrameworkTest {
 };
 
 struct TCaptureCase {
-  int PictureWidth, PictureHeight, ClientWidth, ClientHeight;
+  std::string Source;  // in the capture corpus; its golden is STEM.golden.bmp
+  int ClientWidth, ClientHeight;
 };
+
+void PrintTo(const TCaptureCase& c, std::ostream* out) {
+  *out << c.Source;
+}
 
 class CaptureTest : public MainFormTest, public ::testing::WithParamInterface<TCaptureCase> {};
 
+// The whole main job on BMP sources of several sizes, a 1-bit picture shrunk with the surface's
+// default stretch mode, and JPEG sources of each sampling, whose goldens the oracle drew from the
+// library's own decoding (djpeg).
 TEST_P(CaptureTest, SavesTheClientAreaAsTheOracleDrawsItEncodedAsCjpegDoes) {
   const TCaptureCase c = GetParam();
-  const std::string name =
-      "picture" + std::to_string(c.PictureWidth) + "x" + std::to_string(c.PictureHeight);
-  Frame({Source(name + ".bmp", name + ".bmp")});
+  const std::string name = fs::path(c.Source).stem().string();
+  Frame({Source(c.Source, c.Source)});
 
   ASSERT_NE(FForm, nullptr);
   EXPECT_TRUE(FForm->Saved());
@@ -180,16 +192,15 @@ TEST_P(CaptureTest, SavesTheClientAreaAsTheOracleDrawsItEncodedAsCjpegDoes) {
             fw::testing::ReadFileBytes(FScratch.File("reference.jpg")));
 }
 
-INSTANTIATE_TEST_SUITE_P(PictureSizes, CaptureTest,
-                         ::testing::Values(TCaptureCase{1000, 700, 600, 600},
-                                           TCaptureCase{800, 500, 800, 800},
-                                           TCaptureCase{300, 400, 400, 400},
-                                           TCaptureCase{600, 600, 600, 600},
-                                           TCaptureCase{50, 40, 106, 50}),
-                         [](const auto& param_info) {
-                           return std::to_string(param_info.param.PictureWidth) + "x" +
-                                  std::to_string(param_info.param.PictureHeight);
-                         });
+INSTANTIATE_TEST_SUITE_P(
+    Sources, CaptureTest,
+    ::testing::Values(
+        TCaptureCase{"picture1000x700.bmp", 600, 600}, TCaptureCase{"picture800x500.bmp", 800, 800},
+        TCaptureCase{"picture300x400.bmp", 400, 400}, TCaptureCase{"picture600x600.bmp", 600, 600},
+        TCaptureCase{"picture50x40.bmp", 106, 50}, TCaptureCase{"mono640x620.bmp", 600, 600},
+        TCaptureCase{"jpeg420.jpg", 127, 127}, TCaptureCase{"jpeg422.jpg", 124, 124},
+        TCaptureCase{"jpeggray.jpg", 118, 118}, TCaptureCase{"jpegprogressive.jpg", 121, 121}),
+    [](const auto& param_info) { return fs::path(param_info.param.Source).stem().string(); });
 
 struct TSlideCase {
   int Minute;
@@ -247,32 +258,195 @@ TEST_F(MainFormTest, APathSplitAtItsSpacesIsRejoinedAndFramed) {
   EXPECT_TRUE(fs::exists(FScratch.Path() / "My Pictures" / (OutputPrefix + "a cat.jpg")));
 }
 
-class NothingToFrameTest : public MainFormTest,
-                           public ::testing::WithParamInterface<std::string> {};
+// Paths that name no picture end the run without a dialog, but say on standard error why.
+struct TRefusalCase {
+  const char* Name;
+  const char* Reason;
+};
 
-TEST_P(NothingToFrameTest, ClosesTheWindowWithoutSavingOrAsking) {
+void PrintTo(const TRefusalCase& c, std::ostream* out) {
+  *out << c.Name;
+}
+
+class NothingToFrameTest : public MainFormTest,
+                           public ::testing::WithParamInterface<TRefusalCase> {};
+
+TEST_P(NothingToFrameTest, ClosesTheWindowWithoutSavingOrAskingAndSaysWhy) {
   Source("picture50x40.bmp", "cat.png");
   Source("picture50x40.bmp", "dog.jpe");
-  Frame({FScratch.File(GetParam())});
+  fs::create_directory(FScratch.Path() / "folder.bmp");
+  fs::create_symlink(FScratch.Path() / "gone.bmp", FScratch.Path() / "link.bmp");
+  fw::testing::WriteFileBytes(FScratch.File("empty.jpg"), {});
+  fw::testing::WriteFileBytes(FScratch.File("empty.bmp"), {});
+  const std::vector<std::string> before = FilesInScratch();
+  ::testing::internal::CaptureStderr();
+  Frame({FScratch.File(GetParam().Name)});
+  const std::string said = ::testing::internal::GetCapturedStderr();
+  EXPECT_EQ(said, "tovu: " + FScratch.File(GetParam().Name) + ": " + GetParam().Reason +
+                      "; nothing is framed\n");
   EXPECT_FALSE(FForm->Saved());
   EXPECT_EQ(FDialogMs, 0u);
   EXPECT_TRUE(FBackend->Dialogs().empty());
   EXPECT_TRUE(FBackend->Beeps().empty());
-  EXPECT_EQ(FilesInScratch(), (std::vector<std::string>{"cat.png", "dog.jpe"}));
+  EXPECT_EQ(FilesInScratch(), before);
 }
 
-INSTANTIATE_TEST_SUITE_P(MissingOrNotAccepted, NothingToFrameTest,
-                         ::testing::Values("missing.bmp", "cat.png", "dog.jpe"),
-                         [](const auto& param_info) { return std::to_string(param_info.index); });
+INSTANTIATE_TEST_SUITE_P(
+    MissingOrNotAccepted, NothingToFrameTest,
+    ::testing::Values(TRefusalCase{"missing.bmp", "no such file"},
+                      TRefusalCase{"cat.png", "the extension is not bmp, jpg or jpeg"},
+                      TRefusalCase{"dog.jpe", "the extension is not bmp, jpg or jpeg"},
+                      TRefusalCase{"folder.bmp", "a folder, not a picture file"},
+                      TRefusalCase{"link.bmp", "a symbolic link whose target does not exist"},
+                      TRefusalCase{"empty.jpg", "the file is empty"},
+                      TRefusalCase{"empty.bmp", "the file is empty"}),
+    [](const auto& param_info) { return std::to_string(param_info.index); });
 
-TEST_F(MainFormTest, APictureThatDoesNotLoadIsReportedAndNothingIsSaved) {
-  fw::testing::WriteFileBytes(FScratch.File("broken.bmp"), {'B', 'M', 1, 2, 3});
-  Frame({FScratch.File("broken.bmp")});
+// A JPEG file made by the program's own encoder, small and colourful.
+std::vector<std::uint8_t> SmallJpeg() {
+  fw::TBitmap bitmap;
+  bitmap.SetPixelFormat(fw::pf24bit);
+  bitmap.SetSize(40, 30);
+  for (int y = 0; y < 30; ++y)
+    for (int x = 0; x < 40; ++x)
+      bitmap.Canvas()->SetPixels(x, y, fw::TColor(x * 6 | (y * 8) << 8 | 0x800000));
+  fw::TJPEGImage jpeg;
+  jpeg.Assign(&bitmap);
+  fw::TMemoryStream bytes;
+  jpeg.SaveToStream(bytes);
+  return {bytes.Memory(), bytes.Memory() + bytes.Size()};
+}
+
+// The file's segments up to its scan, each passed to `edit` (marker, segment with its length);
+// a segment `edit` empties is dropped.
+std::vector<std::uint8_t> EditSegments(
+    const std::vector<std::uint8_t>& jpeg,
+    const std::function<void(std::uint8_t, std::vector<std::uint8_t>&)>& edit) {
+  std::vector<std::uint8_t> out(jpeg.begin(), jpeg.begin() + 2);
+  for (std::size_t i = 2; i + 4 <= jpeg.size();) {
+    const std::size_t length = std::size_t(jpeg[i + 2]) << 8 | jpeg[i + 3];
+    std::vector<std::uint8_t> segment(jpeg.begin() + i + 2, jpeg.begin() + i + 2 + length);
+    const std::uint8_t marker = jpeg[i + 1];
+    edit(marker, segment);
+    if (!segment.empty()) {
+      out.insert(out.end(), {0xFF, marker});
+      out.insert(out.end(), segment.begin(), segment.end());
+    }
+    i += 2 + length;
+    if (marker == 0xDA) {
+      out.insert(out.end(), jpeg.begin() + i, jpeg.end());
+      break;
+    }
+  }
+  return out;
+}
+
+// Pictures that do not load, or whose header reads but whose data does not decode: one error
+// report, nothing saved, an earlier output left as it was.
+struct TUnloadableCase {
+  const char* Name;
+  std::function<std::vector<std::uint8_t>()> Bytes;
+  std::string Report;
+};
+
+void PrintTo(const TUnloadableCase& c, std::ostream* out) {
+  *out << c.Name;
+}
+
+class UnloadablePictureTest : public MainFormTest,
+                              public ::testing::WithParamInterface<TUnloadableCase> {};
+
+TEST_P(UnloadablePictureTest, IsReportedOnceAndNothingIsSaved) {
+  const TUnloadableCase& c = GetParam();
+  fw::testing::WriteFileBytes(FScratch.File(c.Name), c.Bytes());
+  const std::string earlier =
+      FScratch.File(OutputPrefix + fs::path(c.Name).stem().string() + ".jpg");
+  fw::testing::WriteFileBytes(earlier, {1, 2, 3});
+  Frame({FScratch.File(c.Name)});
   EXPECT_FALSE(FForm->Saved());
-  ASSERT_EQ(FBackend->Dialogs().size(), 1u);
-  EXPECT_EQ(FBackend->Dialogs()[0].FCaption, win::FromUtf8("Tovuザビロナ"));
+  EXPECT_EQ(DialogTexts(), std::vector<std::string>{win::FromUtf8(c.Report)});
+  EXPECT_EQ(FBackend->Dialogs().at(0).FCaption, win::FromUtf8("Tovuザビロナ"));
   EXPECT_TRUE(FBackend->Beeps().empty());
-  EXPECT_EQ(FilesInScratch(), std::vector<std::string>{"broken.bmp"});
+  EXPECT_EQ(fw::testing::ReadFileBytes(earlier), (std::vector<std::uint8_t>{1, 2, 3}));
+  EXPECT_EQ(FilesInScratch().size(), 2u);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Files, UnloadablePictureTest,
+    ::testing::Values(
+        TUnloadableCase{"broken.bmp",
+                        [] {
+                          return std::vector<std::uint8_t>{'B', 'M', 1, 2, 3};
+                        },
+                        "ストリームからの読み込みエラー."},
+        TUnloadableCase{"headers-only.bmp",
+                        [] {
+                          return fw::testing::TBytes()
+                              .U8('B')
+                              .U8('M')
+                              .U32(54)
+                              .U32(0)
+                              .U32(54)
+                              .U32(40)
+                              .U32(4)
+                              .U32(4)
+                              .U16(1)
+                              .U16(24)
+                              .Fill(24)
+                              .Data;
+                        },
+                        "ストリームからの読み込みエラー."},
+        TUnloadableCase{"no-quantisation-table.jpg",
+                        [] {
+                          return EditSegments(SmallJpeg(), [](std::uint8_t marker, auto& segment) {
+                            if (marker == 0xDB) segment.clear();
+                          });
+                        },
+                        "JPEG エラー #52."},
+        TUnloadableCase{"undefined-huffman-table.jpg",
+                        [] {
+                          return EditSegments(SmallJpeg(), [](std::uint8_t marker, auto& segment) {
+                            if (marker != 0xDA) return;
+                            for (std::size_t i = 0; i < segment[2]; ++i)
+                              segment[4 + 2 * i] = 0x33;
+                          });
+                        },
+                        "JPEG エラー #50."},
+        // 10001 x 599 asks for a client area of 10001 x 10001.
+        TUnloadableCase{"wide.bmp",
+                        [] {
+                          return fw::testing::TBytes()
+                              .U8('B')
+                              .U8('M')
+                              .U32(0)
+                              .U32(0)
+                              .U32(54)
+                              .U32(40)
+                              .U32(10001)
+                              .U32(599)
+                              .U16(1)
+                              .U16(24)
+                              .Fill(24)
+                              .Fill(12)
+                              .Data;
+                        },
+                        "画像を収める窓の大きさ 10001 x 10001 は処理できる上限 (100000000 "
+                        "ピクセル) を超えています."}),
+    [](const auto& param_info) { return std::to_string(param_info.index); });
+
+// A file whose pixel data ends early is framed with the pixels it has, and says so.
+TEST_F(MainFormTest, ShortPixelDataIsFramedAndSaidOnStandardError) {
+  fw::testing::TBytes file;
+  file.U8('B').U8('M').U32(0).U32(0).U32(54).U32(40).U32(60).U32(50).U16(1).U16(24).Fill(24);
+  file.Fill(1000, 0x40);
+  fw::testing::WriteFileBytes(FScratch.File("short.bmp"), file.Data);
+  ::testing::internal::CaptureStderr();
+  Frame({FScratch.File("short.bmp")});
+  EXPECT_EQ(::testing::internal::GetCapturedStderr(),
+            "tovu: " + FScratch.File("short.bmp") +
+                ": the file ends inside its pixel data (1000 of 9000 bytes); the pixels it lacks "
+                "stay zero (black, or the first colour of its table)\n");
+  EXPECT_TRUE(FForm->Saved());
 }
 
 // As on a desktop, the user reads the load error for a while: ticks arrive while the report is

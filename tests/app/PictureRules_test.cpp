@@ -1,4 +1,6 @@
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <filesystem>
 #include <fstream>
@@ -80,6 +82,12 @@ TEST(PictureRules, ExistenceIsTestedWithoutTheTrailingSpace) {
   EXPECT_FALSE(PictureFileExists(base + "dir.bmp "));
   EXPECT_TRUE(PictureFileExists(base + "two  spaces.bmp "));
   EXPECT_FALSE(PictureFileExists(base + "two spaces.bmp "));
+  // Any file counts, whatever its last-write time: 1970 (reproducible archives) or 2200.
+  for (const time_t seconds : {time_t(0), time_t(7258118400)}) {
+    const timespec times[2] = {{seconds, 0}, {seconds, 0}};
+    ASSERT_EQ(::utimensat(AT_FDCWD, (base + "cat.bmp").c_str(), times, 0), 0);
+    EXPECT_TRUE(PictureFileExists(base + "cat.bmp ")) << seconds;
+  }
   std::filesystem::remove_all(folder);
 }
 

@@ -130,11 +130,63 @@ TEST(BmpLayout, BadFilesAreRefusedWithTheRightKindOfError) {
   EXPECT_EQ(Read(InfoHeader(1, 1, 8).Fill(100), layout), brrReadError);
   EXPECT_EQ(Read(InfoHeader(1, 1, 24, BmpRgb, 0, 0xFFFFFFFF).Fill(8), layout), brrReadError);
   EXPECT_EQ(Read(InfoHeader(1, 1, 32, BmpBitFields).U32(1), layout), brrReadError);
-  // A header cut short reads as zeros, so its planes are 0.
-  EXPECT_EQ(Read(FileHeader().U32(40).U32(5), layout), brrInvalid);
+  // A file cut inside its headers, and one that holds nothing after them.
+  EXPECT_EQ(Read(FileHeader().U32(40).U32(5), layout), brrReadError);
+  EXPECT_EQ(Read(FileHeader().U32(40), layout), brrReadError);
+  EXPECT_EQ(Read(FileHeader(), layout), brrReadError);
+  EXPECT_EQ(Read(FileHeader().U32(12).U16(4), layout), brrReadError);
+  EXPECT_EQ(Read(InfoHeader(1, 1, 24), layout), brrReadError);
+  EXPECT_EQ(Read(InfoHeader(1, 1, 8, BmpRle8, 2).Fill(1024), layout), brrReadError);
+  // A JPEG or PNG inside, whatever the bit count.
+  for (const std::uint16_t bits : {0, 8, 24})
+    for (const std::uint32_t compression : {BmpJpeg, BmpPng})
+      EXPECT_EQ(Read(InfoHeader(4, 4, bits, compression, 8).Fill(8), layout), brrEmbedded);
   // A huge header size asks for more header than the file holds.
   EXPECT_EQ(Read(FileHeader().U32(0x7FFFFFFF).U32(1).U32(1).U16(1).U16(24).Fill(200), layout),
             brrReadError);
+}
+
+// The file header's offset of the pixel data counts when it points at or after the end of the
+// colour table and inside the file; otherwise the pixels follow the table.
+TEST(BmpLayout, ThePixelDataOffsetGivesTheGapBeforeThePixels) {
+  auto withOffset = [](std::uint32_t offset) {
+    TBytes b = InfoHeader(2, 2, 8, BmpRgb, 0, 16);
+    b.Data[10] = std::uint8_t(offset);
+    b.Data[11] = std::uint8_t(offset >> 8);
+    return b.Fill(16 * 4).Fill(240 * 4).Fill(16);  // a 256-entry table of which 16 are used
+  };
+  const std::uint32_t tableEnd = 54 + 16 * 4;
+  const std::vector<std::pair<std::uint32_t, std::uint64_t>> cases = {
+      {54 + 256 * 4, 240 * 4},       // after the whole table
+      {tableEnd, 0},                 // right after the entries used
+      {tableEnd - 4, 0},             // inside the table: ignored
+      {0, 0},                        // not written
+      {tableEnd + 240 * 4 + 16, 0},  // at the end of the file
+  };
+  for (const auto& [offset, gap] : cases) {
+    SCOPED_TRACE(offset);
+    TBmpLayout layout;
+    ASSERT_EQ(Read(withOffset(offset), layout), brrOk);
+    EXPECT_EQ(layout.DataGap, gap);
+    EXPECT_EQ(layout.PixelBytes, 8u);
+  }
+}
+
+// Where the decoder stops reading run-length data: after its end-of-bitmap code, past literal
+// runs (padded to 16-bit words) and deltas whose bytes may look like that code.
+TEST(BmpLayout, RunLengthDataEndsAtItsEndOfBitmapCode) {
+  const std::vector<std::uint8_t> rle8 = {2, 7, 0, 3, 0, 1, 9, 0, 0, 2, 0, 1, 0, 0, 0, 1, 5, 5};
+  TBmpRunLengthEnd end8(BmpRle8);
+  EXPECT_EQ(end8.Take(rle8.data(), 5), 5u);
+  EXPECT_FALSE(end8.Ended());
+  EXPECT_EQ(end8.Take(rle8.data() + 5, rle8.size() - 5), 11u);
+  EXPECT_TRUE(end8.Ended());
+  EXPECT_EQ(end8.Take(rle8.data(), 2), 0u);
+  // Five 4-bit pixels take three bytes, padded to four.
+  const std::vector<std::uint8_t> rle4 = {0, 5, 0x12, 0x34, 0x50, 0x01, 0, 1, 7, 7};
+  TBmpRunLengthEnd end4(BmpRle4);
+  EXPECT_EQ(end4.Take(rle4.data(), rle4.size()), 8u);
+  EXPECT_TRUE(end4.Ended());
 }
 
 TEST(BmpLayout, HugeDimensionsDoNotOverflowTheLengthComputation) {

@@ -6,6 +6,7 @@
 #include <jerror.h>
 // clang-format on
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -220,6 +221,69 @@ TEST(JpegCodec, LibraryErrorsBecomeExceptionsWithTheirCodes) {
 
   const std::vector<std::uint8_t> garbage(100, 0x42);
   EXPECT_THROW(ReadJpegHeader(garbage), EJpegFailure);
+}
+
+// A four-colour file as print software writes it, the inks of each pixel as the file stores
+// them (inverted under the Adobe marker's convention).
+std::vector<std::uint8_t> CompressInks(int width, int height, const std::uint8_t (&left)[4],
+                                       const std::uint8_t (&right)[4], J_COLOR_SPACE space,
+                                       bool adobeMarker) {
+  jpeg_compress_struct info{};
+  jpeg_error_mgr error{};
+  info.err = jpeg_std_error(&error);
+  jpeg_create_compress(&info);
+  unsigned char* out = nullptr;
+  unsigned long size = 0;
+  jpeg_mem_dest(&info, &out, &size);
+  info.image_width = JDIMENSION(width);
+  info.image_height = JDIMENSION(height);
+  info.input_components = 4;
+  info.in_color_space = JCS_CMYK;
+  jpeg_set_defaults(&info);
+  jpeg_set_colorspace(&info, space);
+  info.write_Adobe_marker = adobeMarker ? TRUE : FALSE;
+  jpeg_set_quality(&info, 95, TRUE);
+  jpeg_start_compress(&info, TRUE);
+  std::vector<std::uint8_t> row(std::size_t(width) * 4);
+  for (int x = 0; x < width; ++x)
+    std::copy(std::begin(x < width / 2 ? left : right), std::end(x < width / 2 ? left : right),
+              row.begin() + 4 * x);
+  while (info.next_scanline < info.image_height) {
+    JSAMPROW rows[1] = {row.data()};
+    jpeg_write_scanlines(&info, rows, 1);
+  }
+  jpeg_finish_compress(&info);
+  std::vector<std::uint8_t> bytes(out, out + size);
+  std::free(out);
+  jpeg_destroy_compress(&info);
+  return bytes;
+}
+
+// CMYK and YCCK files come out as 24-bit blue-green-red in their colours: magenta and yellow ink
+// give red, half black gives middle gray.
+TEST(JpegCodec, FourColourFilesDecodeToTheirColours) {
+  const std::uint8_t red[4] = {0, 255, 255, 0}, halfBlack[4] = {0, 0, 0, 128};
+  const std::uint8_t redInverted[4] = {255, 0, 0, 255}, halfBlackInverted[4] = {255, 255, 255, 127};
+  const std::vector<std::vector<std::uint8_t>> files = {
+      CompressInks(32, 16, redInverted, halfBlackInverted, JCS_CMYK, true),
+      CompressInks(32, 16, redInverted, halfBlackInverted, JCS_YCCK, true),
+      CompressInks(32, 16, red, halfBlack, JCS_CMYK, false),
+  };
+  for (std::size_t i = 0; i < files.size(); ++i) {
+    SCOPED_TRACE(i);
+    TJpegDecodeSettings eightBit;
+    eightBit.EightBitOutput = true;
+    for (const TJpegDecodeSettings& settings : {TJpegDecodeSettings{}, eightBit}) {
+      const TDecoded decoded = Decode(files[i], settings);
+      ASSERT_EQ(decoded.Layout.BitsPerPixel, 24);
+      auto near = [&](int x, int b, int g, int r) {
+        const std::uint8_t* p = decoded.Pixels.data() + (8 * 32 + x) * 3;
+        return std::abs(p[0] - b) <= 3 && std::abs(p[1] - g) <= 3 && std::abs(p[2] - r) <= 3;
+      };
+      EXPECT_TRUE(near(4, 0, 0, 255));
+      EXPECT_TRUE(near(28, 127, 127, 127));
+    }
+  }
 }
 
 TEST(JpegCodec, TruncatedDataDecodesWithTheMissingPartFilledIn) {
