@@ -7,11 +7,15 @@
 
 #include "framework/Canvas.h"
 #include "framework/Exceptions.h"
+#include "framework/GdiHandles.h"
 #include "framework/Streams.h"
 #include "framework/TypeInfo.h"
 #include "framework/platform/Gdi.h"
 
 namespace fw {
+
+using gdihandles::TMemoryDC;
+using gdihandles::TSelected;
 
 namespace detail {
 
@@ -61,37 +65,6 @@ TBitmap::TReader& InstalledReader() {
 [[noreturn]] void RaiseOutOfResources() {
   throw EOutOfResources(LoadResString(SOutOfResources));
 }
-
-// A memory device context for the length of a scope.
-class TMemoryDC {
- public:
-  TMemoryDC() : FDC(win::CreateCompatibleDC(nullptr)) {
-    if (FDC == nullptr) RaiseOutOfResources();
-  }
-  ~TMemoryDC() { win::DeleteDC(FDC); }
-  TMemoryDC(const TMemoryDC&) = delete;
-  TMemoryDC& operator=(const TMemoryDC&) = delete;
-  win::HDC Get() const { return FDC; }
-
- private:
-  win::HDC FDC;
-};
-
-// An object selected into a context for the length of a scope.
-class TSelection {
- public:
-  template <class THandle>
-  TSelection(win::HDC dc, THandle object) : FDC(dc), FOld(win::SelectObject(dc, object)) {}
-  ~TSelection() {
-    if (FOld != nullptr && FOld != win::HGDI_ERROR) win::SelectObject(FDC, FOld);
-  }
-  TSelection(const TSelection&) = delete;
-  TSelection& operator=(const TSelection&) = delete;
-
- private:
-  win::HDC FDC;
-  win::HGDIOBJ FOld;
-};
 
 int DeviceBitCount() {
   static const int bits = [] {
@@ -160,7 +133,7 @@ win::HBITMAP CreateDib(int width, int height, int bitCount, bool mask565,
 std::vector<win::RGBQUAD> ColorTableOf(win::HBITMAP handle, int bitCount) {
   std::vector<win::RGBQUAD> table(std::size_t{1} << std::min(bitCount, 8));
   TMemoryDC dc;
-  TSelection selected(dc.Get(), handle);
+  TSelected selected(dc.Get(), handle);
   table.resize(
       win::GetDIBColorTable(dc.Get(), 0, static_cast<win::UINT>(table.size()), table.data()));
   return table;
@@ -192,7 +165,7 @@ std::shared_ptr<TBitmapImage> NewImage(bool isDIB, int bitCount, bool mask565, i
   image->Width = width;
   image->Height = height;
   TMemoryDC dc;
-  TSelection selected(dc.Get(), image->Handle);
+  TSelected selected(dc.Get(), image->Handle);
   const win::RECT all{0, 0, width, height};
   win::FillRect(dc.Get(), &all,
                 win::HandleCast<win::HBRUSH>(win::GetStockObject(win::WHITE_BRUSH)));
@@ -338,7 +311,7 @@ void TBitmap::WithImageDC(F&& Use) const {
     return;
   }
   TMemoryDC dc;
-  TSelection selected(dc.Get(), FImage->Handle);
+  TSelected selected(dc.Get(), FImage->Handle);
   Use(dc.Get());
 }
 
@@ -372,7 +345,7 @@ void TBitmap::Unshare() {
   } else {
     copy = NewImage(false, old.BitCount, false, old.Width, old.Height, {});
     TMemoryDC target;
-    TSelection selected(target.Get(), copy->Handle);
+    TSelected selected(target.Get(), copy->Handle);
     WithImageDC([&](win::HDC source) {
       win::BitBlt(target.Get(), 0, 0, old.Width, old.Height, source, 0, 0, win::SRCCOPY);
     });
@@ -435,7 +408,7 @@ void TBitmap::SetSize(int NewWidth, int NewHeight) {
   image->Palette = CopyPalette(old.Palette);
   if (old.Handle != nullptr && image->Handle != nullptr) {
     TMemoryDC target;
-    TSelection selected(target.Get(), image->Handle);
+    TSelected selected(target.Get(), image->Handle);
     WithImageDC([&](win::HDC source) {
       win::BitBlt(target.Get(), 0, 0, std::min(NewWidth, old.Width),
                   std::min(NewHeight, old.Height), source, 0, 0, win::SRCCOPY);
@@ -594,7 +567,7 @@ void TBitmap::ConvertTo(const TFormat& Format) {
       NewImage(Format.IsDIB, Format.BitCount, Format.Mask565, old.Width, old.Height, table);
   if (old.Handle != nullptr) {
     TMemoryDC target;
-    TSelection selected(target.Get(), image->Handle);
+    TSelected selected(target.Get(), image->Handle);
     BlitRowsTo(target.Get(), old.Width, old.Height, 0);
     image->Palette = CopyPalette(old.Palette);
   }
@@ -616,7 +589,7 @@ void TBitmap::ConvertRowsInto(TBitmap& Target, int FirstRow) const {
   const int width = Target.Width();
   const int height = Target.Height();
   TMemoryDC target;
-  TSelection selected(target.Get(), Target.Handle());
+  TSelected selected(target.Get(), Target.Handle());
   BlitRowsTo(target.Get(), width, height, FirstRow);
 }
 
@@ -678,7 +651,7 @@ win::HBITMAP TBitmap::MaskHandle() {
   if (FMask == nullptr) RaiseOutOfResources();
   FMaskColor = color;
   TMemoryDC mask;
-  TSelection selected(mask.Get(), FMask);
+  TSelected selected(mask.Get(), FMask);
   const win::COLORREF rgb = ColorToRGB(color);
   WithImageDC([&](win::HDC source) {
     if (Monochrome()) {
@@ -718,7 +691,7 @@ void TBitmap::Draw(TCanvas* ACanvas, const TRect& Rect) {
     // others black); target ^= image. Transparent pixels keep the target, others take the image.
     const win::HBITMAP maskBitmap = MaskHandle();
     TMemoryDC mask;
-    TSelection selected(mask.Get(), maskBitmap);
+    TSelected selected(mask.Get(), maskBitmap);
     const win::COLORREF text = win::SetTextColor(target, 0x00000000);
     const win::COLORREF background = win::SetBkColor(target, 0x00FFFFFF);
     WithImageDC([&](win::HDC source) {

@@ -1,7 +1,7 @@
 #include "framework/Button.h"
 
 #include "framework/Accelerators.h"
-#include "framework/ControlPainting.h"
+#include "framework/ControlFaces.h"
 #include "framework/Form.h"
 #include "framework/GraphicsObjects.h"
 #include "framework/TypeInfo.h"

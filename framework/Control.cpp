@@ -7,6 +7,7 @@
 #include "framework/ControlConsts.h"
 #include "framework/Form.h"
 #include "framework/GraphicsObjects.h"
+#include "framework/ScopeExit.h"
 #include "framework/TypeInfo.h"
 #include "framework/WinControl.h"
 #include "framework/platform/Input.h"
@@ -497,13 +498,8 @@ void TControl::Loaded() {
 
 void TControl::ReadState(TReader& Reader) {
   FControlState.Include(csReadingState);
-  try {
-    TComponent::ReadState(Reader);
-  } catch (...) {
-    FControlState.Exclude(csReadingState);
-    throw;
-  }
-  FControlState.Exclude(csReadingState);
+  const TScopeExit read([this] { FControlState.Exclude(csReadingState); });
+  TComponent::ReadState(Reader);
 }
 
 // Painting requests.

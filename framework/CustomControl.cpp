@@ -1,6 +1,6 @@
 #include "framework/CustomControl.h"
 
-#include "framework/CanvasPainting.h"
+#include "framework/PaintThroughCanvas.h"
 #include "framework/TypeInfo.h"
 
 namespace fw {

@@ -6,7 +6,7 @@
 #include "framework/Application.h"
 #include "framework/Button.h"
 #include "framework/ControlConsts.h"
-#include "framework/ControlPainting.h"
+#include "framework/ControlFaces.h"
 #include "framework/GraphicsObjects.h"
 #include "framework/Label.h"
 #include "framework/TypeInfo.h"

@@ -5,8 +5,8 @@
 #include <memory>
 
 #include "framework/Application.h"
-#include "framework/CanvasPainting.h"
 #include "framework/ControlConsts.h"
+#include "framework/PaintThroughCanvas.h"
 #include "framework/Reader.h"
 #include "framework/Screen.h"
 #include "framework/TypeInfo.h"

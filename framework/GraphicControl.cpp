@@ -1,6 +1,6 @@
 #include "framework/GraphicControl.h"
 
-#include "framework/CanvasPainting.h"
+#include "framework/PaintThroughCanvas.h"
 #include "framework/TypeInfo.h"
 #include "framework/platform/Messages.h"
 

@@ -4,6 +4,7 @@
 
 #include "framework/Canvas.h"
 #include "framework/Exceptions.h"
+#include "framework/GdiHandles.h"
 #include "framework/Streams.h"
 #include "framework/TypeInfo.h"
 #include "framework/platform/Gdi.h"
@@ -109,19 +110,13 @@ void TIcon::Parse(const std::vector<std::uint8_t>& File) {
   const std::uint64_t andAt = xorAt + xorBytes;
   if (andAt + andBytes > bytes) RaiseInvalidIcon();
 
-  const win::HBITMAP colour = MakeSection(width, height, static_cast<int>(bitCount),
-                                          image + tableAt, colors, image + xorAt, xorBytes);
+  gdihandles::TOwned<win::HBITMAP> colour(MakeSection(
+      width, height, static_cast<int>(bitCount), image + tableAt, colors, image + xorAt, xorBytes));
   static const std::uint8_t kBlackWhite[8] = {0, 0, 0, 0, 255, 255, 255, 0};
-  win::HBITMAP mask = nullptr;
-  try {
-    mask = MakeSection(width, height, 1, kBlackWhite, 2, image + andAt, andBytes);
-  } catch (...) {
-    win::DeleteObject(colour);
-    throw;
-  }
+  const win::HBITMAP mask = MakeSection(width, height, 1, kBlackWhite, 2, image + andAt, andBytes);
   Clear();
   FFile = File;
-  FImage = colour;
+  FImage = colour.Release();
   FMask = mask;
   FWidth = width;
   FHeight = height;

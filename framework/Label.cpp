@@ -1,6 +1,6 @@
 #include "framework/Label.h"
 
-#include "framework/ControlPainting.h"
+#include "framework/ControlFaces.h"
 #include "framework/GraphicsObjects.h"
 #include "framework/TypeInfo.h"
 #include "framework/platform/TextTypes.h"

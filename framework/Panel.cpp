@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "framework/ControlPainting.h"
+#include "framework/ControlFaces.h"
 #include "framework/GraphicsObjects.h"
 #include "framework/TypeInfo.h"
 #include "framework/platform/TextTypes.h"

@@ -1,7 +1,7 @@
 #include "framework/SpeedButton.h"
 
 #include "framework/Accelerators.h"
-#include "framework/ControlPainting.h"
+#include "framework/ControlFaces.h"
 #include "framework/GraphicsObjects.h"
 #include "framework/TypeInfo.h"
 #include "framework/WinControl.h"

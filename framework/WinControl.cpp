@@ -2,13 +2,16 @@
 
 #include <algorithm>
 #include <memory>
+#include <optional>
 
 #include "framework/Application.h"
 #include "framework/ControlCanvas.h"
 #include "framework/ControlConsts.h"
 #include "framework/Form.h"
+#include "framework/GdiHandles.h"
 #include "framework/GraphicsObjects.h"
 #include "framework/Reader.h"
+#include "framework/ScopeExit.h"
 #include "framework/TypeInfo.h"
 #include "framework/Writer.h"
 #include "framework/platform/GdiDc.h"
@@ -407,16 +410,15 @@ void TWinControl::AlignControl(TControl* AControl) {
     return;
   }
   DisableAlign();
-  try {
+  {
+    const TScopeExit done([this] {
+      FControlState.Exclude(csAlignmentNeeded);
+      EnableAlign();
+    });
     win::RECT rect = ClientRect();
     AdjustClientRect(rect);
     AlignControls(AControl, rect);
-  } catch (...) {
-    FControlState.Exclude(csAlignmentNeeded);
-    EnableAlign();
-    throw;
   }
-  FControlState.Exclude(csAlignmentNeeded);
   EnableAlign();
 }
 
@@ -478,13 +480,8 @@ void TWinControl::DoPosition(TControl* Control, TAlign AAlign, win::RECT& Rect) 
       break;
   }
   Control->FAnchorMove = true;
-  try {
-    Control->SetBounds(l, t, w, h);
-  } catch (...) {
-    Control->FAnchorMove = false;
-    throw;
-  }
-  Control->FAnchorMove = false;
+  const TScopeExit moved([Control] { Control->FAnchorMove = false; });
+  Control->SetBounds(l, t, w, h);
 }
 
 void TWinControl::AlignControls(TControl* AControl, win::RECT& Rect) {
@@ -503,13 +500,8 @@ void TWinControl::AnchorChildren() {
     if (c->Align() != alNone || c->Anchors() == TAnchors{akLeft, akTop}) continue;
     const win::RECT r = c->AnchoredBounds(width, height);
     c->FAnchorMove = true;
-    try {
-      c->SetBoundsRect(r);
-    } catch (...) {
-      c->FAnchorMove = false;
-      throw;
-    }
-    c->FAnchorMove = false;
+    const TScopeExit moved([c] { c->FAnchorMove = false; });
+    c->SetBoundsRect(r);
   }
 }
 
@@ -520,13 +512,8 @@ void TWinControl::Loaded() {
 
 void TWinControl::ReadState(TReader& Reader) {
   DisableAlign();
-  try {
-    TControl::ReadState(Reader);
-  } catch (...) {
-    EnableAlign();
-    throw;
-  }
-  EnableAlign();
+  const TScopeExit enable([this] { EnableAlign(); });
+  TControl::ReadState(Reader);
 }
 
 void TWinControl::DefineProperties(TFiler& Filer) {
@@ -695,38 +682,26 @@ void TWinControl::WMPaint(TMessage& Message) {
     PaintHandler(dc);
     return;
   }
-  win::PAINTSTRUCT paint;
-  const win::HWND hwnd = FHandle;
-  dc = win::BeginPaint(hwnd, &paint);
-  try {
-    PaintHandler(dc);
-  } catch (...) {
-    win::EndPaint(hwnd, &paint);
-    throw;
-  }
-  win::EndPaint(hwnd, &paint);
+  const gdihandles::TWindowPaint paint(FHandle);
+  PaintHandler(paint.DC());
 }
 
 void TWinControl::PaintHandler(win::HDC DC) {
   // Opaque windowless children paint every pixel of their bounds: the window paints around them
   // and not at all when they cover what is to be painted.
-  int saved = 0;
-  for (TControl* c : FControls) {
-    if (!c->Visible() || !c->ControlStyle().Contains(csOpaque)) continue;
-    if (saved == 0) saved = win::SaveDC(DC);
-    const win::RECT r = c->BoundsRect();
-    win::ExcludeClipRect(DC, r.left, r.top, r.right, r.bottom);
-  }
-  win::RECT box;
-  const bool covered = saved != 0 && win::GetClipBox(DC, &box) == win::NULLREGION;
   const TWeakRef<TControl> self(this);
-  try {
+  {
+    std::optional<gdihandles::TSavedDC> saved;
+    for (TControl* c : FControls) {
+      if (!c->Visible() || !c->ControlStyle().Contains(csOpaque)) continue;
+      if (!saved) saved.emplace(DC);
+      const win::RECT r = c->BoundsRect();
+      win::ExcludeClipRect(DC, r.left, r.top, r.right, r.bottom);
+    }
+    win::RECT box;
+    const bool covered = saved && win::GetClipBox(DC, &box) == win::NULLREGION;
     if (!covered) PaintWindow(DC);
-  } catch (...) {
-    if (saved != 0) win::RestoreDC(DC, saved);
-    throw;
   }
-  if (saved != 0) win::RestoreDC(DC, saved);
   if (self) PaintControls(DC, nullptr);
 }
 
@@ -747,18 +722,12 @@ void TWinControl::PaintControls(win::HDC DC, TControl* First) {
     const win::RECT bounds = c->BoundsRect();
     if (!win::RectVisible(DC, &bounds)) continue;
     // The child paints with its top-left corner as origin and cannot paint outside its bounds.
-    const int saved = win::SaveDC(DC);
+    const gdihandles::TSavedDC saved(DC);
     win::POINT origin;
     win::GetWindowOrgEx(DC, &origin);
     win::SetWindowOrgEx(DC, origin.x - c->Left(), origin.y - c->Top(), nullptr);
     win::IntersectClipRect(DC, 0, 0, c->Width(), c->Height());
-    try {
-      c->Perform(win::WM_PAINT, reinterpret_cast<win::WPARAM>(DC), 0);
-    } catch (...) {
-      win::RestoreDC(DC, saved);
-      throw;
-    }
-    win::RestoreDC(DC, saved);
+    c->Perform(win::WM_PAINT, reinterpret_cast<win::WPARAM>(DC), 0);
   }
 }
 

@@ -8,10 +8,10 @@
 
 #include "framework/Bitmap.h"
 #include "framework/Exceptions.h"
+#include "framework/GdiHandles.h"
 #include "framework/Streams.h"
 #include "framework/platform/LastError.h"
 #include "gfx/BmpLayout.h"
-#include "gfx/GdiHandles.h"
 #include "gfx/PictureLimits.h"
 
 namespace fw {
@@ -174,7 +174,6 @@ void ReadDeviceBitmap(TBitmap& bitmap, const TBmpLayout& layout,
   }
 
   TMemoryDC dc;
-  if (!dc) throw EOutOfResources(LoadResString(SOutOfResources));
   // The screen's format: a device-compatible bitmap of the screen's depth selected in the context.
   const int screenBits =
       win::GetDeviceCaps(dc.Get(), win::BITSPIXEL) * win::GetDeviceCaps(dc.Get(), win::PLANES);

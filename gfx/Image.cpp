@@ -7,6 +7,7 @@
 #include "framework/Icon.h"
 #include "framework/Metafile.h"
 #include "framework/Picture.h"
+#include "framework/ScopeExit.h"
 #include "framework/TypeInfo.h"
 #include "framework/platform/MessageQueue.h"
 #include "framework/platform/Messages.h"
@@ -175,14 +176,11 @@ void TImage::Paint() {
   const TWeakRef<TControl> self(this);
   const bool wasDrawing = FDrawing;
   FDrawing = true;
-  try {
-    if (TGraphic* graphic = FPicture->Graphic())
-      TGraphicControl::Canvas()->StretchDraw(DestRect(), graphic);
-  } catch (...) {
+  const TScopeExit drawn([&] {
     if (self) FDrawing = wasDrawing;
-    throw;
-  }
-  if (self) FDrawing = wasDrawing;
+  });
+  if (TGraphic* graphic = FPicture->Graphic())
+    TGraphicControl::Canvas()->StretchDraw(DestRect(), graphic);
 }
 
 }  // namespace fw

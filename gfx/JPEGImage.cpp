@@ -8,12 +8,12 @@
 #include "framework/Bitmap.h"
 #include "framework/Canvas.h"
 #include "framework/Exceptions.h"
+#include "framework/GdiHandles.h"
 #include "framework/Picture.h"
 #include "framework/Streams.h"
 #include "framework/TypeInfo.h"
 #include "framework/platform/Gdi.h"
 #include "gfx/FileReplacement.h"
-#include "gfx/GdiHandles.h"
 #include "gfx/JpegCodec.h"
 #include "gfx/PictureLimits.h"
 

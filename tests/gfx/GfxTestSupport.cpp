@@ -7,8 +7,8 @@
 
 #include "framework/Bitmap.h"
 #include "framework/Canvas.h"
+#include "framework/GdiHandles.h"
 #include "framework/platform/Gdi.h"
-#include "gfx/GdiHandles.h"
 #include "tools/gdiscript/BmpLoader.h"
 
 namespace fw::testing {

@@ -1,8 +1,10 @@
 // Platform objects held for a scope: an owned GDI object deleted at the end, a memory device
-// context, and an object or palette selected into a context and deselected again.
+// context, an object or palette selected into a context and deselected again, a context's saved
+// state restored, and a window's paint begun and ended.
 #pragma once
 
 #include "framework/platform/Gdi.h"
+#include "framework/platform/Paint.h"
 
 namespace fw::gdihandles {
 
@@ -31,18 +33,15 @@ class TOwned {
   THandle FHandle;
 };
 
-// A memory device context compatible with the screen.
+// A memory device context compatible with the screen; EOutOfResources when none can be made.
 class TMemoryDC {
  public:
-  TMemoryDC() : FDC(win::CreateCompatibleDC(nullptr)) {}
-  ~TMemoryDC() {
-    if (FDC != nullptr) win::DeleteDC(FDC);
-  }
+  TMemoryDC();
+  ~TMemoryDC() { win::DeleteDC(FDC); }
   TMemoryDC(const TMemoryDC&) = delete;
   TMemoryDC& operator=(const TMemoryDC&) = delete;
 
   win::HDC Get() const { return FDC; }
-  explicit operator bool() const { return FDC != nullptr; }
 
  private:
   win::HDC FDC;
@@ -82,6 +81,39 @@ class TSelectedPalette {
  private:
   win::HDC FDC;
   win::HPALETTE FOld = nullptr;
+};
+
+// The state of a device context (origin, clipping, selected objects, modes) saved for a scope
+// and restored at its end.
+class TSavedDC {
+ public:
+  explicit TSavedDC(win::HDC dc) : FDC(dc), FSaved(win::SaveDC(dc)) {}
+  ~TSavedDC() {
+    if (FSaved != 0) win::RestoreDC(FDC, FSaved);
+  }
+  TSavedDC(const TSavedDC&) = delete;
+  TSavedDC& operator=(const TSavedDC&) = delete;
+
+ private:
+  win::HDC FDC;
+  int FSaved;
+};
+
+// A window's paint for a scope: BeginPaint at the start, EndPaint at the end.
+class TWindowPaint {
+ public:
+  explicit TWindowPaint(win::HWND window)
+      : FWindow(window), FDC(win::BeginPaint(window, &FPaint)) {}
+  ~TWindowPaint() { win::EndPaint(FWindow, &FPaint); }
+  TWindowPaint(const TWindowPaint&) = delete;
+  TWindowPaint& operator=(const TWindowPaint&) = delete;
+
+  win::HDC DC() const { return FDC; }
+
+ private:
+  win::HWND FWindow;
+  win::PAINTSTRUCT FPaint{};
+  win::HDC FDC;
 };
 
 }  // namespace fw::gdihandles

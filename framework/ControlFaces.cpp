@@ -1,4 +1,4 @@
-#include "framework/ControlPainting.h"
+#include "framework/ControlFaces.h"
 
 #include "framework/GraphicsObjects.h"
 #include "framework/platform/GdiDc.h"

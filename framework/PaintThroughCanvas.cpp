@@ -1,6 +1,7 @@
-#include "framework/CanvasPainting.h"
+#include "framework/PaintThroughCanvas.h"
 
 #include "framework/Control.h"
+#include "framework/ScopeExit.h"
 
 namespace fw {
 
@@ -10,18 +11,12 @@ void PaintThroughCanvas(TControl& Control, TControlCanvas& Canvas, win::HDC DC,
   Canvas.FreeHandle();
   Canvas.Lock();
   Canvas.SetHandle(DC);
-  auto detach = [&] {
+  const TScopeExit detach([&] {
     if (!alive) return;
     Canvas.SetHandle(nullptr);
     Canvas.Unlock();
-  };
-  try {
-    Paint();
-  } catch (...) {
-    detach();
-    throw;
-  }
-  detach();
+  });
+  Paint();
 }
 
 }  // namespace fw
