@@ -8,6 +8,7 @@
 #include "app/InformationPage.h"
 #include "app/OutputPath.h"
 #include "app/PicturePath.h"
+#include "controls/clear/ClearCtrl.h"
 #include "framework/Bitmap.h"
 #include "framework/CommandLine.h"
 #include "framework/Dialogs.h"
@@ -85,6 +86,8 @@ class TFormClientArea : public TClientArea {
 
 void RegisterLayoutOnce() {
   static const bool registered = [] {
+    // The layout names the transparent panel, which is not one of the standard controls.
+    clear::RegisterClearControls();
     fw::RegisterFormDescription(TMainForm1::StaticClass(), Mainwindow1Layout);
     return true;
   }();
@@ -228,10 +231,12 @@ void TMainForm1::Button1Click(fw::TObject*) {
     Image1->SetAutoSize(false);
     Image1->SetWidth(clientWidth);
     Image1->SetHeight(clientHeight);
-    // The copy must see a completely painted client area. Normally the arrival tick comes one
-    // tick after the last move and its repaint; but on a screen so wide or tall that the start
-    // from the right or bottom edge already lies past the centre, the window arrives on the tick
-    // that fitted it, before the fitted layout has been painted.
+    // The copy must see a completely painted client area, cut by a panel region that follows
+    // the fitted picture. Normally the arrival tick comes one tick after the last move and its
+    // repaint; but on a screen so wide or tall that the start from the right or bottom edge
+    // already lies past the centre, the window arrives on the tick that fitted it, before the
+    // fitted layout has been painted and the panel's region has followed it.
+    ClearPanel1->FlushRgn();
     Update();
     const fw::TRect area = fw::Rect(0, 0, clientWidth, clientHeight);
     Image1->Canvas()->CopyRect(area, Canvas(), area);

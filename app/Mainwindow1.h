@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "controls/clear/ClearPanel.h"
 #include "framework/Button.h"
 #include "framework/Form.h"
 #include "framework/Panel.h"
@@ -20,9 +21,8 @@ class TMainForm1 : public fw::TForm {
   explicit TMainForm1(fw::TComponent* AOwner);
   ~TMainForm1() override;
 
-  // The components of the stored layout, in declaration order. ClearPanel1 is a plain panel in
-  // the form's colour until the transparent panel class exists; it paints nothing else.
-  fw::TPanel* ClearPanel1 = nullptr;
+  // The components of the stored layout, in declaration order.
+  clear::TClearPanel* ClearPanel1 = nullptr;
   fw::TImage* Image2 = nullptr;
   fw::TPanel* Panel1 = nullptr;
   fw::TImage* Image1 = nullptr;

@@ -22,15 +22,21 @@ const char* const Mainwindow1Layout = R"(object MainForm1: TMainForm1
   OnCreate = FormCreate
   PixelsPerInch = 96
   TextHeight = 12
-  object ClearPanel1: TPanel
+  object ClearPanel1: TClearPanel
     Left = 0
     Top = 0
     Width = 600
     Height = 600
     Align = alClient
-    BevelOuter = bvNone
-    ParentColor = True
     ParentFont = True
+    AutoSize = False
+    CaptionLeft = 0
+    CaptionTop = 0
+    ChildGraphicsTrans = True
+    FormTrans = False
+    HotTrack = False
+    HotLightDepth = 0
+    ParentDrag = False
     ShowHint = False
     ParentShowHint = False
     DesignWidth = 600

@@ -16,6 +16,11 @@ class TOwned {
   ~TOwned() { Reset(); }
   TOwned(const TOwned&) = delete;
   TOwned& operator=(const TOwned&) = delete;
+  TOwned(TOwned&& other) noexcept : FHandle(other.Release()) {}
+  TOwned& operator=(TOwned&& other) noexcept {
+    if (this != &other) Reset(other.Release());
+    return *this;
+  }
 
   THandle Get() const { return FHandle; }
   explicit operator bool() const { return FHandle != nullptr; }

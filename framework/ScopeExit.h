@@ -18,4 +18,16 @@ class TScopeExit {
   F FWork;
 };
 
+// Runs `Body`, then `Finally` however `Body` ends. Unlike TScopeExit, `Finally` may raise (a
+// rebuild, a repaint): when `Body` failed, the failure of `Finally` is the one that propagates.
+template <class Body, class Finally>
+void RunThenFinally(Body&& body, Finally&& finally) {
+  try {
+    body();
+  } catch (...) {
+    finally();
+    throw;
+  } finally();
+}
+
 }  // namespace fw

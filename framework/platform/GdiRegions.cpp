@@ -1,7 +1,10 @@
 #include "framework/platform/GdiRegions.h"
 
 #include <algorithm>
+#include <cstring>
+#include <vector>
 
+#include "framework/platform/LastError.h"
 #include "framework/platform/gdi/RegionObject.h"
 
 namespace win {
@@ -22,6 +25,20 @@ HRGN CreateRectRgn(int left, int top, int right, int bottom) {
 HRGN CreateRectRgnIndirect(const RECT* rect) {
   if (!rect) return nullptr;
   return CreateRectRgn(rect->left, rect->top, rect->right, rect->bottom);
+}
+
+HRGN ExtCreateRegion(const XFORM* xform, DWORD count, const RGNDATA* data) {
+  if (xform != nullptr || data == nullptr || count < sizeof(RGNDATAHEADER) ||
+      data->rdh.dwSize != sizeof(RGNDATAHEADER) || data->rdh.iType != RDH_RECTANGLES ||
+      (count - sizeof(RGNDATAHEADER)) / sizeof(RECT) < data->rdh.nCount) {
+    SetLastError(ERROR_INVALID_PARAMETER);
+    return nullptr;
+  }
+  std::vector<RECT> rects(data->rdh.nCount);
+  if (!rects.empty()) std::memcpy(rects.data(), data->Buffer, rects.size() * sizeof(RECT));
+  for (RECT& rect : rects)
+    rect = OrderedRect(rect.left, rect.top, rect.right, rect.bottom);
+  return gdi::CreateRegionHandle(gdi::TRegion::FromRects(rects));
 }
 
 BOOL SetRectRgn(HRGN region, int left, int top, int right, int bottom) {

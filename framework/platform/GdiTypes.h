@@ -258,6 +258,23 @@ inline constexpr int RGN_XOR = 3;
 inline constexpr int RGN_DIFF = 4;
 inline constexpr int RGN_COPY = 5;
 
+// A region as a list of rectangles (ExtCreateRegion): the header, then nCount RECTs.
+inline constexpr DWORD RDH_RECTANGLES = 1;
+struct RGNDATAHEADER {
+  DWORD dwSize = sizeof(RGNDATAHEADER);
+  DWORD iType = RDH_RECTANGLES;
+  DWORD nCount = 0;
+  DWORD nRgnSize = 0;
+  RECT rcBound{};
+};
+struct RGNDATA {
+  RGNDATAHEADER rdh;
+  char Buffer[1];
+};
+struct XFORM {
+  float eM11, eM12, eM21, eM22, eDx, eDy;
+};
+
 // GetDeviceCaps indices and answers.
 inline constexpr int DRIVERVERSION = 0;
 inline constexpr int TECHNOLOGY = 2;

@@ -248,6 +248,27 @@ TEST_F(MainFormTest, ArrivingOnTheFittingTickStillCapturesThePaintedCard) {
       << detail;
 }
 
+// Where the picture is pure magenta, the transparent panel's empty colour, the panel leaves a
+// hole in its region and the window's white shows there, on screen and in the saved picture.
+TEST_F(MainFormTest, PureMagentaInThePictureLeavesAWhiteHole) {
+  fw::TBitmap picture;
+  picture.SetPixelFormat(fw::pf24bit);
+  picture.SetSize(1000, 700);
+  picture.Canvas()->Brush()->SetColor(fw::clGray);
+  picture.Canvas()->FillRect(fw::Rect(0, 0, 1000, 700));
+  picture.Canvas()->Brush()->SetColor(fw::clFuchsia);
+  picture.Canvas()->FillRect(fw::Rect(400, 250, 600, 450));
+  const std::string path = FScratch.File("hole.bmp");
+  picture.SaveToFile(path);
+  Frame({path});
+  ASSERT_TRUE(FForm->Saved());
+  // The picture fills (5, 90)-(595, 510); its middle, (300, 300), is magenta in the source.
+  const TPixels captured = fw::testing::PixelsOf(*FForm->Image1->Picture()->Bitmap());
+  EXPECT_EQ(captured.At(300, 300), 0xFFFFFFu);
+  EXPECT_EQ(captured.At(100, 150), 0x808080u);
+  EXPECT_EQ(captured.At(300, 200), 0x808080u);
+}
+
 TEST_F(MainFormTest, APathSplitAtItsSpacesIsRejoinedAndFramed) {
   fs::create_directory(FScratch.Path() / "My Pictures");
   Source("picture300x400.bmp", "My Pictures/a cat.BMP");

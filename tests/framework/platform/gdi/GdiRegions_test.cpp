@@ -57,6 +57,31 @@ TEST(GdiRegions, RectangleRegionsOrderTheirCornersAndMove) {
   EXPECT_EQ(gdi::RegionOf(r), nullptr);
 }
 
+TEST(GdiRegions, ExtCreateRegionJoinsItsRectanglesAndRefusesBadData) {
+  struct {
+    RGNDATAHEADER rdh;
+    RECT rects[3];
+  } data{};
+  data.rdh.nCount = 3;
+  data.rects[0] = {0, 0, 4, 1};
+  data.rects[1] = {2, 0, 6, 1};  // overlapping the first
+  data.rects[2] = {5, 3, 1, 2};  // corners given the other way round
+  HRGN r = ExtCreateRegion(nullptr, sizeof data, reinterpret_cast<const RGNDATA*>(&data));
+  ASSERT_NE(r, nullptr);
+  RECT box;
+  EXPECT_EQ(GetRgnBox(r, &box), COMPLEXREGION);
+  EXPECT_EQ(box, (RECT{0, 0, 6, 3}));
+  EXPECT_TRUE(PtInRegion(r, 5, 0));
+  EXPECT_TRUE(PtInRegion(r, 1, 2));
+  EXPECT_FALSE(PtInRegion(r, 0, 1));
+  DeleteObject(r);
+  EXPECT_EQ(ExtCreateRegion(nullptr, sizeof data - 1, reinterpret_cast<const RGNDATA*>(&data)),
+            nullptr)
+      << "fewer bytes than the rectangles need";
+  const XFORM scale{2, 0, 0, 2, 0, 0};
+  EXPECT_EQ(ExtCreateRegion(&scale, sizeof data, reinterpret_cast<const RGNDATA*>(&data)), nullptr);
+}
+
 TEST(GdiRects, HelpersFollowThePlatformEdgeRules) {
   RECT r;
   SetRect(&r, 1, 2, 5, 6);
