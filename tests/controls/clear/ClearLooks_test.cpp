@@ -1,0 +1,70 @@
+// The transparent controls' looks as form-render pictures them: a picture button raised, pressed,
+// hot and disabled, with and without its border, and a caption in place, window regions applied.
+// The raised and pressed buttons and the caption are the GDI oracle's drawings of the same
+// scenes; the hot and disabled looks are goldens of our own.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "tests/controls/clear/ClearTestSupport.h"
+#include "tests/gfx/GfxTestSupport.h"
+#include "tools/formrender/FormRender.h"
+
+namespace clear::testing {
+namespace {
+
+using tovu::formrender::TAction;
+
+struct TLook {
+  const char* Description;
+  std::vector<TAction> Actions;
+  const char* Golden;
+};
+
+void PrintTo(const TLook& look, std::ostream* out) {
+  *out << look.Golden;
+}
+
+const TAction Away{TAction::akMove, 115, 55};
+const TAction Over{TAction::akMove, 40, 25};
+const TAction Press{TAction::akPress};
+
+class ClearLooks : public TClearTest, public ::testing::WithParamInterface<TLook> {};
+
+TEST_P(ClearLooks, FormRenderShowsTheLookOfTheGolden) {
+  const TLook& look = GetParam();
+  const tovu::formrender::TPicture shown = tovu::formrender::RenderForm(
+      fw::testing::TestData(std::string("clear/") + look.Description), look.Actions);
+  fw::testing::TPixels actual{shown.Width, shown.Height, {}};
+  for (const std::uint32_t rgb : shown.Pixels)  // 0x00RRGGBB to the goldens' 0x00BBGGRR
+    actual.Colors.push_back(((rgb & 0xFF) << 16) | (rgb & 0xFF00) | ((rgb >> 16) & 0xFF));
+  std::string detail;
+  EXPECT_EQ(fw::testing::CountDifferences(
+                actual,
+                fw::testing::ReadGolden(fw::testing::TestData(std::string("clear/") + look.Golden)),
+                detail),
+            0)
+      << detail;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Looks, ClearLooks,
+    ::testing::Values(TLook{"button-single.txt", {Away}, "button-single-up.bmp"},
+                      TLook{"button-single.txt", {Over, Press}, "button-single-down.bmp"},
+                      TLook{"button-single.txt", {Over}, "button-single-hot.bmp"},
+                      TLook{"button-none.txt", {Away}, "button-none-up.bmp"},
+                      TLook{"button-none.txt", {Over, Press}, "button-none-down.bmp"},
+                      TLook{"button-none.txt", {Over}, "button-none-hot.bmp"},
+                      TLook{"button-disabled.txt", {Away}, "button-disabled.bmp"},
+                      TLook{"caption.txt", {}, "caption.bmp"}),
+    [](const ::testing::TestParamInfo<TLook>& param) {
+      std::string name = param.param.Golden;
+      name = name.substr(0, name.find('.'));
+      for (char& c : name)
+        if (c == '-') c = '_';
+      return name;
+    });
+
+}  // namespace
+}  // namespace clear::testing

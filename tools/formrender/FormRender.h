@@ -1,0 +1,39 @@
+// Pictures of forms for looking at controls and testing them: a text form description created
+// on the headless backend, pointer input played on it, and its client area read as displayed.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace tovu::formrender {
+
+// One step played on the rendered form; positions are in the form's client coordinates.
+struct TAction {
+  enum TKind { akMove, akPress, akRelease } Kind = akMove;
+  int X = 0;
+  int Y = 0;
+};
+
+// The client area as displayed, 0x00RRGGBB, rows from the top.
+struct TPicture {
+  int Width = 0;
+  int Height = 0;
+  std::vector<std::uint32_t> Pixels;
+};
+
+// Makes every class a description may name known (standard controls, shapes, images, pictures,
+// the transparent controls). Safe to call more than once.
+void RegisterRenderableClasses();
+
+// Reads the description in `Path` into a new form of the class it names, shows it, lets pending
+// work run, plays the actions and answers what the form shows. A property line `X.File = 'name'`
+// (Picture.File, Glyph.File) loads that file into the picture or graphic X once the form is
+// read; relative names resolve against the description's folder. Needs the headless backend and
+// an application object; errors raise the framework's exceptions.
+TPicture RenderForm(const std::string& Path, const std::vector<TAction>& Actions);
+
+// Writes the picture as an uncompressed 24-bit BMP.
+void SaveBmp(const TPicture& Picture, const std::string& Path);
+
+}  // namespace tovu::formrender
