@@ -188,6 +188,7 @@ class TClearControl : public fw::TCustomControl {
   bool FChildGraphicsTrans = false;
   bool FPaintingForRegion = false;
   bool FRegionNow = false;
+  bool FInPaintWindow = false;
   std::uint8_t FHotLightDepth = 128;
   int FBuildCount = 0;
   int FRegionCount = 0;

@@ -3,6 +3,7 @@
 #include "controls/clear/ClearControl.h"
 #include "framework/Canvas.h"
 #include "framework/GraphicControl.h"
+#include "framework/ScopeExit.h"
 #include "framework/WinControl.h"
 #include "framework/platform/Input.h"
 
@@ -11,6 +12,8 @@ namespace clear {
 void TClearControl::PaintWindow(win::HDC DC) {
   // The region build has the children paint alone.
   if (FPaintingForRegion) return;
+  FInPaintWindow = true;
+  const fw::TScopeExit painted([this] { FInPaintWindow = false; });
   inherited::PaintWindow(DC);
 }
 
@@ -28,6 +31,9 @@ void TClearControl::Paint() {
 }
 
 void TClearControl::PaintGraphicControls() {
+  // Within a paint message the framework paints the windowless children over the control right
+  // after it; painting them here as well would only draw the same pixels again.
+  if (FInPaintWindow) return;
   for (int i = 0; i < ControlCount(); ++i) {
     if (dynamic_cast<fw::TGraphicControl*>(Controls(i)) == nullptr) continue;
     PaintControls(Canvas()->Handle(), Controls(i));

@@ -117,7 +117,8 @@ void TClearControl::WinRgnSet(bool Down) {
     Invalidate();
     return;
   }
-  if (IsLoading() || !Visible()) return;
+  // A window that is not shown yet needs no region: showing it asks for one.
+  if (IsLoading() || !Visible() || !Showing()) return;
   if (FUpdateDepth != 0) {
     win::MessageBeep(0);
     return;

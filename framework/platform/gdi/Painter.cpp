@@ -139,6 +139,15 @@ void TPainter::PaintCode(const TRegion& region, std::uint8_t code, const TBrushT
     if (masked || holes) before.resize(n);
     if (holes) paint.resize(n);
     if (usesPattern && tile->Uniform) std::fill(pattern.begin(), pattern.end(), tile->Values[0]);
+    // What neither the destination nor a source nor a varying pattern decides is the same on
+    // every row: the first row is computed, the others copy it.
+    if (!readsDestination && !usesSource && (!usesPattern || tile->Uniform)) {
+      ApplyRop3Row(code, usesPattern ? pattern.data() : nullptr, nullptr, dst.data(), n);
+      target.WriteRow(r.top, r.left, n, dst.data());
+      for (LONG y = r.top + 1; y < r.bottom; ++y)
+        target.CopyRowSpan(r.top, y, r.left, n);
+      continue;
+    }
     for (LONG y = r.top; y < r.bottom; ++y) {
       if (readsDestination) target.ReadRow(y, r.left, n, dst.data());
       if (masked || holes) before = dst;

@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <new>
+#include <vector>
 
 namespace win::gdi {
 namespace {
@@ -226,6 +227,18 @@ void TSurface::WriteRow(LONG y, LONG x, std::size_t count, const std::uint32_t* 
   }
   for (std::size_t i = 0; i < count; ++i)
     SetPixel(x + LONG(i), y, values[i]);
+}
+
+void TSurface::CopyRowSpan(LONG from, LONG to, LONG x, std::size_t count) {
+  if (FFormat.BitCount >= 8) {
+    const std::size_t bytes = std::size_t(FFormat.BitCount / 8);
+    std::memcpy(Row(to) + bytes * std::size_t(x), Row(from) + bytes * std::size_t(x),
+                bytes * count);
+    return;
+  }
+  std::vector<std::uint32_t> values(count);
+  ReadRow(from, x, count, values.data());
+  WriteRow(to, x, count, values.data());
 }
 
 std::uint32_t TSurface::FromColor(COLORREF color) const {

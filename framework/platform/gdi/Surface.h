@@ -81,6 +81,8 @@ class TSurface {
   // Physical values of `count` pixels from (x, y) to the right; the range must lie inside.
   void ReadRow(LONG y, LONG x, std::size_t count, std::uint32_t* out) const;
   void WriteRow(LONG y, LONG x, std::size_t count, const std::uint32_t* values);
+  // Copies `count` pixels from column x of row `from` to the same columns of row `to`.
+  void CopyRowSpan(LONG from, LONG to, LONG x, std::size_t count);
   // All bits a physical value has in this format.
   std::uint32_t ValueMask() const { return FValueMask; }
   // The physical value closest to a colour (nearest table entry on indexed formats).
