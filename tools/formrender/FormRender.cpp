@@ -5,8 +5,8 @@
 #include <fstream>
 #include <iterator>
 #include <memory>
-#include <regex>
 #include <sstream>
+#include <string_view>
 
 #include "controls/clear/ClearCtrl.h"
 #include "framework/Application.h"
@@ -52,37 +52,71 @@ std::vector<std::string> Split(const std::string& dotted) {
   return parts;
 }
 
-std::string Unquoted(const std::string& quoted) {
-  std::string text;
-  for (std::size_t i = 0; i < quoted.size(); ++i) {
-    text += quoted[i];
-    if (quoted[i] == '\'' && i + 1 < quoted.size() && quoted[i + 1] == '\'') ++i;
+std::string Trimmed(const std::string& text) {
+  const auto first = text.find_first_not_of(" \t\r");
+  if (first == std::string::npos) return {};
+  return text.substr(first, text.find_last_not_of(" \t\r") - first + 1);
+}
+
+bool StartsWithWord(const std::string& text, const char* word) {
+  const std::size_t n = std::strlen(word);
+  return text.size() > n && text.compare(0, n, word) == 0 && (text[n] == ' ' || text[n] == '\t');
+}
+
+// "object Name: Class" (or inherited, inline): the name and the class.
+bool ObjectLine(const std::string& line, std::string& name, std::string& cls) {
+  if (!StartsWithWord(line, "object") && !StartsWithWord(line, "inherited") &&
+      !StartsWithWord(line, "inline")) {
+    return false;
   }
-  return text;
+  const std::size_t colon = line.find(':');
+  if (colon == std::string::npos) return false;
+  name = Trimmed(line.substr(line.find_first_of(" \t"), colon - line.find_first_of(" \t")));
+  cls = Trimmed(line.substr(colon + 1));
+  return !name.empty() && !cls.empty();
+}
+
+// "Path.File = 'name'" with '' for a quote inside: the property path and the file name.
+bool FileLine(const std::string& line, std::string& path, std::string& file) {
+  const std::size_t equals = line.find('=');
+  if (equals == std::string::npos) return false;
+  const std::string left = Trimmed(line.substr(0, equals));
+  const std::string right = Trimmed(line.substr(equals + 1));
+  constexpr std::string_view suffix = ".File";
+  if (left.size() <= suffix.size() ||
+      left.compare(left.size() - suffix.size(), suffix.size(), suffix) != 0 || right.size() < 2 ||
+      right.front() != '\'' || right.back() != '\'') {
+    return false;
+  }
+  path = left.substr(0, left.size() - suffix.size());
+  file.clear();
+  for (std::size_t i = 1; i + 1 < right.size(); ++i) {
+    file += right[i];
+    if (right[i] == '\'' && right[i + 1] == '\'') ++i;
+  }
+  return true;
 }
 
 // Takes the `X.File = '...'` lines out of the description (leaving empty lines, so that errors
 // still name the right line) and notes them.
 TPrepared Prepare(const std::string& Text, const fs::path& Folder) {
-  static const std::regex object(R"(^\s*(?:object|inherited|inline)\s+(\w+)\s*:\s*(\w+)\s*$)");
-  static const std::regex end(R"(^\s*end\s*$)", std::regex::icase);
-  static const std::regex file(R"(^\s*([A-Za-z_][\w.]*)\.File\s*=\s*'((?:[^']|'')*)'\s*$)");
   TPrepared prepared;
   std::vector<std::string> open;
   std::istringstream lines(Text);
   int number = 0;
   for (std::string line; std::getline(lines, line);) {
     ++number;
-    std::smatch match;
-    if (std::regex_match(line, match, object)) {
-      if (open.empty() && prepared.RootClass.empty()) prepared.RootClass = match[2];
-      open.push_back(match[1]);
-    } else if (std::regex_match(line, match, end)) {
+    const std::string trimmed = Trimmed(line);
+    std::string name, cls, path, file;
+    if (ObjectLine(trimmed, name, cls)) {
+      if (open.empty() && prepared.RootClass.empty()) prepared.RootClass = cls;
+      open.push_back(name);
+    } else if (trimmed == "end") {
       if (!open.empty()) open.pop_back();
-    } else if (std::regex_match(line, match, file) && !open.empty()) {
-      fs::path name = fs::path(Unquoted(match[2]));
-      if (name.is_relative()) name = Folder / name;
-      prepared.Files.push_back({open.back(), Split(match[1]), name.string(), number});
+    } else if (!open.empty() && FileLine(trimmed, path, file)) {
+      fs::path named(file);
+      if (named.is_relative()) named = Folder / named;
+      prepared.Files.push_back({open.back(), Split(path), named.string(), number});
       line.clear();
     }
     prepared.Text += line + "\n";
