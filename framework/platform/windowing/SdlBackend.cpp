@@ -620,6 +620,7 @@ std::unique_ptr<TBackend> CreateSdlBackend() {
     Sdl().Quit();
     return nullptr;
   }
+  if (std::strcmp(Sdl().GetCurrentVideoDriver(), "x11") == 0) x11::KeepGoingOnRequestErrors();
   return std::make_unique<TSdlBackend>();
 }
 

@@ -20,6 +20,7 @@ struct TXlib {
   decltype(&::XSendEvent) SendEvent = nullptr;
   decltype(&::XFlush) Flush = nullptr;
   decltype(&::XBell) Bell = nullptr;
+  decltype(&::XSetErrorHandler) SetErrorHandler = nullptr;
 };
 
 template <typename Function>
@@ -37,7 +38,9 @@ const TXlib* LoadXlib() {
                           Load(library, "XChangeProperty", xlib.ChangeProperty) &&
                           Load(library, "XDeleteProperty", xlib.DeleteProperty) &&
                           Load(library, "XSendEvent", xlib.SendEvent) &&
-                          Load(library, "XFlush", xlib.Flush) && Load(library, "XBell", xlib.Bell);
+                          Load(library, "XFlush", xlib.Flush) &&
+                          Load(library, "XBell", xlib.Bell) &&
+                          Load(library, "XSetErrorHandler", xlib.SetErrorHandler);
     return complete ? &xlib : nullptr;
   }();
   return loaded;
@@ -103,7 +106,18 @@ TMotifHints MotifHintsFor(const TFrameFunctions& frame) {
   return hints;
 }
 
+// A request that fails (typically on a window destroyed a moment before, while the window
+// manager or an expose still referred to it) is of no consequence to the program; Xlib's own
+// handler would print it and end the process.
+int IgnoreRequestErrors(Display*, XErrorEvent*) {
+  return 0;
+}
+
 }  // namespace
+
+void KeepGoingOnRequestErrors() {
+  if (const TXlib* xlib = LoadXlib()) xlib->SetErrorHandler(IgnoreRequestErrors);
+}
 
 void MarkAsDialog(SDL_Window* window) {
   const TTarget target = TargetOf(window);
