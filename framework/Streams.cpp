@@ -11,6 +11,7 @@
 #include <new>
 #include <optional>
 
+#include "framework/ByteOrder.h"
 #include "framework/Exceptions.h"
 #include "framework/platform/CodePage.h"
 #include "framework/platform/CodePageConversion.h"
@@ -43,6 +44,25 @@ std::int64_t TStream::CopyFrom(TStream& Source, std::int64_t Count) {
     copied += n;
   }
   return copied;
+}
+
+void ReadLengthPrefixed(TStream& Stream, TMemoryStream& Data) {
+  std::uint8_t size[4];
+  Stream.ReadBuffer(size, 4);
+  const std::int64_t count = ReadLe32(size);
+  if (count > Stream.Size() - Stream.Position()) throw EReadError(LoadResString(SReadError));
+  Data.Clear();
+  if (count > 0) {
+    Data.SetSize(count);
+    Stream.ReadBuffer(Data.Memory(), count);
+  }
+}
+
+void WriteLengthPrefixed(TStream& Stream, std::span<const std::uint8_t> Bytes) {
+  std::uint8_t size[4];
+  WriteLe32(size, static_cast<std::uint32_t>(Bytes.size()));
+  Stream.WriteBuffer(size, 4);
+  if (!Bytes.empty()) Stream.WriteBuffer(Bytes.data(), static_cast<std::int64_t>(Bytes.size()));
 }
 
 // --- TMemoryStream ---------------------------------------------------------------------------

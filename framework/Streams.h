@@ -1,8 +1,10 @@
 // Byte streams: the abstract TStream with checked whole-buffer reads and writes, the in-memory
-// TMemoryStream, and TFileStream with the platform's open and sharing modes.
+// TMemoryStream, TFileStream with the platform's open and sharing modes, and length-prefixed
+// blocks.
 #pragma once
 
 #include <cstdint>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -35,6 +37,14 @@ class TStream : public TObject {
   // the number copied.
   std::int64_t CopyFrom(TStream& Source, std::int64_t Count);
 };
+
+class TMemoryStream;
+
+// A block of bytes behind its length (four bytes, little-endian), as graphics keep their data in
+// form descriptions. Reading replaces `Data` by the block, positioned at its start, and raises
+// EReadError when the length runs past the end of `Stream`.
+void ReadLengthPrefixed(TStream& Stream, TMemoryStream& Data);
+void WriteLengthPrefixed(TStream& Stream, std::span<const std::uint8_t> Bytes);
 
 // A stream held in memory. Its size is limited to 2 GiB - 1; asking for more raises EOutOfMemory
 // instead of trying the allocation.

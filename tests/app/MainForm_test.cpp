@@ -17,7 +17,7 @@
 #include <vector>
 
 #include "../framework/FrameworkTestSupport.h"
-#include "../gfx/GfxTestSupport.h"
+#include "../framework/GraphicsTestSupport.h"
 #include "app/Entrance.h"
 #include "app/InformationPage.h"
 #include "framework/Bitmap.h"

@@ -16,7 +16,7 @@
 #include <functional>
 
 #include "framework/Exceptions.h"
-#include "tests/gfx/GfxTestSupport.h"
+#include "tests/framework/GraphicsTestSupport.h"
 
 namespace fw {
 namespace {
