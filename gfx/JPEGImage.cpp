@@ -8,13 +8,13 @@
 #include "framework/Canvas.h"
 #include "framework/ColorTables.h"
 #include "framework/Exceptions.h"
+#include "framework/FileReplacement.h"
 #include "framework/GdiHandles.h"
 #include "framework/Picture.h"
 #include "framework/PictureLimits.h"
 #include "framework/Streams.h"
 #include "framework/TypeInfo.h"
 #include "framework/platform/Gdi.h"
-#include "gfx/FileReplacement.h"
 #include "gfx/JpegCodec.h"
 
 namespace fw {
