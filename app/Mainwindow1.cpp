@@ -13,6 +13,7 @@
 #include "framework/CommandLine.h"
 #include "framework/Dialogs.h"
 #include "framework/Picture.h"
+#include "framework/PictureLimits.h"
 #include "framework/TypeInfo.h"
 #include "framework/platform/Clock.h"
 #include "framework/platform/CodePageConversion.h"
@@ -20,7 +21,6 @@
 #include "framework/platform/SystemMetrics.h"
 #include "framework/platform/WindowStyles.h"
 #include "gfx/JPEGImage.h"
-#include "gfx/PictureLimits.h"
 
 namespace app {
 

@@ -5,7 +5,11 @@
 #include <cstring>
 #include <vector>
 
+#include "framework/BmpLayout.h"
+#include "framework/BmpReader.h"
+#include "framework/ByteOrder.h"
 #include "framework/Canvas.h"
+#include "framework/ColorTables.h"
 #include "framework/Exceptions.h"
 #include "framework/GdiHandles.h"
 #include "framework/Streams.h"
@@ -57,11 +61,6 @@ struct TBitmap::TFormat {
 
 namespace {
 
-TBitmap::TReader& InstalledReader() {
-  static TBitmap::TReader reader;
-  return reader;
-}
-
 [[noreturn]] void RaiseOutOfResources() {
   throw EOutOfResources(LoadResString(SOutOfResources));
 }
@@ -101,13 +100,6 @@ std::vector<win::RGBQUAD> DefaultColorTable(int bitCount) {
   }
   return table;
 }
-
-// A BITMAPINFO with room for a full colour table (or the three masks).
-struct TDibHeader {
-  win::BITMAPINFOHEADER Header;
-  win::RGBQUAD Colors[256];
-  win::BITMAPINFO* Info() { return reinterpret_cast<win::BITMAPINFO*>(this); }
-};
 
 win::HBITMAP CreateDib(int width, int height, int bitCount, bool mask565,
                        const std::vector<win::RGBQUAD>& table) {
@@ -174,14 +166,9 @@ std::shared_ptr<TBitmapImage> NewImage(bool isDIB, int bitCount, bool mask565, i
 
 win::HPALETTE CopyPalette(win::HPALETTE palette) {
   if (palette == nullptr) return nullptr;
-  const win::UINT count = win::GetPaletteEntries(palette, 0, 256, nullptr);
-  if (count == 0) return nullptr;
-  std::vector<std::uint8_t> buffer(sizeof(win::LOGPALETTE) + count * sizeof(win::PALETTEENTRY));
-  auto* log = reinterpret_cast<win::LOGPALETTE*>(buffer.data());
-  log->palVersion = 0x300;
-  log->palNumEntries = static_cast<win::WORD>(count);
-  win::GetPaletteEntries(palette, 0, count, log->palPalEntry);
-  return win::CreatePalette(log);
+  std::vector<win::PALETTEENTRY> entries(win::GetPaletteEntries(palette, 0, 256, nullptr));
+  win::GetPaletteEntries(palette, 0, static_cast<win::UINT>(entries.size()), entries.data());
+  return CreatePaletteOf(entries);
 }
 
 bool Describe(win::HBITMAP handle, TBitmapImage& image) {
@@ -202,15 +189,6 @@ bool Describe(win::HBITMAP handle, TBitmapImage& image) {
   image.Height = std::abs(ds.dsBm.bmHeight);
   image.Defined = true;
   return true;
-}
-
-void PutU16(std::vector<std::uint8_t>& out, std::uint32_t v) {
-  out.push_back(static_cast<std::uint8_t>(v));
-  out.push_back(static_cast<std::uint8_t>(v >> 8));
-}
-void PutU32(std::vector<std::uint8_t>& out, std::uint32_t v) {
-  PutU16(out, v & 0xFFFF);
-  PutU16(out, v >> 16);
 }
 
 }  // namespace
@@ -264,10 +242,6 @@ class TBitmapCanvas : public TCanvas {
 
 TOVU_IMPLEMENT_CLASS(TBitmap)
 void TBitmap::DefineClass(TClassBuilder<TBitmap>&) {}
-
-void TBitmap::SetReader(TReader Reader) {
-  InstalledReader() = std::move(Reader);
-}
 
 TBitmap::TBitmap() : FImage(std::make_shared<TBitmapImage>()) {
   FImage->BitCount = DeviceBitCount();
@@ -714,9 +688,7 @@ void TBitmap::Draw(TCanvas* ACanvas, const TRect& Rect) {
 }
 
 void TBitmap::LoadFromStream(TStream& Stream) {
-  const TReader& reader = InstalledReader();
-  if (!reader) throw EInvalidGraphic(LoadResString(SInvalidBitmap));
-  reader(*this, Stream);
+  ReadBitmapFile(*this, Stream);
 }
 
 void TBitmap::SaveToStream(TStream& Stream) {
@@ -752,7 +724,7 @@ void TBitmap::SaveToStream(TStream& Stream) {
   } else {
     if (bitCount != 1) bitCount = 32;
     if (bitCount == 1) table = DefaultColorTable(1);
-    const std::size_t stride = (static_cast<std::size_t>(image.Width) * bitCount + 31) / 32 * 4;
+    const auto stride = static_cast<std::size_t>(win::DibStride(image.Width, bitCount));
     pixels.resize(stride * static_cast<std::size_t>(image.Height));
     TDibHeader dib{};
     dib.Header = header;
@@ -762,60 +734,32 @@ void TBitmap::SaveToStream(TStream& Stream) {
     win::GetDIBits(dc.Get(), image.Handle, 0, static_cast<win::UINT>(image.Height), pixels.data(),
                    dib.Info(), win::DIB_RGB_COLORS);
   }
+  header.biBitCount = static_cast<win::WORD>(bitCount);
+  header.biCompression = bitfields ? win::BI_BITFIELDS : win::BI_RGB;
+  header.biSizeImage = static_cast<win::DWORD>(pixels.size());
+  header.biClrUsed = static_cast<win::DWORD>(table.size());
   const std::uint32_t extra =
       (bitfields ? 12u : 0u) + static_cast<std::uint32_t>(table.size()) * 4u;
-  const std::uint32_t offset = 14 + 40 + extra;
-  std::vector<std::uint8_t> out;
-  out.reserve(offset);
-  PutU16(out, 0x4D42);
-  PutU32(out, offset + static_cast<std::uint32_t>(pixels.size()));
-  PutU32(out, 0);
-  PutU32(out, offset);
-  PutU32(out, 40);
-  PutU32(out, static_cast<std::uint32_t>(header.biWidth));
-  PutU32(out, static_cast<std::uint32_t>(header.biHeight));
-  PutU16(out, 1);
-  PutU16(out, static_cast<std::uint32_t>(bitCount));
-  PutU32(out, bitfields ? win::BI_BITFIELDS : win::BI_RGB);
-  PutU32(out, static_cast<std::uint32_t>(pixels.size()));
-  PutU32(out, 0);
-  PutU32(out, 0);
-  PutU32(out, static_cast<std::uint32_t>(table.size()));
-  PutU32(out, 0);
+  std::vector<std::uint8_t> out = BmpFileStart(header, extra);
   if (bitfields)
     for (const win::DWORD m : masks)
-      PutU32(out, m);
-  for (const win::RGBQUAD& q : table) {
-    out.push_back(q.rgbBlue);
-    out.push_back(q.rgbGreen);
-    out.push_back(q.rgbRed);
-    out.push_back(0);
-  }
+      AppendLe32(out, m);
+  for (const win::RGBQUAD& q : table)
+    out.insert(out.end(), {q.rgbBlue, q.rgbGreen, q.rgbRed, 0});
   Stream.WriteBuffer(out.data(), static_cast<std::int64_t>(out.size()));
   Stream.WriteBuffer(pixels.data(), static_cast<std::int64_t>(pixels.size()));
 }
 
 void TBitmap::ReadData(TStream& Stream) {
-  std::uint8_t size[4];
-  Stream.ReadBuffer(size, 4);
-  const std::int64_t count =
-      size[0] | (size[1] << 8) | (size[2] << 16) | (static_cast<std::int64_t>(size[3]) << 24);
-  if (count > Stream.Size() - Stream.Position()) throw EReadError(LoadResString(SReadError));
   TMemoryStream data;
-  if (count > 0) data.CopyFrom(Stream, count);
-  data.SetPosition(0);
+  ReadLengthPrefixed(Stream, data);
   LoadFromStream(data);
 }
 
 void TBitmap::WriteData(TStream& Stream) {
   TMemoryStream data;
   SaveToStream(data);
-  const auto count = static_cast<std::uint32_t>(data.Size());
-  const std::uint8_t size[4] = {
-      static_cast<std::uint8_t>(count), static_cast<std::uint8_t>(count >> 8),
-      static_cast<std::uint8_t>(count >> 16), static_cast<std::uint8_t>(count >> 24)};
-  Stream.WriteBuffer(size, 4);
-  data.SaveToStream(Stream);
+  WriteLengthPrefixed(Stream, {data.Memory(), static_cast<std::size_t>(data.Size())});
 }
 
 }  // namespace fw

@@ -1,10 +1,10 @@
 // Bitmaps: a platform bitmap (device-independent section or device-compatible bitmap) of a pixel
 // format, with direct row access, transparency through a mask made from the transparent colour,
-// a canvas to draw on, and copy-on-write sharing of the image between assigned bitmaps.
+// a canvas to draw on, copy-on-write sharing of the image between assigned bitmaps, and BMP files
+// read and written.
 #pragma once
 
 #include <cstdint>
-#include <functional>
 #include <memory>
 
 #include "framework/Color.h"
@@ -31,10 +31,6 @@ class TBitmap : public TGraphic {
   TOVU_CLASS(TBitmap, TGraphic)
 
  public:
-  // Reads a bitmap file from a stream into a bitmap (AdoptImage); installed by the file reader.
-  using TReader = std::function<void(TBitmap& Bitmap, TStream& Stream)>;
-  static void SetReader(TReader Reader);
-
   TBitmap();
   ~TBitmap() override;
 
@@ -93,7 +89,7 @@ class TBitmap : public TGraphic {
   // Gives the bitmap an image of its own (ends sharing).
   void FreeImage();
 
-  // Uses the installed reader; without one the stream is not a bitmap this program reads.
+  // Reads a BMP file from the stream's position to its end (see ReadBitmapFile).
   void LoadFromStream(TStream& Stream) override;
   // Writes a BMP file: the file read, when it is unchanged, otherwise the pixels as they are.
   void SaveToStream(TStream& Stream) override;

@@ -2,7 +2,9 @@
 
 #include <cstring>
 
+#include "framework/ByteOrder.h"
 #include "framework/Canvas.h"
+#include "framework/ColorTables.h"
 #include "framework/Exceptions.h"
 #include "framework/GdiHandles.h"
 #include "framework/Streams.h"
@@ -15,21 +17,9 @@ namespace {
 // Icons are small; anything larger is a broken or hostile file.
 constexpr int kMaxIconSide = 1024;
 
-std::uint32_t U16(const std::uint8_t* p) {
-  return static_cast<std::uint32_t>(p[0] | (p[1] << 8));
-}
-std::uint32_t U32(const std::uint8_t* p) {
-  return U16(p) | (U16(p + 2) << 16);
-}
-
 [[noreturn]] void RaiseInvalidIcon() {
   throw EInvalidGraphic(LoadResString(SInvalidIcon));
 }
-
-struct TDibHeader {
-  win::BITMAPINFOHEADER Header;
-  win::RGBQUAD Colors[256];
-};
 
 win::HBITMAP MakeSection(int width, int height, int bitCount, const std::uint8_t* table,
                          std::size_t colors, const std::uint8_t* bits, std::size_t byteCount) {
@@ -41,8 +31,8 @@ win::HBITMAP MakeSection(int width, int height, int bitCount, const std::uint8_t
   dib.Header.biClrUsed = static_cast<win::DWORD>(colors);
   std::memcpy(dib.Colors, table, colors * 4);
   void* pixels = nullptr;
-  const win::HBITMAP section = win::CreateDIBSection(
-      nullptr, reinterpret_cast<win::BITMAPINFO*>(&dib), win::DIB_RGB_COLORS, &pixels, nullptr, 0);
+  const win::HBITMAP section =
+      win::CreateDIBSection(nullptr, dib.Info(), win::DIB_RGB_COLORS, &pixels, nullptr, 0);
   if (section == nullptr || pixels == nullptr) {
     if (section != nullptr) win::DeleteObject(section);
     RaiseInvalidIcon();
@@ -81,18 +71,19 @@ void TIcon::SetHeight(int) {
 void TIcon::Parse(const std::vector<std::uint8_t>& File) {
   const std::uint8_t* f = File.data();
   const std::size_t size = File.size();
-  if (size < 6 + 16 || U16(f) != 0 || (U16(f + 2) != 1 && U16(f + 2) != 2) || U16(f + 4) == 0)
+  if (size < 6 + 16 || ReadLe16(f) != 0 || (ReadLe16(f + 2) != 1 && ReadLe16(f + 2) != 2) ||
+      ReadLe16(f + 4) == 0)
     RaiseInvalidIcon();
-  const std::uint64_t bytes = U32(f + 6 + 8);
-  const std::uint64_t offset = U32(f + 6 + 12);
+  const std::uint64_t bytes = ReadLe32(f + 6 + 8);
+  const std::uint64_t offset = ReadLe32(f + 6 + 12);
   if (bytes < 40 || offset + bytes > size) RaiseInvalidIcon();
   const std::uint8_t* image = f + offset;
-  const std::uint32_t headerSize = U32(image);
-  const auto width = static_cast<std::int32_t>(U32(image + 4));
-  const auto doubleHeight = static_cast<std::int32_t>(U32(image + 8));
-  const std::uint32_t bitCount = U16(image + 14);
-  const std::uint32_t compression = U32(image + 16);
-  std::uint64_t colors = U32(image + 32);
+  const std::uint32_t headerSize = ReadLe32(image);
+  const auto width = static_cast<std::int32_t>(ReadLe32(image + 4));
+  const auto doubleHeight = static_cast<std::int32_t>(ReadLe32(image + 8));
+  const std::uint32_t bitCount = ReadLe16(image + 14);
+  const std::uint32_t compression = ReadLe32(image + 16);
+  std::uint64_t colors = ReadLe32(image + 32);
   if (headerSize < 40 || headerSize > bytes || compression != win::BI_RGB) RaiseInvalidIcon();
   if (width <= 0 || width > kMaxIconSide || doubleHeight < 2 || doubleHeight > 2 * kMaxIconSide)
     RaiseInvalidIcon();
@@ -102,9 +93,9 @@ void TIcon::Parse(const std::vector<std::uint8_t>& File) {
   if (bitCount > 8) colors = 0;
   if (colors > 256) RaiseInvalidIcon();
   const int height = doubleHeight / 2;
-  const std::uint64_t xorBytes =
-      (static_cast<std::uint64_t>(width) * bitCount + 31) / 32 * 4 * height;
-  const std::uint64_t andBytes = (static_cast<std::uint64_t>(width) + 31) / 32 * 4 * height;
+  const auto xorBytes =
+      static_cast<std::uint64_t>(win::DibStride(width, static_cast<int>(bitCount)) * height);
+  const auto andBytes = static_cast<std::uint64_t>(win::DibStride(width, 1) * height);
   const std::uint64_t tableAt = headerSize;
   const std::uint64_t xorAt = tableAt + colors * 4;
   const std::uint64_t andAt = xorAt + xorBytes;

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "framework/ByteOrder.h"
 #include "framework/Exceptions.h"
 #include "framework/Streams.h"
 #include "framework/TypeInfo.h"
@@ -9,17 +10,11 @@
 namespace fw {
 namespace {
 
-std::uint32_t U16(const std::uint8_t* p) {
-  return static_cast<std::uint32_t>(p[0] | (p[1] << 8));
-}
-std::uint32_t U32(const std::uint8_t* p) {
-  return U16(p) | (U16(p + 2) << 16);
-}
 std::int32_t S16(const std::uint8_t* p) {
-  return static_cast<std::int16_t>(U16(p));
+  return static_cast<std::int16_t>(ReadLe16(p));
 }
 std::int32_t S32(const std::uint8_t* p) {
-  return static_cast<std::int32_t>(U32(p));
+  return static_cast<std::int32_t>(ReadLe32(p));
 }
 
 constexpr std::uint32_t kEmrHeader = 1;
@@ -56,18 +51,18 @@ void TMetafile::LoadFromStream(TStream& Stream) {
   const std::uint8_t* d = data.data();
   int width = 0, height = 0;
   bool enhanced = false;
-  if (data.size() >= 88 && U32(d) == kEmrHeader && U32(d + 40) == kEmfSignature) {
+  if (data.size() >= 88 && ReadLe32(d) == kEmrHeader && ReadLe32(d + 40) == kEmfSignature) {
     // Bounds in device units, inclusive.
     enhanced = true;
     width = Span(S32(d + 8), static_cast<std::int64_t>(S32(d + 16)) + 1);
     height = Span(S32(d + 12), static_cast<std::int64_t>(S32(d + 20)) + 1);
-  } else if (data.size() >= 22 && U32(d) == kPlaceableKey) {
+  } else if (data.size() >= 22 && ReadLe32(d) == kPlaceableKey) {
     // Bounds in metafile units, with the units per inch; shown at 96 pixels per inch.
-    const std::uint32_t inch = U16(d + 14);
+    const std::uint32_t inch = ReadLe16(d + 14);
     if (inch == 0) throw EInvalidGraphic(LoadResString(SInvalidMetafile));
     width = Span(0, static_cast<std::int64_t>(Span(S16(d + 6), S16(d + 10))) * 96 / inch);
     height = Span(0, static_cast<std::int64_t>(Span(S16(d + 8), S16(d + 12))) * 96 / inch);
-  } else if (data.size() >= 18 && (U16(d) == 1 || U16(d) == 2) && U16(d + 2) == 9) {
+  } else if (data.size() >= 18 && (ReadLe16(d) == 1 || ReadLe16(d) == 2) && ReadLe16(d + 2) == 9) {
     // A plain metafile does not say how large it is.
   } else {
     throw EInvalidGraphic(LoadResString(SInvalidMetafile));

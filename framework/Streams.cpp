@@ -11,6 +11,7 @@
 #include <new>
 #include <optional>
 
+#include "framework/ByteOrder.h"
 #include "framework/Exceptions.h"
 #include "framework/platform/CodePage.h"
 #include "framework/platform/CodePageConversion.h"
@@ -43,6 +44,25 @@ std::int64_t TStream::CopyFrom(TStream& Source, std::int64_t Count) {
     copied += n;
   }
   return copied;
+}
+
+void ReadLengthPrefixed(TStream& Stream, TMemoryStream& Data) {
+  std::uint8_t size[4];
+  Stream.ReadBuffer(size, 4);
+  const std::int64_t count = ReadLe32(size);
+  if (count > Stream.Size() - Stream.Position()) throw EReadError(LoadResString(SReadError));
+  Data.Clear();
+  if (count > 0) {
+    Data.SetSize(count);
+    Stream.ReadBuffer(Data.Memory(), count);
+  }
+}
+
+void WriteLengthPrefixed(TStream& Stream, std::span<const std::uint8_t> Bytes) {
+  std::uint8_t size[4];
+  WriteLe32(size, static_cast<std::uint32_t>(Bytes.size()));
+  Stream.WriteBuffer(size, 4);
+  if (!Bytes.empty()) Stream.WriteBuffer(Bytes.data(), static_cast<std::int64_t>(Bytes.size()));
 }
 
 // --- TMemoryStream ---------------------------------------------------------------------------
@@ -115,13 +135,12 @@ void TMemoryStream::SaveToFile(const std::string& FileName) const {
 
 // --- TFileStream -----------------------------------------------------------------------------
 
-namespace {
-
-// The path as the file system takes it (UTF-8), from the process code page.
-std::optional<std::string> SystemPath(const std::string& path) {
-  if (win::GetACP() == win::CP_UTF8) return path;
-  return win::ConvertCodePage(path, win::GetACP(), win::CP_UTF8);
+std::optional<std::string> SystemPath(const std::string& FileName) {
+  if (win::GetACP() == win::CP_UTF8) return FileName;
+  return win::ConvertCodePage(FileName, win::GetACP(), win::CP_UTF8);
 }
+
+namespace {
 
 // The advisory lock that stands for the sharing mode: readers that deny writing share a lock
 // that writers cannot take; writers and exclusive openers hold it alone.
@@ -134,24 +153,34 @@ int LockFor(unsigned access, unsigned share) {
 }  // namespace
 
 TFileStream::TFileStream(const std::string& FileName, unsigned Mode) : FFileName(FileName) {
+  // A path the file system cannot take fails as an empty one does.
+  Open(SystemPath(FileName).value_or(std::string()), Mode);
+}
+
+TFileStream::TFileStream(const std::string& FileName, const std::string& SystemFileName,
+                         unsigned Mode)
+    : FFileName(FileName) {
+  Open(SystemFileName, Mode);
+}
+
+void TFileStream::Open(const std::string& SystemFileName, unsigned Mode) {
   const bool create = (Mode & fmCreate) == fmCreate;
   const unsigned access = create ? fmOpenReadWrite : (Mode & 0x3);
   const unsigned share = Mode & 0xF0;
   auto fail = [&]() {
     if (FHandle >= 0) ::close(FHandle);
     FHandle = -1;
-    if (create) throw EFCreateError(Exception::ResMessage(SFCreateError, FileName));
-    throw EFOpenError(Exception::ResMessage(SFOpenError, FileName));
+    if (create) throw EFCreateError(Exception::ResMessage(SFCreateError, FFileName));
+    throw EFOpenError(Exception::ResMessage(SFOpenError, FFileName));
   };
-  const std::optional<std::string> path = SystemPath(FileName);
-  if (!path || path->empty() || access > fmOpenReadWrite) fail();
+  if (SystemFileName.empty() || access > fmOpenReadWrite) fail();
 
   // Opening never waits: a named pipe would block until some other process opened its other end.
   int flags = O_CLOEXEC | O_NONBLOCK;
   flags |= access == fmOpenRead ? O_RDONLY : access == fmOpenWrite ? O_WRONLY : O_RDWR;
   if (create) flags |= O_CREAT;
   do {
-    FHandle = ::open(path->c_str(), flags, 0666);
+    FHandle = ::open(SystemFileName.c_str(), flags, 0666);
   } while (FHandle < 0 && errno == EINTR);
   if (FHandle < 0) fail();
 

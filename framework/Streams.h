@@ -1,8 +1,10 @@
-// Byte streams: the abstract TStream with checked whole-buffer reads and writes, the in-memory
-// TMemoryStream, and TFileStream with the platform's open and sharing modes.
+// Byte streams: TStream with checked whole-buffer reads and writes, the in-memory TMemoryStream,
+// TFileStream with the platform's open and sharing modes, and length-prefixed blocks of bytes.
 #pragma once
 
 #include <cstdint>
+#include <optional>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -35,6 +37,14 @@ class TStream : public TObject {
   // the number copied.
   std::int64_t CopyFrom(TStream& Source, std::int64_t Count);
 };
+
+class TMemoryStream;
+
+// A block of bytes behind its length (four bytes, little-endian), as graphics keep their data in
+// form descriptions. Reading replaces `Data` by the block, positioned at its start, and raises
+// EReadError when the length runs past the end of `Stream`.
+void ReadLengthPrefixed(TStream& Stream, TMemoryStream& Data);
+void WriteLengthPrefixed(TStream& Stream, std::span<const std::uint8_t> Bytes);
 
 // A stream held in memory. Its size is limited to 2 GiB - 1; asking for more raises EOutOfMemory
 // instead of trying the allocation.
@@ -83,6 +93,8 @@ inline constexpr unsigned fmCreate = 0xFF00;
 class TFileStream : public TStream {
  public:
   TFileStream(const std::string& FileName, unsigned Mode);
+  // The same for a path converted already (SystemPath); failures name `FileName`.
+  TFileStream(const std::string& FileName, const std::string& SystemFileName, unsigned Mode);
   ~TFileStream() override;
 
   std::int64_t Read(void* Buffer, std::int64_t Count) override;
@@ -94,8 +106,14 @@ class TFileStream : public TStream {
   const std::string& FileName() const { return FFileName; }
 
  private:
+  void Open(const std::string& SystemFileName, unsigned Mode);
+
   std::string FFileName;
   int FHandle = -1;
 };
+
+// A path as the file system takes it (UTF-8), from one in the process code page; none when it
+// cannot be converted.
+std::optional<std::string> SystemPath(const std::string& FileName);
 
 }  // namespace fw

@@ -3,19 +3,19 @@
 #include <algorithm>
 #include <cstring>
 #include <span>
-#include <vector>
 
 #include "framework/Bitmap.h"
 #include "framework/Canvas.h"
+#include "framework/ColorTables.h"
 #include "framework/Exceptions.h"
+#include "framework/FileReplacement.h"
 #include "framework/GdiHandles.h"
 #include "framework/Picture.h"
+#include "framework/PictureLimits.h"
 #include "framework/Streams.h"
 #include "framework/TypeInfo.h"
 #include "framework/platform/Gdi.h"
-#include "gfx/FileReplacement.h"
 #include "gfx/JpegCodec.h"
-#include "gfx/PictureLimits.h"
 
 namespace fw {
 
@@ -58,12 +58,6 @@ TProgressStage StageOf(TJpegProgressStage stage) {
   return psEnding;
 }
 
-// A BITMAPINFO with room for a full colour table.
-struct TSectionHeader {
-  win::BITMAPINFOHEADER Header;
-  win::RGBQUAD Colors[256];
-};
-
 // The decoded picture's home: a bottom-up section of the output's depth (with the library's
 // colour map as its colour table and palette for 8-bit output). Rows come top first.
 class TDecodeTarget {
@@ -72,7 +66,7 @@ class TDecodeTarget {
 
   TJpegRowTarget Begin(const TJpegOutputLayout& layout) {
     CheckPictureSize(layout.Width, layout.Height);
-    TSectionHeader info{};
+    TDibHeader info{};
     info.Header.biWidth = layout.Width;
     info.Header.biHeight = layout.Height;
     info.Header.biPlanes = 1;
@@ -86,30 +80,18 @@ class TDecodeTarget {
     info.Header.biClrUsed = win::DWORD(colors);
     void* bits = nullptr;
     TOwned<win::HBITMAP> section(
-        win::CreateDIBSection(nullptr, reinterpret_cast<const win::BITMAPINFO*>(&info),
-                              win::DIB_RGB_COLORS, &bits, nullptr, 0));
+        win::CreateDIBSection(nullptr, info.Info(), win::DIB_RGB_COLORS, &bits, nullptr, 0));
     if (!section || bits == nullptr) throw EOutOfResources(LoadResString(SOutOfResources));
-    const win::HPALETTE palette = colors > 0 ? PaletteOf(info.Colors, colors) : nullptr;
+    const win::HPALETTE palette =
+        CreatePaletteFromColorTable(reinterpret_cast<const std::uint8_t*>(info.Colors), colors);
     FBitmap.AdoptImage(section.Get(), palette, nullptr, false);
     section.Release();
-    const std::ptrdiff_t stride =
-        std::ptrdiff_t((std::size_t(layout.Width) * layout.BitsPerPixel + 31) / 32 * 4);
+    const auto stride = std::ptrdiff_t(win::DibStride(layout.Width, layout.BitsPerPixel));
     auto* bottom = static_cast<std::uint8_t*>(bits) + stride * (layout.Height - 1);
     return [bottom, stride](int y) { return bottom - stride * y; };
   }
 
  private:
-  static win::HPALETTE PaletteOf(const win::RGBQUAD* colors, std::size_t count) {
-    std::vector<std::uint8_t> buffer(sizeof(win::LOGPALETTE) + count * sizeof(win::PALETTEENTRY));
-    auto* palette = reinterpret_cast<win::LOGPALETTE*>(buffer.data());
-    palette->palVersion = 0x300;
-    palette->palNumEntries = win::WORD(count);
-    for (std::size_t i = 0; i < count; ++i)
-      palette->palPalEntry[i] =
-          win::PALETTEENTRY{colors[i].rgbRed, colors[i].rgbGreen, colors[i].rgbBlue, 0};
-    return win::CreatePalette(palette);
-  }
-
   TBitmap& FBitmap;
 };
 
@@ -395,26 +377,13 @@ void TJPEGImage::SaveToFile(const std::string& FileName) {
 }
 
 void TJPEGImage::ReadData(TStream& Stream) {
-  std::uint8_t size[4];
-  Stream.ReadBuffer(size, 4);
-  const std::int64_t count = std::int64_t(size[0]) | std::int64_t(size[1]) << 8 |
-                             std::int64_t(size[2]) << 16 | std::int64_t(size[3]) << 24;
-  if (count > Stream.Size() - Stream.Position()) throw EReadError(LoadResString(SReadError));
   TMemoryStream data;
-  if (count > 0) {
-    data.SetSize(count);
-    Stream.ReadBuffer(data.Memory(), count);
-  }
+  ReadLengthPrefixed(Stream, data);
   LoadFromStream(data);
 }
 
 void TJPEGImage::WriteData(TStream& Stream) {
-  const std::span<const std::uint8_t> bytes = BytesOf(FImage->Data());
-  const auto count = std::uint32_t(bytes.size());
-  const std::uint8_t size[4] = {std::uint8_t(count), std::uint8_t(count >> 8),
-                                std::uint8_t(count >> 16), std::uint8_t(count >> 24)};
-  Stream.WriteBuffer(size, 4);
-  if (count > 0) Stream.WriteBuffer(bytes.data(), count);
+  WriteLengthPrefixed(Stream, BytesOf(FImage->Data()));
 }
 
 namespace {

@@ -17,7 +17,6 @@
 #include <benchmark/benchmark.h>
 
 #include <fcntl.h>
-#include <spawn.h>
 #include <sys/ptrace.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
@@ -35,12 +34,13 @@
 #include <vector>
 
 #include "bench/gfx/PhotoPictures.h"
-
-extern char** environ;
+#include "tests/support/ChildProcess.h"
 
 namespace {
 
 namespace fs = std::filesystem;
+using tovu::EnvironmentWith;
+using tovu::ExecPointers;
 
 struct TChildRun {
   double Seconds = 0;
@@ -48,47 +48,24 @@ struct TChildRun {
   int Status = -1;
 };
 
-std::vector<std::string> EnvironmentWith(const std::string& added) {
-  const std::string name = added.substr(0, added.find('=') + 1);
-  std::vector<std::string> environment;
-  for (char** entry = environ; *entry; ++entry) {
-    if (std::string(*entry).rfind(name, 0) != 0) environment.emplace_back(*entry);
-  }
-  environment.push_back(added);
-  return environment;
-}
+// The setting the benchmark adds to the environment of every program it starts.
+const std::vector<std::string> HeadlessEnvironment = {"TOVU_BACKEND=headless"};
 
-std::vector<char*> Pointers(std::vector<std::string>& strings) {
-  std::vector<char*> pointers;
-  for (std::string& text : strings)
-    pointers.push_back(text.data());
-  pointers.push_back(nullptr);
-  return pointers;
-}
-
-// Starts the program (looked up on PATH) with its output and errors sent to /dev/null, waits for
-// its end and answers its wall time, peak memory and exit status; none if it could not start.
-std::optional<TChildRun> RunProgram(std::vector<std::string> arguments,
-                                    std::vector<std::string> environment) {
-  std::vector<char*> argv = Pointers(arguments);
-  std::vector<char*> envp = Pointers(environment);
-  posix_spawn_file_actions_t actions;
-  posix_spawn_file_actions_init(&actions);
-  posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
-  posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, "/dev/null", O_WRONLY, 0);
+// Starts the program (looked up on PATH) with the headless setting, its output and errors sent
+// to /dev/null, waits for its end and answers its wall time, processor time and exit status;
+// none if it could not start.
+std::optional<TChildRun> RunProgram(const std::vector<std::string>& arguments) {
   const auto start = std::chrono::steady_clock::now();
-  pid_t pid = -1;
-  const int failed = posix_spawnp(&pid, argv[0], &actions, nullptr, argv.data(), envp.data());
-  posix_spawn_file_actions_destroy(&actions);
-  if (failed != 0) return std::nullopt;
-  int status = 0;
+  tovu::TChildProcess program(arguments, HeadlessEnvironment,
+                              tovu::TChildOutput{tovu::okFile, "/dev/null", true});
   rusage usage{};
-  if (wait4(pid, &status, 0, &usage) != pid) return std::nullopt;
+  const std::optional<int> status = program.WaitForEnd(&usage);
+  if (!status) return std::nullopt;
   TChildRun run;
   run.Seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
   run.CpuSeconds = double(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) +
                    double(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) * 1e-6;
-  run.Status = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+  run.Status = *status;
   return run;
 }
 
@@ -103,9 +80,10 @@ long HighWaterKib(pid_t pid) {
 
 // Runs the program traced, stopped once at its end to read its peak resident memory (VmHWM,
 // which belongs to the program's own memory only); 0 when the machine allows no tracing.
-long PeakOfProgramKib(std::vector<std::string> arguments, std::vector<std::string> environment) {
-  std::vector<char*> argv = Pointers(arguments);
-  std::vector<char*> envp = Pointers(environment);
+long PeakOfProgramKib(std::vector<std::string> arguments) {
+  std::vector<std::string> environment = EnvironmentWith(HeadlessEnvironment);
+  std::vector<char*> argv = ExecPointers(arguments);
+  std::vector<char*> envp = ExecPointers(environment);
   const pid_t pid = fork();
   if (pid < 0) return 0;
   if (pid == 0) {
@@ -138,8 +116,7 @@ long PeakOfProgramKib(std::vector<std::string> arguments, std::vector<std::strin
 
 // The peak of a run without a picture, measured once.
 long StartPeakKib() {
-  static const long peak =
-      PeakOfProgramKib({TOVU_PROGRAM}, EnvironmentWith("TOVU_BACKEND=headless"));
+  static const long peak = PeakOfProgramKib({TOVU_PROGRAM});
   return peak;
 }
 
@@ -206,14 +183,13 @@ void BM_MainJobHeadless(benchmark::State& state) {
   const fs::path picture = SourceFile(source);
   const fs::path saved =
       picture.parent_path() / ("Tovuザビロナ ～ " + picture.stem().string() + ".jpg");
-  const std::vector<std::string> headless = EnvironmentWith("TOVU_BACKEND=headless");
   double bestTovu = 1e9;
   double bestFloor = 1e9;
   double bestTovuCpu = 1e9;
   double bestFloorCpu = 1e9;
   for (auto _ : state) {
     fs::remove(saved);
-    const auto tovu = RunProgram({TOVU_PROGRAM, picture.string()}, headless);
+    const auto tovu = RunProgram({TOVU_PROGRAM, picture.string()});
     if (!tovu || tovu->Status != 0 || !fs::exists(saved)) {
       state.SkipWithError("tovu did not save the framed picture");
       return;
@@ -222,8 +198,8 @@ void BM_MainJobHeadless(benchmark::State& state) {
     bestTovu = std::min(bestTovu, tovu->Seconds);
     bestTovuCpu = std::min(bestTovuCpu, tovu->CpuSeconds);
     if (source.Jpeg) {
-      const auto floor = RunProgram(
-          {"djpeg", "-dct", "float", "-outfile", "/dev/null", picture.string()}, headless);
+      const auto floor =
+          RunProgram({"djpeg", "-dct", "float", "-outfile", "/dev/null", picture.string()});
       if (!floor || floor->Status != 0) {
         state.SkipWithError("djpeg could not decode the picture");
         return;
@@ -242,7 +218,7 @@ void BM_MainJobHeadless(benchmark::State& state) {
     state.counters["cpu_ratio"] = bestTovuCpu / bestFloorCpu;
   }
   fs::remove(saved);
-  const long peakKib = PeakOfProgramKib({TOVU_PROGRAM, picture.string()}, headless);
+  const long peakKib = PeakOfProgramKib({TOVU_PROGRAM, picture.string()});
   if (peakKib > 0) {
     state.counters["peak_mib"] = double(peakKib) / 1024;
     state.counters["memory_ratio"] = double(peakKib) * 1024 / decodedBytes;
@@ -260,11 +236,10 @@ void BM_StartupHeadless(benchmark::State& state) {
     state.SkipWithError("no temporary folder");
     return;
   }
-  const std::vector<std::string> headless = EnvironmentWith("TOVU_BACKEND=headless");
   double best = 1e9;
   double bestCpu = 1e9;
   for (auto _ : state) {
-    const auto tovu = RunProgram({TOVU_PROGRAM}, headless);
+    const auto tovu = RunProgram({TOVU_PROGRAM});
     if (!tovu || tovu->Status != 0) {
       state.SkipWithError("tovu did not end with status 0");
       return;

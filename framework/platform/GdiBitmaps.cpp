@@ -152,6 +152,11 @@ int SetRleBits(const gdi::TDibInfo& dib, const void* bits, std::size_t available
 
 }  // namespace
 
+std::int64_t DibStride(std::int64_t width, int bitCount) {
+  if (width <= 0 || bitCount <= 0 || width > (std::int64_t(1) << 31)) return -1;
+  return (width * bitCount + 31) / 32 * 4;
+}
+
 HBITMAP CreateBitmap(int width, int height, UINT planes, UINT bitCount, const void* bits) {
   if (width < 0 || height < 0 || planes != 1) return nullptr;
   if (width == 0 || height == 0) return DefaultBitmapHandle();
@@ -255,7 +260,7 @@ int GetDIBits(HDC dc, HBITMAP bitmap, UINT start, UINT lines, void* bits, BITMAP
     h.biBitCount = WORD(surface.BitCount());
     h.biCompression =
         surface.BitCount() == 16 && surface.Format().GreenMask == 0x07E0 ? BI_BITFIELDS : BI_RGB;
-    h.biSizeImage = DWORD(gdi::DibStride(surface.Width(), surface.BitCount()) * surface.Height());
+    h.biSizeImage = DWORD(DibStride(surface.Width(), surface.BitCount()) * surface.Height());
     h.biClrUsed = 0;
     h.biClrImportant = 0;
     return 1;

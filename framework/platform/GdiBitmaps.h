@@ -2,9 +2,15 @@
 // write their pixels in device-independent layouts (GetDIBits, SetDIBits, StretchDIBits ...).
 #pragma once
 
+#include <cstdint>
+
 #include "framework/platform/GdiTypes.h"
 
 namespace win {
+
+// Bytes of one row of a device-independent bitmap, padded to 32 bits, or -1 when the width or the
+// bit count is unusable.
+std::int64_t DibStride(std::int64_t width, int bitCount);
 
 HBITMAP CreateBitmap(int width, int height, UINT planes, UINT bitCount, const void* bits);
 HBITMAP CreateBitmapIndirect(const BITMAP* bitmap);

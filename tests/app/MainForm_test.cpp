@@ -4,11 +4,6 @@
 // branch without a picture.
 #include "app/Mainwindow1.h"
 
-#include <fcntl.h>
-#include <spawn.h>
-#include <sys/wait.h>
-#include <unistd.h>
-
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
@@ -17,7 +12,7 @@
 #include <vector>
 
 #include "../framework/FrameworkTestSupport.h"
-#include "../gfx/GfxTestSupport.h"
+#include "../framework/GraphicsTestSupport.h"
 #include "app/Entrance.h"
 #include "app/InformationPage.h"
 #include "framework/Bitmap.h"
@@ -30,8 +25,7 @@
 #include "framework/platform/Process.h"
 #include "gfx/GfxUnits.h"
 #include "gfx/JPEGImage.h"
-
-extern char** environ;
+#include "tests/support/ChildProcess.h"
 
 namespace app {
 namespace {
@@ -40,26 +34,6 @@ namespace fs = std::filesystem;
 using fw::testing::TPixels;
 
 const std::string OutputPrefix = win::FromUtf8("Tovuザビロナ ～ ");
-
-// Runs a program with an argument vector, its standard output going to a file; returns its exit
-// status, or -1 when it could not be started.
-int RunToFile(const std::vector<std::string>& arguments, const std::string& outputPath) {
-  posix_spawn_file_actions_t actions;
-  posix_spawn_file_actions_init(&actions);
-  posix_spawn_file_actions_addopen(&actions, 1, outputPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC,
-                                   0644);
-  std::vector<char*> argv;
-  for (const std::string& argument : arguments)
-    argv.push_back(const_cast<char*>(argument.c_str()));
-  argv.push_back(nullptr);
-  pid_t child = 0;
-  const int started = posix_spawnp(&child, argv[0], &actions, nullptr, argv.data(), environ);
-  posix_spawn_file_actions_destroy(&actions);
-  if (started != 0) return -1;
-  int status = 0;
-  waitpid(child, &status, 0);
-  return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-}
 
 // The pixels as a binary PPM, top row first, the form cjpeg reads without adding a density.
 void WritePpm(const TPixels& pixels, const std::string& path) {
@@ -185,9 +159,10 @@ TEST_P(CaptureTest, SavesTheClientAreaAsTheOracleDrawsItEncodedAsCjpegDoes) {
   const std::string saved = FScratch.File(OutputPrefix + name + ".jpg");
   ASSERT_TRUE(fs::exists(saved));
   WritePpm(captured, FScratch.File("captured.ppm"));
-  ASSERT_EQ(RunToFile({"cjpeg", "-quality", "90", "-dct", "float", FScratch.File("captured.ppm")},
-                      FScratch.File("reference.jpg")),
-            0);
+  tovu::TChildProcess cjpeg(
+      {"cjpeg", "-quality", "90", "-dct", "float", FScratch.File("captured.ppm")}, {},
+      tovu::TChildOutput{tovu::okFile, FScratch.File("reference.jpg")});
+  ASSERT_EQ(cjpeg.WaitForEnd().value_or(-1), 0);
   EXPECT_EQ(fw::testing::ReadFileBytes(saved),
             fw::testing::ReadFileBytes(FScratch.File("reference.jpg")));
 }

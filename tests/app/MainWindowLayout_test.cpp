@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "../framework/FrameworkTestSupport.h"
-#include "../gfx/GfxTestSupport.h"
+#include "../framework/GraphicsTestSupport.h"
 #include "app/Mainwindow1.h"
 #include "framework/Bitmap.h"
 #include "framework/Canvas.h"

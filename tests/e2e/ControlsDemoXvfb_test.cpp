@@ -9,9 +9,9 @@
 #include <string>
 #include <thread>
 
-#include "tests/e2e/ChildProcess.h"
 #include "tests/e2e/XdotoolWindows.h"
 #include "tests/e2e/XvfbSession.h"
+#include "tests/support/ChildProcess.h"
 
 namespace tovu::e2e {
 namespace {

@@ -20,11 +20,11 @@
 #include <thread>
 #include <vector>
 
-#include "tests/e2e/ChildProcess.h"
 #include "tests/e2e/DecodedJpeg.h"
 #include "tests/e2e/WindowManagerSession.h"
 #include "tests/e2e/XdotoolWindows.h"
 #include "tests/e2e/XvfbSession.h"
+#include "tests/support/ChildProcess.h"
 
 namespace tovu::e2e {
 namespace {

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "tests/e2e/ChildProcess.h"
+#include "tests/support/ChildProcess.h"
 
 namespace tovu::e2e {
 

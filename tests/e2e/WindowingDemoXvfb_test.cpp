@@ -14,8 +14,8 @@
 #include <thread>
 #include <vector>
 
-#include "tests/e2e/ChildProcess.h"
 #include "tests/e2e/XvfbSession.h"
+#include "tests/support/ChildProcess.h"
 
 namespace tovu::e2e {
 namespace {

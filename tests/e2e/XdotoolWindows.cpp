@@ -4,7 +4,7 @@
 #include <sstream>
 #include <thread>
 
-#include "tests/e2e/ChildProcess.h"
+#include "tests/support/ChildProcess.h"
 
 namespace tovu::e2e {
 

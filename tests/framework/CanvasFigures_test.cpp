@@ -9,14 +9,12 @@
 #include "framework/Canvas.h"
 #include "framework/Streams.h"
 #include "framework/platform/Gdi.h"
-#include "tests/framework/TestBmpReader.h"
 
 namespace fw {
 namespace {
 
 // Loads a golden picture of the GDI fixtures.
 void LoadGolden(TBitmap& golden, const std::string& name) {
-  fw::testing::TScopedBmpReader reader;
   golden.LoadFromFile(std::string(TOVU_TEST_DATA) + "/gdi/" + name);
 }
 

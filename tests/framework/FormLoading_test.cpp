@@ -1,13 +1,19 @@
+// Forms load the layout registered for their class before the constructor's own work, OnCreate
+// runs after it, and the loaded components work: tried on the main window's own layout.
 #include <gtest/gtest.h>
 
+#include <fstream>
+#include <iterator>
+#include <map>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "framework/Button.h"
 #include "framework/Form.h"
+#include "framework/GraphicControl.h"
 #include "framework/GraphicsObjects.h"
 #include "framework/Panel.h"
-#include "framework/SpeedButton.h"
 #include "framework/Timer.h"
 #include "framework/TypeInfo.h"
 #include "tests/framework/FrameworkTestSupport.h"
@@ -15,23 +21,108 @@
 namespace fw::testing {
 namespace {
 
-// A form whose layout comes from a description compiled into the program: the components are
-// bound to published fields, the handlers to published methods.
-class TDescribedForm : public TForm {
-  TOVU_CLASS(TDescribedForm, TForm)
+// Stand-ins for the graphics layer's shape and image, which the framework's tests cannot create:
+// windowless controls of the same class names with the properties the layout gives them.
+TOVU_ENUM(TStandInShapeType, std::uint8_t, stRectangle, stRoundRect)
+
+class TShape : public TGraphicControl {
+  TOVU_CLASS(TShape, TGraphicControl)
 
  public:
-  explicit TDescribedForm(TComponent* AOwner) : TForm(AOwner) {
+  explicit TShape(TComponent* AOwner) : TGraphicControl(AOwner) {}
+  TPen* Pen() const { return FPen.get(); }
+  void SetPen(const TPen* Value) { FPen->Assign(Value); }
+  TBrush* Brush() const { return FBrush.get(); }
+  void SetBrush(const TBrush* Value) { FBrush->Assign(Value); }
+  TStandInShapeType Shape() const { return FShape; }
+  void SetShape(TStandInShapeType Value) { FShape = Value; }
+
+ private:
+  std::unique_ptr<TPen> FPen = std::make_unique<TPen>();
+  std::unique_ptr<TBrush> FBrush = std::make_unique<TBrush>();
+  TStandInShapeType FShape = stRectangle;
+};
+
+TOVU_IMPLEMENT_CLASS(TShape)
+void TShape::DefineClass(TClassBuilder<TShape>& b) {
+  b.Publish("Align");
+  b.Publish("Anchors");
+  b.Property("Brush", &TShape::Brush, &TShape::SetBrush);
+  b.Property("Pen", &TShape::Pen, &TShape::SetPen);
+  b.Property("Shape", &TShape::Shape, &TShape::SetShape).Default(stRectangle);
+}
+
+class TImage : public TGraphicControl {
+  TOVU_CLASS(TImage, TGraphicControl)
+
+ public:
+  explicit TImage(TComponent* AOwner) : TGraphicControl(AOwner) {}
+  bool Stretch() const { return FStretch; }
+  void SetStretch(bool Value) { FStretch = Value; }
+
+ private:
+  bool FStretch = false;
+};
+
+TOVU_IMPLEMENT_CLASS(TImage)
+void TImage::DefineClass(TClassBuilder<TImage>& b) {
+  b.Publish("AutoSize");
+  b.Property("Stretch", &TImage::Stretch, &TImage::SetStretch).Default(false);
+}
+
+// A stand-in for the transparent panel: a panel with the properties the layout gives it.
+class TClearPanel : public TPanel {
+  TOVU_CLASS(TClearPanel, TPanel)
+
+ public:
+  explicit TClearPanel(TComponent* AOwner) : TPanel(AOwner) {}
+  int Value(const char* Name) const { return FValues.count(Name) ? FValues.at(Name) : -1; }
+
+ private:
+  std::map<std::string, int> FValues;
+  template <class V>
+  static void Stored(TClassBuilder<TClearPanel>& b, const char* Name) {
+    b.Property<V>(
+        Name, [Name](const TClearPanel& p) { return V(p.Value(Name)); },
+        [Name](TClearPanel& p, V v) { p.FValues[Name] = int(v); });
+  }
+  friend void DefineStandIn(TClassBuilder<TClearPanel>& b);
+};
+
+void DefineStandIn(TClassBuilder<TClearPanel>& b) {
+  b.Publish("AutoSize");
+  for (const char* name : {"CaptionLeft", "CaptionTop", "HotLightDepth"})
+    TClearPanel::Stored<int>(b, name);
+  for (const char* name : {"ChildGraphicsTrans", "FormTrans", "HotTrack", "ParentDrag"})
+    TClearPanel::Stored<bool>(b, name);
+}
+
+TOVU_IMPLEMENT_CLASS(TClearPanel)
+void TClearPanel::DefineClass(TClassBuilder<TClearPanel>& b) {
+  DefineStandIn(b);
+}
+
+// The main window's class as far as its layout names it: the components bound to published
+// fields, the handlers to published methods, each recording what happens.
+class TMainForm1 : public TForm {
+  TOVU_CLASS(TMainForm1, TForm)
+
+ public:
+  explicit TMainForm1(TComponent* AOwner) : TForm(AOwner) {
     InitInheritedComponent();
     // The constructor's own work sees the loaded layout.
-    Order.push_back(Panel1 != nullptr && Timer1 != nullptr ? "constructor with layout"
-                                                           : "constructor without layout");
+    Order.push_back(ClearPanel1 != nullptr && Timer1 != nullptr ? "constructor with layout"
+                                                                : "constructor without layout");
   }
-  ~TDescribedForm() override { DestroyComponents(); }
+  ~TMainForm1() override { DestroyComponents(); }
 
-  TPanel* Panel1 = nullptr;
-  TSpeedButton* Card = nullptr;
+  TClearPanel* ClearPanel1 = nullptr;
+  TShape* Shape1 = nullptr;
+  TImage* Image2 = nullptr;
+  TShape* Shape2 = nullptr;
   TButton* Button1 = nullptr;
+  TPanel* Panel1 = nullptr;
+  TImage* Image1 = nullptr;
   TTimer* Timer1 = nullptr;
   std::vector<std::string> Order;
   int Ticks = 0;
@@ -42,82 +133,39 @@ class TDescribedForm : public TForm {
   void Button1Click(TObject*) { ++Clicks; }
 };
 
-TOVU_IMPLEMENT_CLASS(TDescribedForm)
-void TDescribedForm::DefineClass(TClassBuilder<TDescribedForm>& b) {
-  b.Field("Panel1", &TDescribedForm::Panel1);
-  b.Field("Card", &TDescribedForm::Card);
-  b.Field("Button1", &TDescribedForm::Button1);
-  b.Field("Timer1", &TDescribedForm::Timer1);
-  b.Method("FormCreate", &TDescribedForm::FormCreate);
-  b.Method("Timer1Timer", &TDescribedForm::Timer1Timer);
-  b.Method("Button1Click", &TDescribedForm::Button1Click);
+TOVU_IMPLEMENT_CLASS(TMainForm1)
+void TMainForm1::DefineClass(TClassBuilder<TMainForm1>& b) {
+  b.Field("ClearPanel1", &TMainForm1::ClearPanel1);
+  b.Field("Shape1", &TMainForm1::Shape1);
+  b.Field("Image2", &TMainForm1::Image2);
+  b.Field("Shape2", &TMainForm1::Shape2);
+  b.Field("Button1", &TMainForm1::Button1);
+  b.Field("Panel1", &TMainForm1::Panel1);
+  b.Field("Image1", &TMainForm1::Image1);
+  b.Field("Timer1", &TMainForm1::Timer1);
+  b.Method("FormCreate", &TMainForm1::FormCreate);
+  b.Method("Timer1Timer", &TMainForm1::Timer1Timer);
+  b.Method("Button1Click", &TMainForm1::Button1Click);
 }
 
-constexpr const char* Description = R"(object DescribedForm: TDescribedForm
-  Left = 164
-  Top = 9
-  BorderStyle = bsToolWindow
-  Caption = 'Tovuザビロナ！'
-  ClientHeight = 600
-  ClientWidth = 600
-  Color = clWhite
-  Font.Charset = SHIFTJIS_CHARSET
-  Font.Color = clWindowText
-  Font.Height = -12
-  Font.Name = 'ＭＳ Ｐゴシック'
-  Font.Style = []
-  FormStyle = fsStayOnTop
-  HorzScrollBar.Visible = False
-  VertScrollBar.Visible = False
-  OldCreateOrder = False
-  OnCreate = FormCreate
-  PixelsPerInch = 96
-  TextHeight = 12
-  object Panel1: TPanel
-    Left = 0
-    Top = 0
-    Width = 600
-    Height = 600
-    Align = alClient
-    BevelOuter = bvNone
-    DesignWidth = 600
-    DesignHeight = 600
-    object Card: TSpeedButton
-      Left = 2
-      Top = 2
-      Width = 596
-      Height = 596
-      Anchors = [akLeft, akTop, akRight, akBottom]
-    end
-    object Button1: TButton
-      Left = 264
-      Top = 290
-      Width = 74
-      Height = 20
-      Anchors = []
-      Caption = '保存'
-      TabOrder = 0
-      Visible = False
-      OnClick = Button1Click
-    end
-  end
-  object Timer1: TTimer
-    Interval = 20
-    OnTimer = Timer1Timer
-  end
-end
-)";
+// The layout the program compiles in, as the source tree holds it.
+std::string MainWindowLayout() {
+  std::ifstream in(TOVU_MAINWINDOW1_LAYOUT, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), {});
+}
 
 class FormLoadingTest : public TFrameworkTest {
  protected:
   void SetUp() override {
     TFrameworkTest::SetUp();
-    RegisterFormDescription(TDescribedForm::StaticClass(), Description);
+    const std::string layout = MainWindowLayout();
+    ASSERT_FALSE(layout.empty()) << TOVU_MAINWINDOW1_LAYOUT;
+    RegisterFormDescription(TMainForm1::StaticClass(), layout);
   }
 };
 
 TEST_F(FormLoadingTest, LayoutLoadsBeforeTheConstructorsOwnWorkAndOnCreateAfterIt) {
-  TDescribedForm* form = nullptr;
+  TMainForm1* form = nullptr;
   FApplication->CreateForm(form);
   ASSERT_NE(form, nullptr);
   EXPECT_EQ(form->Order, (std::vector<std::string>{"constructor with layout", "FormCreate"}));
@@ -135,33 +183,35 @@ TEST_F(FormLoadingTest, LayoutLoadsBeforeTheConstructorsOwnWorkAndOnCreateAfterI
   EXPECT_EQ(form->Height(), 624);
   EXPECT_FALSE(form->Visible());
   EXPECT_EQ(form->Button1->Caption(), "保存");
-  EXPECT_EQ(form->Button1->Parent(), form->Panel1);
-  EXPECT_TRUE(form->Panel1->ParentFont());
-  EXPECT_EQ(form->Panel1->Font()->Height(), -12);
+  EXPECT_EQ(form->Button1->Parent(), form->ClearPanel1);
+  EXPECT_TRUE(form->ClearPanel1->ParentFont());
+  EXPECT_EQ(form->ClearPanel1->Font()->Height(), -12);
+  EXPECT_EQ(form->ClearPanel1->Value("ChildGraphicsTrans"), 1);
+  EXPECT_EQ(form->ClearPanel1->Value("HotLightDepth"), 0);
   form->Button1->Click();
   EXPECT_EQ(form->Clicks, 1);
 }
 
 TEST_F(FormLoadingTest, TheTimerRunsFromTheMomentTheLayoutIsLoaded) {
-  TDescribedForm* form = nullptr;
+  TMainForm1* form = nullptr;
   FApplication->CreateForm(form);
   RunFor(100);
   EXPECT_EQ(form->Ticks, 5);
 }
 
 TEST_F(FormLoadingTest, AnchorsLaidOutAgainstTheDesignSizeFollowTheClientArea) {
-  TDescribedForm* form = nullptr;
+  TMainForm1* form = nullptr;
   FApplication->CreateForm(form);
   form->Show();
   form->SetClientWidth(800);
   form->SetClientHeight(800);
-  EXPECT_EQ(form->Panel1->BoundsRect(), (win::RECT{0, 0, 800, 800}));
-  EXPECT_EQ(form->Card->BoundsRect(), (win::RECT{2, 2, 798, 798}));
+  EXPECT_EQ(form->ClearPanel1->BoundsRect(), (win::RECT{0, 0, 800, 800}));
+  EXPECT_EQ(form->Shape1->BoundsRect(), (win::RECT{2, 2, 798, 798}));
 }
 
 TEST_F(FormLoadingTest, AFormClassWithoutADescriptionCannotBeCreated) {
-  RegisterFormDescription(TDescribedForm::StaticClass(), "object X: TOther\nend\n");
-  EXPECT_THROW(TCustomForm::Create<TDescribedForm>(FApplication.get()), EParserError);
+  RegisterFormDescription(TMainForm1::StaticClass(), "object X: TOther\nend\n");
+  EXPECT_THROW(TCustomForm::Create<TMainForm1>(FApplication.get()), EParserError);
   EXPECT_EQ(FApplication->ComponentCount(), 0);
 }
 

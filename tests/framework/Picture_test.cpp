@@ -16,7 +16,6 @@
 #include "framework/Streams.h"
 #include "framework/TypeInfo.h"
 #include "framework/Writer.h"
-#include "tests/framework/TestBmpReader.h"
 
 namespace fw {
 namespace {
@@ -238,7 +237,6 @@ void TPictureHolder::DefineClass(TClassBuilder<TPictureHolder>& b) {
 }
 
 TEST_F(PictureTest, BitmapStoredInAFormDescriptionReadsBackEqual) {
-  fw::testing::TScopedBmpReader reader;
   TPictureHolder original(nullptr);
   TBitmap* bitmap = original.Picture()->Bitmap();
   bitmap->SetPixelFormat(pf24bit);

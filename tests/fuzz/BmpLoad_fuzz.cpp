@@ -15,7 +15,6 @@
 #include "framework/Canvas.h"
 #include "framework/Exceptions.h"
 #include "framework/Streams.h"
-#include "gfx/BmpReader.h"
 #include "tests/fuzz/FuzzReplay.h"
 
 namespace fuzz {
@@ -52,11 +51,6 @@ void Exercise(const std::uint8_t* data, std::size_t size) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   using namespace fw;
-  static const bool installed = [] {
-    InstallBmpReader();
-    return true;
-  }();
-  (void)installed;
   try {
     fuzz::Exercise(data, size);
   } catch (const EReadError&) {

@@ -19,7 +19,7 @@
 #include "gfx/GfxUnits.h"
 #include "gfx/JPEGImage.h"
 #include "tests/framework/FrameworkTestSupport.h"
-#include "tests/gfx/GfxTestSupport.h"
+#include "tests/framework/GraphicsTestSupport.h"
 
 namespace fw::testing {
 namespace {

@@ -20,9 +20,8 @@
 #include "framework/Exceptions.h"
 #include "framework/Picture.h"
 #include "framework/Streams.h"
-#include "gfx/BmpReader.h"
 #include "gfx/JpegCodec.h"
-#include "tests/gfx/GfxTestSupport.h"
+#include "tests/framework/GraphicsTestSupport.h"
 
 namespace fw {
 namespace {
@@ -31,10 +30,7 @@ using testing::TScratchFolder;
 
 class JPEGImage : public ::testing::Test {
  protected:
-  void SetUp() override {
-    InstallBmpReader();
-    InitializeJpegUnit();
-  }
+  void SetUp() override { InitializeJpegUnit(); }
 };
 
 // A 24-bit picture: pure red in the top-left 16 x 16 corner, gradients elsewhere.

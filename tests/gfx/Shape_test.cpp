@@ -9,7 +9,7 @@
 #include "framework/GraphicsObjects.h"
 #include "framework/platform/Messages.h"
 #include "tests/framework/FrameworkTestSupport.h"
-#include "tests/gfx/GfxTestSupport.h"
+#include "tests/framework/GraphicsTestSupport.h"
 
 namespace fw::testing {
 namespace {

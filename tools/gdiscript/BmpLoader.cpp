@@ -5,6 +5,8 @@
 #include <fstream>
 #include <iterator>
 
+#include "framework/ColorTables.h"
+#include "framework/GdiHandles.h"
 #include "framework/platform/Gdi.h"
 #include "tools/gdiscript/ScriptArgs.h"
 
@@ -12,13 +14,55 @@ namespace tovu::gdiscript {
 
 using namespace win;
 
-std::uint32_t ReadLe16(const std::uint8_t* p) {
-  return std::uint32_t(p[0]) | std::uint32_t(p[1]) << 8;
+namespace {
+
+// Why a file whose headers the framework cannot read is refused.
+std::string Refusal(fw::TBmpReadResult result) {
+  switch (result) {
+    case fw::brrReadError:
+      return "file ends inside its headers, masks or colour table, or holds no pixel data";
+    case fw::brrEmbedded:
+      return "a JPEG or PNG picture inside a BMP file";
+    default:
+      return "not a BMP file (signature, header size or planes)";
+  }
 }
 
-std::uint32_t ReadLe32(const std::uint8_t* p) {
-  return ReadLe16(p) | ReadLe16(p + 2) << 16;
+// Uncompressed and bit-field data: copied into the memory of a section made from the header.
+HBITMAP LoadSection(const std::string& path, HDC screen, const BITMAPINFO* info,
+                    const std::uint8_t* data, std::size_t bytes) {
+  void* bits = nullptr;
+  fw::gdihandles::TOwned<HBITMAP> bitmap(
+      CreateDIBSection(screen, info, DIB_RGB_COLORS, &bits, nullptr, 0));
+  if (!bitmap || !bits) Fail(path + ": CreateDIBSection failed");
+  std::memcpy(bits, data, bytes);
+  return bitmap.Release();
 }
+
+// Compressed data: a device-compatible bitmap made by CreateDIBitmap on the screen context, with
+// the colour table's palette realised meanwhile in a memory context, as the oracle does.
+HBITMAP LoadDeviceBitmap(const std::string& path, HDC screen, const fw::TBmpLayout& layout,
+                         const std::vector<std::uint8_t>& bits) {
+  const auto* info = reinterpret_cast<const BITMAPINFO*>(layout.Info.data());
+  fw::gdihandles::TOwned<HPALETTE> palette(
+      fw::CreatePaletteFromColorTable(layout.ColorTable(), layout.ColorCount));
+  HDC memory = palette ? CreateCompatibleDC(screen) : nullptr;
+  HPALETTE old = nullptr;
+  if (memory) {
+    old = SelectPalette(memory, palette.Get(), FALSE);
+    RealizePalette(memory);
+  }
+  HBITMAP bitmap =
+      CreateDIBitmap(screen, &info->bmiHeader, CBM_INIT, bits.data(), info, DIB_RGB_COLORS);
+  if (memory) {
+    if (old) SelectPalette(memory, old, FALSE);
+    DeleteDC(memory);
+  }
+  if (!bitmap) Fail(path + ": CreateDIBitmap failed");
+  return bitmap;
+}
+
+}  // namespace
 
 std::vector<std::uint8_t> ReadWholeFile(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
@@ -35,107 +79,26 @@ void WriteFile(const std::string& path, const std::vector<std::uint8_t>& data) {
 
 HBITMAP LoadBmpFile(const std::string& path, HDC screen) {
   const std::vector<std::uint8_t> file = ReadWholeFile(path);
-  const std::size_t size = file.size();
-  if (size < 18 || file[0] != 'B' || file[1] != 'M') Fail(path + ": not a BMP file");
-  std::size_t pos = 14;
+  fw::TBmpLayout layout;
+  const fw::TBmpReadResult result = fw::ReadBmpLayout(file, layout);
+  if (result != fw::brrOk) Fail(path + ": " + Refusal(result));
+  if (layout.Width <= 0 || layout.Height == 0) Fail(path + ": bad bitmap size");
 
-  // Info header: a core header widens to a 40-byte one, anything else is kept whole.
-  const std::uint32_t headerSize = ReadLe32(&file[pos]);
-  const bool core = headerSize == 12;
-  if (!core && headerSize < 40) {
-    Fail(path + ": unsupported info header size " + std::to_string(headerSize));
+  // The pixel data follows the colour table directly, as long as the header says and the file
+  // holds.
+  const std::uint64_t rows = std::uint64_t(std::abs(std::int64_t(layout.Height)));
+  const std::uint64_t fullSize = fw::BmpRowBytes(layout.Width, layout.BitCount) * rows;
+  const std::size_t present =
+      std::size_t(std::min<std::uint64_t>(layout.DataLength, file.size() - layout.TableEnd));
+  const std::uint8_t* data = file.data() + layout.TableEnd;
+  if (layout.Compression == fw::BmpRgb || layout.Compression == fw::BmpBitFields) {
+    return LoadSection(path, screen, reinterpret_cast<const BITMAPINFO*>(layout.Info.data()), data,
+                       std::size_t(std::min<std::uint64_t>(present, fullSize)));
   }
-  if (headerSize > size - pos) Fail(path + ": file ends inside the info header");
-  std::vector<std::uint8_t> info;
-  if (core) {
-    BITMAPINFOHEADER h;
-    h.biWidth = LONG(ReadLe16(&file[pos + 4]));
-    h.biHeight = LONG(ReadLe16(&file[pos + 6]));
-    h.biPlanes = WORD(ReadLe16(&file[pos + 8]));
-    h.biBitCount = WORD(ReadLe16(&file[pos + 10]));
-    const auto* p = reinterpret_cast<const std::uint8_t*>(&h);
-    info.assign(p, p + sizeof(h));
-  } else {
-    info.assign(file.begin() + std::ptrdiff_t(pos),
-                file.begin() + std::ptrdiff_t(pos + headerSize));
-  }
-  pos += headerSize;
-  BITMAPINFOHEADER h;
-  std::memcpy(static_cast<void*>(&h), info.data(), sizeof(h));
-  if (h.biWidth <= 0 || h.biHeight == 0) Fail(path + ": bad bitmap size");
-
-  if (headerSize == 40 && h.biCompression == BI_BITFIELDS &&
-      (h.biBitCount == 16 || h.biBitCount == 32)) {
-    if (size - pos < 12) Fail(path + ": file ends inside the colour masks");
-    info.insert(info.end(), file.begin() + std::ptrdiff_t(pos),
-                file.begin() + std::ptrdiff_t(pos + 12));
-    pos += 12;
-  }
-
-  std::uint64_t colours = h.biClrUsed;
-  if (colours == 0 && (h.biBitCount == 1 || h.biBitCount == 4 || h.biBitCount == 8)) {
-    colours = 1u << h.biBitCount;
-  }
-  const std::size_t entryBytes = core ? 3 : 4;
-  if (colours * entryBytes > size - pos) Fail(path + ": file ends inside the colour table");
-  std::vector<RGBQUAD> table(static_cast<std::size_t>(colours));
-  for (std::size_t i = 0; i < table.size(); ++i, pos += entryBytes) {
-    table[i] = RGBQUAD{file[pos], file[pos + 1], file[pos + 2], BYTE(core ? 0 : file[pos + 3])};
-  }
-  if (!table.empty()) {
-    const auto* p = reinterpret_cast<const std::uint8_t*>(table.data());
-    info.insert(info.end(), p, p + table.size() * sizeof(RGBQUAD));
-  }
-
-  const std::uint64_t stride = (std::uint64_t(h.biWidth) * h.biBitCount + 31) / 32 * 4;
-  const std::uint64_t rows =
-      h.biHeight < 0 ? std::uint64_t(-std::int64_t(h.biHeight)) : std::uint64_t(h.biHeight);
-  const std::uint64_t fullSize = stride * rows;
-  const std::uint64_t declared = h.biSizeImage ? h.biSizeImage : fullSize;
-  const std::size_t present = std::size_t(std::min<std::uint64_t>(declared, size - pos));
-  const std::uint8_t* data = file.data() + pos;
-  const auto* bmi = reinterpret_cast<const BITMAPINFO*>(info.data());
-
-  if (h.biCompression == BI_RGB || h.biCompression == BI_BITFIELDS) {
-    void* bits = nullptr;
-    HBITMAP bitmap = CreateDIBSection(screen, bmi, DIB_RGB_COLORS, &bits, nullptr, 0);
-    if (!bitmap || !bits) {
-      if (bitmap) DeleteObject(bitmap);
-      Fail(path + ": CreateDIBSection failed");
-    }
-    std::memcpy(bits, data, std::size_t(std::min<std::uint64_t>(present, fullSize)));
-    return bitmap;
-  }
-  if (declared > (std::uint64_t(1) << 30)) Fail(path + ": implausible pixel data size");
-  std::vector<std::uint8_t> bits(static_cast<std::size_t>(declared), 0);
+  if (layout.DataLength > (std::uint64_t(1) << 30)) Fail(path + ": implausible pixel data size");
+  std::vector<std::uint8_t> bits(std::size_t(layout.DataLength), 0);
   if (present) std::memcpy(bits.data(), data, present);
-  HDC memory = nullptr;
-  HPALETTE palette = nullptr, old = nullptr;
-  if (!table.empty()) {
-    std::vector<std::uint8_t> buffer(sizeof(LOGPALETTE) + table.size() * sizeof(PALETTEENTRY));
-    auto* lp = reinterpret_cast<LOGPALETTE*>(buffer.data());
-    lp->palVersion = 0x300;
-    lp->palNumEntries = WORD(std::min<std::size_t>(table.size(), 0xFFFF));
-    PALETTEENTRY* entries = lp->palPalEntry;  // the table runs past the declared one entry
-    for (std::size_t i = 0; i < lp->palNumEntries; ++i) {
-      entries[i] = PALETTEENTRY{table[i].rgbRed, table[i].rgbGreen, table[i].rgbBlue, 0};
-    }
-    palette = CreatePalette(lp);
-    memory = CreateCompatibleDC(screen);
-    if (palette && memory) {
-      old = SelectPalette(memory, palette, FALSE);
-      RealizePalette(memory);
-    }
-  }
-  HBITMAP bitmap =
-      CreateDIBitmap(screen, &bmi->bmiHeader, CBM_INIT, bits.data(), bmi, DIB_RGB_COLORS);
-  if (memory) {
-    if (old) SelectPalette(memory, old, FALSE);
-    DeleteDC(memory);
-  }
-  if (palette) DeleteObject(palette);
-  if (!bitmap) Fail(path + ": CreateDIBitmap failed");
-  return bitmap;
+  return LoadDeviceBitmap(path, screen, layout, bits);
 }
 
 }  // namespace tovu::gdiscript

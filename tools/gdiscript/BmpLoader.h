@@ -1,20 +1,25 @@
-// The replay tool's own reading of BMP files for the `load` command, step for step as the
-// oracle reads them, and the 24-bit BMP writer the oracle saves its canvases with.
+// The replay tool's loading of BMP files for the `load` command, the framework's reading of the
+// headers followed by the oracle's steps, and the 24-bit BMP writer the oracle saves canvases with.
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
 #include <string>
 #include <vector>
 
+#include "framework/BmpLayout.h"
+#include "framework/platform/GdiBitmaps.h"
 #include "framework/platform/GdiTypes.h"
 
 namespace tovu::gdiscript {
 
 std::vector<std::uint8_t> ReadWholeFile(const std::string& path);
 
-// Creates the bitmap a file describes: a DIB section for uncompressed and bit-field data, a
+// Creates the bitmap a file describes, as the oracle does once it has read the headers and the
+// colour table: the pixel data follows the table (whatever the file header's offset says), in a
+// DIB section for uncompressed and bit-field data (a top-down file stays top-down), in a
 // device-compatible bitmap of `screen` (CreateDIBitmap) for run-length encoded data.
-// Throws EScriptError for files the oracle refuses.
+// Throws EScriptError for files the oracle or the framework's header reading refuses.
 win::HBITMAP LoadBmpFile(const std::string& path, win::HDC screen);
 
 // A 24-bit bottom-up BI_RGB file with a 54-byte header; `pixel(x, y)` gives 0x00BBGGRR colours.
@@ -22,34 +27,20 @@ template <class TPixel>
 std::vector<std::uint8_t> EncodeBmp24(int width, int height, TPixel pixel);
 void WriteFile(const std::string& path, const std::vector<std::uint8_t>& data);
 
-std::uint32_t ReadLe16(const std::uint8_t* p);
-std::uint32_t ReadLe32(const std::uint8_t* p);
-
 template <class TPixel>
 std::vector<std::uint8_t> EncodeBmp24(int width, int height, TPixel pixel) {
-  const std::size_t rowBytes = (std::size_t(width) * 3 + 3) / 4 * 4;
-  const std::size_t dataSize = rowBytes * std::size_t(height);
-  std::vector<std::uint8_t> out(54 + dataSize, 0);
-  auto put16 = [&](std::size_t at, std::uint32_t v) {
-    out[at] = std::uint8_t(v);
-    out[at + 1] = std::uint8_t(v >> 8);
-  };
-  auto put32 = [&](std::size_t at, std::uint32_t v) {
-    put16(at, v & 0xFFFF);
-    put16(at + 2, v >> 16);
-  };
-  out[0] = 'B';
-  out[1] = 'M';
-  put32(2, std::uint32_t(54 + dataSize));
-  put32(10, 54);
-  put32(14, 40);
-  put32(18, std::uint32_t(width));
-  put32(22, std::uint32_t(height));
-  put16(26, 1);
-  put16(28, 24);
-  put32(34, std::uint32_t(dataSize));
+  const std::size_t rowBytes = std::size_t(std::max<std::int64_t>(win::DibStride(width, 24), 0));
+  win::BITMAPINFOHEADER info;
+  info.biWidth = width;
+  info.biHeight = height;
+  info.biPlanes = 1;
+  info.biBitCount = 24;
+  info.biSizeImage = win::DWORD(rowBytes * std::size_t(height));
+  std::vector<std::uint8_t> out = fw::BmpFileStart(info, 0);
+  const std::size_t pixelsAt = out.size();
+  out.resize(pixelsAt + info.biSizeImage, 0);
   for (int y = 0; y < height; ++y) {
-    std::uint8_t* row = out.data() + 54 + std::size_t(height - 1 - y) * rowBytes;
+    std::uint8_t* row = out.data() + pixelsAt + std::size_t(height - 1 - y) * rowBytes;
     for (int x = 0; x < width; ++x) {
       const win::COLORREF c = pixel(x, y);
       row[3 * x] = win::GetBValue(c);

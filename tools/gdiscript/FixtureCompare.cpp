@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <sstream>
 
+#include "framework/ByteOrder.h"
 #include "tools/gdiscript/BmpLoader.h"
 #include "tools/gdiscript/ScriptEngine.h"
 
@@ -28,12 +29,12 @@ TGolden ReadGolden(const std::string& path) {
   const auto file = ReadWholeFile(path);
   if (file.size() < 54 || file[0] != 'B' || file[1] != 'M') Fail(path + ": not a BMP file");
   TGolden g;
-  g.Width = int(ReadLe32(&file[18]));
-  g.Height = int(ReadLe32(&file[22]));
-  const std::uint32_t offset = ReadLe32(&file[10]);
-  if (ReadLe16(&file[28]) != 24 || g.Width <= 0 || g.Height <= 0)
+  g.Width = int(fw::ReadLe32(&file[18]));
+  g.Height = int(fw::ReadLe32(&file[22]));
+  const std::uint32_t offset = fw::ReadLe32(&file[10]);
+  if (fw::ReadLe16(&file[28]) != 24 || g.Width <= 0 || g.Height <= 0)
     Fail(path + ": not a 24-bit bottom-up BMP");
-  const std::size_t rowBytes = (std::size_t(g.Width) * 3 + 3) / 4 * 4;
+  const auto rowBytes = std::size_t(win::DibStride(g.Width, 24));
   if (file.size() < offset + rowBytes * std::size_t(g.Height)) Fail(path + ": truncated");
   g.Pixels.resize(std::size_t(g.Width) * std::size_t(g.Height));
   for (int y = 0; y < g.Height; ++y) {

@@ -80,7 +80,7 @@ void TScriptEngine::NewCanvas(int width, int height, COLORREF color, int bitCoun
   FWidth = width;
   FHeight = height;
   FBitCount = bitCount;
-  const std::size_t stride = (std::size_t(width) * std::size_t(bitCount) + 31) / 32 * 4;
+  const auto stride = std::size_t(DibStride(width, bitCount));
   for (int y = 0; y < height; ++y) {
     auto* p = static_cast<std::uint8_t*>(FBits) + std::size_t(y) * stride;
     for (int x = 0; x < width; ++x, p += bitCount / 8) {
@@ -94,7 +94,7 @@ void TScriptEngine::NewCanvas(int width, int height, COLORREF color, int bitCoun
 
 COLORREF TScriptEngine::CanvasPixel(int x, int y) const {
   const std::size_t bytes = std::size_t(FBitCount) / 8;
-  const std::size_t stride = (std::size_t(FWidth) * std::size_t(FBitCount) + 31) / 32 * 4;
+  const auto stride = std::size_t(DibStride(FWidth, FBitCount));
   const auto* p =
       static_cast<const std::uint8_t*>(FBits) + std::size_t(y) * stride + std::size_t(x) * bytes;
   return RGB(p[2], p[1], p[0]);

@@ -61,11 +61,6 @@ TPixelFormat TPixelFormat::Monochrome() {
   return f;
 }
 
-std::int64_t DibStride(std::int64_t width, int bitCount) {
-  if (width <= 0 || bitCount <= 0 || width > (std::int64_t(1) << 31)) return -1;
-  return (width * bitCount + 31) / 32 * 4;
-}
-
 TSurface::~TSurface() = default;
 
 void TSurface::Init(LONG width, LONG height, TPixelFormat format, bool topDown) {

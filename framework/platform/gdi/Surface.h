@@ -8,6 +8,7 @@
 #include <optional>
 #include <vector>
 
+#include "framework/platform/GdiBitmaps.h"
 #include "framework/platform/GdiTypes.h"
 #include "framework/platform/LargeMemory.h"
 #include "framework/platform/gdi/Region.h"
@@ -38,9 +39,6 @@ inline constexpr std::int64_t kMaxSurfaceBytes = std::int64_t(1) << 30;
 constexpr LONG ClampToLong(std::int64_t v) {
   return v < INT32_MIN ? INT32_MIN : v > INT32_MAX ? INT32_MAX : LONG(v);
 }
-
-// Bytes of one row padded to 32 bits, or -1 when the width is unusable.
-std::int64_t DibStride(std::int64_t width, int bitCount);
 
 class TSurface {
  public:

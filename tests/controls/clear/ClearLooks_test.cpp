@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "tests/controls/clear/ClearTestSupport.h"
-#include "tests/gfx/GfxTestSupport.h"
+#include "tests/framework/GraphicsTestSupport.h"
 #include "tools/formrender/FormRender.h"
 
 namespace clear::testing {

@@ -5,6 +5,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "framework/ByteOrder.h"
 #include "tools/gdiscript/BmpLoader.h"
 #include "tools/gdiscript/FixtureCompare.h"
 #include "tools/gdiscript/ScriptEngine.h"
@@ -53,8 +54,8 @@ TEST(ScriptEngine, PrintsPixelsAndEncodesTheCanvasAsTheOracleDoes) {
   EXPECT_EQ(out.str(), "pixel 2 1 A0B0C0\npixel 0 0 102030\n");
   const auto bmp = engine.EncodeCanvas();
   ASSERT_EQ(bmp.size(), 54u + 2 * 12);
-  EXPECT_EQ(ReadLe32(&bmp[2]), 54u + 24);
-  EXPECT_EQ(ReadLe32(&bmp[34]), 24u);
+  EXPECT_EQ(fw::ReadLe32(&bmp[2]), 54u + 24);
+  EXPECT_EQ(fw::ReadLe32(&bmp[34]), 24u);
   // Bottom-up: the last row comes first, pixels blue, green, red.
   EXPECT_EQ(bmp[54 + 6], 0xC0);
   EXPECT_EQ(bmp[54 + 8], 0xA0);

@@ -1,4 +1,4 @@
-#include "gfx/FileReplacement.h"
+#include "framework/FileReplacement.h"
 
 #include <fcntl.h>
 #include <sys/file.h>
@@ -16,8 +16,6 @@
 
 #include "framework/Exceptions.h"
 #include "framework/Streams.h"
-#include "framework/platform/CodePage.h"
-#include "framework/platform/CodePageConversion.h"
 
 namespace fw {
 namespace {
@@ -196,12 +194,6 @@ bool WriteInPlace(const std::string& target, std::span<const std::uint8_t> bytes
   return true;
 }
 
-// The path as the file system takes it (UTF-8), from the process code page.
-std::optional<std::string> SystemPath(const std::string& path) {
-  if (win::GetACP() == win::CP_UTF8) return path;
-  return win::ConvertCodePage(path, win::GetACP(), win::CP_UTF8);
-}
-
 // The program's own sharing rules: a target that another of its streams holds with writing
 // denied (or that cannot be opened for writing at all) cannot be created anew either.
 void CheckTargetWritable(const std::string& fileName, const std::string& systemPath) {
@@ -209,7 +201,7 @@ void CheckTargetWritable(const std::string& fileName, const std::string& systemP
   if (!std::filesystem::exists(systemPath, error)) return;
   if (std::filesystem::is_directory(systemPath, error)) RaiseCreateError(fileName);
   try {
-    TFileStream probe(fileName, fmOpenWrite | fmShareDenyNone);
+    TFileStream probe(fileName, systemPath, fmOpenWrite | fmShareDenyNone);
   } catch (const EFOpenError&) {
     RaiseCreateError(fileName);
   }

@@ -1,6 +1,7 @@
-// Shared helpers of the gfx tests: pictures as plain arrays of colours, read from bitmaps and
-// from the oracle's golden files, compared pixel for pixel with a readable account of the
-// differences; byte builders for hand-made files; scratch folders.
+// Shared helpers of the framework's, the graphics layer's and the program's tests of pictures and
+// files: pictures as plain arrays of colours, read from bitmaps and from the oracle's golden files,
+// compared pixel for pixel with a readable account of the differences; byte builders for
+// hand-made files; scratch folders.
 #pragma once
 
 #include <cstdint>

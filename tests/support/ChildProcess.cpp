@@ -1,4 +1,4 @@
-#include "tests/e2e/ChildProcess.h"
+#include "tests/support/ChildProcess.h"
 
 #include <fcntl.h>
 #include <poll.h>
@@ -12,11 +12,9 @@
 
 extern char** environ;
 
-namespace tovu::e2e {
+namespace tovu {
 
-namespace {
-
-std::vector<char*> Pointers(std::vector<std::string>& strings) {
+std::vector<char*> ExecPointers(std::vector<std::string>& strings) {
   std::vector<char*> pointers;
   for (std::string& text : strings)
     pointers.push_back(text.data());
@@ -39,34 +37,74 @@ std::vector<std::string> EnvironmentWith(const std::vector<std::string>& extra) 
   return environment;
 }
 
+namespace {
+
+// The spawn's redirections for `output`; answers the pipe's reading end for okPipe (-1 if none),
+// and closes its writing end in this process once the program has it.
+class TRedirection {
+ public:
+  explicit TRedirection(const TChildOutput& output) {
+    posix_spawn_file_actions_init(&FActions);
+    if (output.Kind == okPipe && pipe2(FPipe, O_CLOEXEC) == 0) {
+      posix_spawn_file_actions_adddup2(&FActions, FPipe[1], STDOUT_FILENO);
+      if (output.Errors) posix_spawn_file_actions_adddup2(&FActions, FPipe[1], STDERR_FILENO);
+    } else if (output.Kind == okFile) {
+      posix_spawn_file_actions_addopen(&FActions, STDOUT_FILENO, output.Path.c_str(),
+                                       O_WRONLY | O_CREAT | O_TRUNC, 0644);
+      if (output.Errors) posix_spawn_file_actions_adddup2(&FActions, STDOUT_FILENO, STDERR_FILENO);
+    }
+  }
+  ~TRedirection() {
+    posix_spawn_file_actions_destroy(&FActions);
+    if (FPipe[1] >= 0) close(FPipe[1]);
+    if (FPipe[0] >= 0) close(FPipe[0]);
+  }
+  TRedirection(const TRedirection&) = delete;
+  TRedirection& operator=(const TRedirection&) = delete;
+
+  const posix_spawn_file_actions_t* Actions() const { return &FActions; }
+  // The pipe's reading end, handed on to the caller.
+  int TakeReadingEnd() {
+    const int end = FPipe[0];
+    FPipe[0] = -1;
+    return end;
+  }
+
+ private:
+  posix_spawn_file_actions_t FActions;
+  int FPipe[2] = {-1, -1};
+};
+
 }  // namespace
 
 TChildProcess::TChildProcess(const std::vector<std::string>& arguments,
-                             const std::vector<std::string>& extraEnvironment, bool captureOutput,
-                             bool captureErrors) {
+                             const std::vector<std::string>& extraEnvironment,
+                             const TChildOutput& output) {
   std::vector<std::string> argv = arguments;
   std::vector<std::string> envp = EnvironmentWith(extraEnvironment);
-  std::vector<char*> argvPointers = Pointers(argv);
-  std::vector<char*> envPointers = Pointers(envp);
-  posix_spawn_file_actions_t actions;
-  posix_spawn_file_actions_init(&actions);
-  int pipeEnds[2] = {-1, -1};
-  if (captureOutput && pipe2(pipeEnds, O_CLOEXEC) == 0) {
-    posix_spawn_file_actions_adddup2(&actions, pipeEnds[1], STDOUT_FILENO);
-    if (captureErrors) posix_spawn_file_actions_adddup2(&actions, pipeEnds[1], STDERR_FILENO);
-  }
-  if (posix_spawnp(&FPid, argv[0].c_str(), &actions, nullptr, argvPointers.data(),
+  std::vector<char*> argvPointers = ExecPointers(argv);
+  std::vector<char*> envPointers = ExecPointers(envp);
+  TRedirection redirection(output);
+  if (posix_spawnp(&FPid, argv[0].c_str(), redirection.Actions(), nullptr, argvPointers.data(),
                    envPointers.data()) != 0) {
     FPid = -1;
   }
-  posix_spawn_file_actions_destroy(&actions);
-  if (pipeEnds[1] >= 0) close(pipeEnds[1]);
-  FOutput = pipeEnds[0];
+  FOutput = redirection.TakeReadingEnd();
 }
+
+TChildProcess::TChildProcess(const std::vector<std::string>& arguments,
+                             const std::vector<std::string>& extraEnvironment, bool captureOutput,
+                             bool captureErrors)
+    : TChildProcess(arguments, extraEnvironment,
+                    TChildOutput{captureOutput ? okPipe : okInherited, "", captureErrors}) {}
 
 TChildProcess::~TChildProcess() {
   Kill();
   if (FOutput >= 0) close(FOutput);
+}
+
+void TChildProcess::NoteEnd(int status) {
+  FStatus = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
 }
 
 std::optional<int> TChildProcess::Wait(std::chrono::milliseconds timeout) {
@@ -76,12 +114,20 @@ std::optional<int> TChildProcess::Wait(std::chrono::milliseconds timeout) {
     int status = 0;
     const pid_t done = waitpid(FPid, &status, WNOHANG);
     if (done == FPid) {
-      FStatus = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+      NoteEnd(status);
       return FStatus;
     }
     if (done < 0 || std::chrono::steady_clock::now() >= deadline) return std::nullopt;
     std::this_thread::sleep_for(std::chrono::milliseconds(10));
   }
+}
+
+std::optional<int> TChildProcess::WaitForEnd(rusage* usage) {
+  if (FStatus || FPid <= 0) return FStatus;
+  int status = 0;
+  rusage ignored{};
+  if (wait4(FPid, &status, 0, usage != nullptr ? usage : &ignored) == FPid) NoteEnd(status);
+  return FStatus;
 }
 
 std::string TChildProcess::ReadOutput(std::chrono::milliseconds timeout) {
@@ -130,4 +176,4 @@ std::optional<std::string> RunAndCapture(const std::vector<std::string>& argumen
   return std::nullopt;
 }
 
-}  // namespace tovu::e2e
+}  // namespace tovu

@@ -1,6 +1,6 @@
 // BMP files load as the platform loads them: every accepted layout against the oracle's golden
 // picture, the reading rules at the edges, and hostile files that must fail cleanly.
-#include "gfx/BmpReader.h"
+#include "framework/BmpReader.h"
 
 #include <gtest/gtest.h>
 
@@ -13,10 +13,9 @@
 #include "framework/Canvas.h"
 #include "framework/Exceptions.h"
 #include "framework/Picture.h"
+#include "framework/PictureLimits.h"
 #include "framework/Streams.h"
-#include "gfx/BmpReader.h"
-#include "gfx/PictureLimits.h"
-#include "tests/gfx/GfxTestSupport.h"
+#include "tests/framework/GraphicsTestSupport.h"
 
 namespace fw {
 namespace {
@@ -28,8 +27,6 @@ using testing::TPixels;
 
 class BmpReader : public ::testing::Test {
  protected:
-  void SetUp() override { InstallBmpReader(); }
-
   static void Load(TBitmap& bitmap, const std::vector<std::uint8_t>& bytes) {
     TMemoryStream stream;
     stream.WriteBuffer(bytes.data(), std::int64_t(bytes.size()));

@@ -1,7 +1,10 @@
-#include "gfx/BmpLayout.h"
+#include "framework/BmpLayout.h"
 
 #include <algorithm>
 #include <cstring>
+
+#include "framework/ByteOrder.h"
+#include "framework/platform/GdiBitmaps.h"
 
 namespace fw {
 namespace {
@@ -11,22 +14,6 @@ constexpr std::uint32_t CoreHeaderSize = 12;
 constexpr std::uint32_t InfoHeaderSize = 40;
 // Fields beyond the largest header the platform defines (124 bytes) are skipped, not kept.
 constexpr std::uint32_t LargestHeaderSize = 124;
-
-std::uint16_t Word(const std::uint8_t* p) {
-  return std::uint16_t(p[0] | (p[1] << 8));
-}
-std::uint32_t Dword(const std::uint8_t* p) {
-  return std::uint32_t(p[0]) | std::uint32_t(p[1]) << 8 | std::uint32_t(p[2]) << 16 |
-         std::uint32_t(p[3]) << 24;
-}
-void PutWord(std::uint8_t* p, std::uint16_t v) {
-  p[0] = std::uint8_t(v);
-  p[1] = std::uint8_t(v >> 8);
-}
-void PutDword(std::uint8_t* p, std::uint32_t v) {
-  for (int i = 0; i < 4; ++i)
-    p[i] = std::uint8_t(v >> (8 * i));
-}
 
 // Reads exactly `count` bytes, keeping track of what the file still holds.
 class TReader {
@@ -73,18 +60,20 @@ std::uint32_t DefaultColorCount(std::uint16_t bitCount) {
 // Widens a core header (16-bit width and height, planes, bit count) to an info header.
 void WidenCoreHeader(const std::uint8_t* core, std::vector<std::uint8_t>& info) {
   info.assign(InfoHeaderSize, 0);
-  PutDword(info.data(), InfoHeaderSize);
-  PutDword(info.data() + 4, Word(core));
-  PutDword(info.data() + 8, Word(core + 2));
-  PutWord(info.data() + 12, Word(core + 4));
-  PutWord(info.data() + 14, Word(core + 6));
+  WriteLe32(info.data(), InfoHeaderSize);
+  WriteLe32(info.data() + 4, ReadLe16(core));
+  WriteLe32(info.data() + 8, ReadLe16(core + 2));
+  WriteLe16(info.data() + 12, ReadLe16(core + 4));
+  WriteLe16(info.data() + 14, ReadLe16(core + 6));
 }
 
 }  // namespace
 
 std::uint64_t BmpRowBytes(std::int64_t width, std::uint32_t bitCount) {
-  if (width < 0 || bitCount > 64) return 0;
-  return (std::uint64_t(width) * bitCount + 31) / 32 * 4;
+  // No pixel format is wider than 64 bits.
+  if (bitCount > 64) return 0;
+  const std::int64_t stride = win::DibStride(width, int(bitCount));
+  return stride < 0 ? 0 : std::uint64_t(stride);
 }
 
 TBmpReadResult ReadBmpLayout(const TBmpRead& read, std::uint64_t available, TBmpLayout& layout) {
@@ -95,11 +84,11 @@ TBmpReadResult ReadBmpLayout(const TBmpRead& read, std::uint64_t available, TBmp
   std::uint8_t fileHeader[FileHeaderSize];
   if (!reader.ReadExactly(fileHeader, sizeof fileHeader)) return brrReadError;
   if (fileHeader[0] != 'B' || fileHeader[1] != 'M') return brrInvalid;
-  const std::uint32_t dataOffset = Dword(fileHeader + 10);
+  const std::uint32_t dataOffset = ReadLe32(fileHeader + 10);
 
   std::uint8_t sizeBytes[4];
   if (!reader.ReadExactly(sizeBytes, 4)) return brrReadError;
-  const std::uint32_t headerSize = Dword(sizeBytes);
+  const std::uint32_t headerSize = ReadLe32(sizeBytes);
   if (headerSize == CoreHeaderSize) {
     std::uint8_t core[8];
     if (!reader.ReadExactly(core, sizeof core)) return brrReadError;
@@ -108,7 +97,7 @@ TBmpReadResult ReadBmpLayout(const TBmpRead& read, std::uint64_t available, TBmp
   } else if (headerSize >= InfoHeaderSize) {
     const std::uint32_t kept = std::min(headerSize, LargestHeaderSize);
     layout.Info.assign(kept, 0);
-    PutDword(layout.Info.data(), kept);
+    WriteLe32(layout.Info.data(), kept);
     if (!reader.ReadExactly(layout.Info.data() + 4, kept - 4)) return brrReadError;
     if (!reader.Skip(headerSize - kept)) return brrReadError;
   } else {
@@ -116,13 +105,13 @@ TBmpReadResult ReadBmpLayout(const TBmpRead& read, std::uint64_t available, TBmp
   }
 
   const std::uint8_t* info = layout.Info.data();
-  layout.Width = std::int32_t(Dword(info + 4));
-  layout.Height = std::int32_t(Dword(info + 8));
-  const std::uint16_t planes = Word(info + 12);
-  layout.BitCount = Word(info + 14);
-  layout.Compression = Dword(info + 16);
-  const std::uint32_t sizeImage = Dword(info + 20);
-  const std::uint32_t colorsUsed = Dword(info + 32);
+  layout.Width = std::int32_t(ReadLe32(info + 4));
+  layout.Height = std::int32_t(ReadLe32(info + 8));
+  const std::uint16_t planes = ReadLe16(info + 12);
+  layout.BitCount = ReadLe16(info + 14);
+  layout.Compression = ReadLe32(info + 16);
+  const std::uint32_t sizeImage = ReadLe32(info + 20);
+  const std::uint32_t colorsUsed = ReadLe32(info + 32);
   if (planes != 1) return brrInvalid;
   if (layout.Compression == BmpJpeg || layout.Compression == BmpPng) return brrEmbedded;
 
@@ -147,6 +136,7 @@ TBmpReadResult ReadBmpLayout(const TBmpRead& read, std::uint64_t available, TBmp
   }
 
   const std::uint64_t tableEnd = available - reader.Available();
+  layout.TableEnd = tableEnd;
   if (dataOffset >= tableEnd && dataOffset < available) layout.DataGap = dataOffset - tableEnd;
   const std::uint64_t remaining = reader.Available() - layout.DataGap;
   if (remaining == 0) return brrReadError;
@@ -156,6 +146,41 @@ TBmpReadResult ReadBmpLayout(const TBmpRead& read, std::uint64_t available, TBmp
   layout.DataLength = sizeImage != 0 ? sizeImage : computed;
   layout.PixelBytes = std::min(layout.DataLength, remaining);
   return brrOk;
+}
+
+TBmpReadResult ReadBmpLayout(std::span<const std::uint8_t> file, TBmpLayout& layout) {
+  std::size_t at = 0;
+  const TBmpRead read = [&](void* buffer, std::size_t count) {
+    const std::size_t n = std::min(count, file.size() - at);
+    std::memcpy(buffer, file.data() + at, n);
+    at += n;
+    return n;
+  };
+  return ReadBmpLayout(read, file.size(), layout);
+}
+
+std::vector<std::uint8_t> BmpFileStart(const win::BITMAPINFOHEADER& info,
+                                       std::uint32_t tableBytes) {
+  const std::uint32_t offset = std::uint32_t(FileHeaderSize) + InfoHeaderSize + tableBytes;
+  std::vector<std::uint8_t> out;
+  out.reserve(offset);
+  out.push_back('B');
+  out.push_back('M');
+  AppendLe32(out, offset + info.biSizeImage);
+  AppendLe32(out, 0);
+  AppendLe32(out, offset);
+  AppendLe32(out, InfoHeaderSize);
+  AppendLe32(out, std::uint32_t(info.biWidth));
+  AppendLe32(out, std::uint32_t(info.biHeight));
+  AppendLe16(out, info.biPlanes);
+  AppendLe16(out, info.biBitCount);
+  AppendLe32(out, info.biCompression);
+  AppendLe32(out, info.biSizeImage);
+  AppendLe32(out, std::uint32_t(info.biXPelsPerMeter));
+  AppendLe32(out, std::uint32_t(info.biYPelsPerMeter));
+  AppendLe32(out, info.biClrUsed);
+  AppendLe32(out, info.biClrImportant);
+  return out;
 }
 
 void TBmpRunLengthEnd::Step(std::uint8_t byte) {

@@ -1,11 +1,14 @@
-// Reading of a BMP file's headers, bit-field masks and colour table, up to its pixel data, into
-// the header block the platform's bitmap calls take. The pixel data itself is left to the caller.
+// The byte layout of BMP files: a file's headers, bit-field masks and colour table read, up to its
+// pixel data, into the header block the platform's bitmap calls take, and written for a new file.
 #pragma once
 
 #include <cstddef>
 #include <cstdint>
 #include <functional>
+#include <span>
 #include <vector>
+
+#include "framework/platform/GdiTypes.h"
 
 namespace fw {
 
@@ -38,6 +41,13 @@ struct TBmpLayout {
   std::uint64_t DataLength = 0;
   // Bytes of pixel data to read after the gap: DataLength, but never more than the file holds.
   std::uint64_t PixelBytes = 0;
+  // Bytes from the start of the file to the end of the colour table: what the reader consumed.
+  std::uint64_t TableEnd = 0;
+
+  // The colour table: the ColorCount 4-byte entries after the info header (and its masks).
+  const std::uint8_t* ColorTable() const {
+    return Info.data() + Info.size() - std::size_t(ColorCount) * 4;
+  }
 };
 
 // Compression values of the info header.
@@ -53,9 +63,17 @@ inline constexpr std::uint32_t BmpPng = 5;
 // to the end of the file. A file that ends inside its headers, or holds no pixel bytes at all
 // after them, is a read error.
 TBmpReadResult ReadBmpLayout(const TBmpRead& read, std::uint64_t available, TBmpLayout& layout);
+// The same for a whole file held in memory.
+TBmpReadResult ReadBmpLayout(std::span<const std::uint8_t> file, TBmpLayout& layout);
 
-// The padded length of one row: (width * bits + 31) div 32 * 4; 0 when that would not fit.
+// The padded length of one row: (width * bits + 31) div 32 * 4; 0 for a width or bit count that
+// describes no rows.
 std::uint64_t BmpRowBytes(std::int64_t width, std::uint32_t bitCount);
+
+// The start of a BMP file written with a 40-byte info header: the file header and `info`, whose
+// biSizeImage bytes of pixel data follow `tableBytes` bytes of masks and colour table that the
+// caller appends, as the offsets and sizes written say.
+std::vector<std::uint8_t> BmpFileStart(const win::BITMAPINFOHEADER& info, std::uint32_t tableBytes);
 
 // Follows run-length encoded data (8 or 4 bits per pixel) code by code, as the decoder reads it,
 // to find where it ends: right after its end-of-bitmap code.

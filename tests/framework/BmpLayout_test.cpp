@@ -1,26 +1,17 @@
-#include "gfx/BmpLayout.h"
+// The headers, masks and colour table of BMP files read up to their pixel data, and where
+// run-length data ends.
+#include "framework/BmpLayout.h"
 
 #include <gtest/gtest.h>
 
 #include <cstring>
 
+#include "tests/framework/GraphicsTestSupport.h"
+
 namespace fw {
 namespace {
 
-// Little-endian byte writer for hand-made BMP files.
-struct TBytes {
-  std::vector<std::uint8_t> Data;
-  TBytes& U8(std::uint8_t v) {
-    Data.push_back(v);
-    return *this;
-  }
-  TBytes& U16(std::uint16_t v) { return U8(std::uint8_t(v)).U8(std::uint8_t(v >> 8)); }
-  TBytes& U32(std::uint32_t v) { return U16(std::uint16_t(v)).U16(std::uint16_t(v >> 16)); }
-  TBytes& Fill(std::size_t count, std::uint8_t v = 0) {
-    Data.insert(Data.end(), count, v);
-    return *this;
-  }
-};
+using testing::TBytes;
 
 TBytes FileHeader() {
   return TBytes().U8('B').U8('M').U32(0).U32(0).U32(0);

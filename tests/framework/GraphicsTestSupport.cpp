@@ -1,4 +1,4 @@
-#include "tests/gfx/GfxTestSupport.h"
+#include "tests/framework/GraphicsTestSupport.h"
 
 #include <cstdlib>
 #include <fstream>

@@ -1,6 +1,6 @@
-// Reading of BMP files into bitmaps: uncompressed and bit-field pixels straight into a
-// device-independent section, run-length encoded and other compressed data through a
-// device-compatible bitmap that keeps the file for writing it back unchanged.
+// Reading of BMP files into bitmaps, for TBitmap::LoadFromStream: uncompressed and bit-field pixels
+// straight into a device-independent section, run-length encoded and other compressed data
+// through a device-compatible bitmap that keeps the file for writing it back unchanged.
 #pragma once
 
 #include "framework/Consts.h"
@@ -20,8 +20,5 @@ class TStream;
 // pixel bytes after them, EReadError. Pixel data that is merely short leaves the rest zero, and
 // the bitmap notes it (TBitmap::PixelDataRead). `Bitmap` is left as it was on failure.
 void ReadBitmapFile(TBitmap& Bitmap, TStream& Stream);
-
-// Makes ReadBitmapFile the reader of TBitmap::LoadFromStream.
-void InstallBmpReader();
 
 }  // namespace fw

@@ -1,7 +1,7 @@
 // Whole-file writes as the save uses them: what the new file takes from the one it replaces, its
 // temporary file's name, ending signals in the middle of a write, and folders that refuse new
 // files. Cases that need another user or a signal run in a child process.
-#include "gfx/FileReplacement.h"
+#include "framework/FileReplacement.h"
 
 #include <gtest/gtest.h>
 #include <poll.h>
@@ -16,7 +16,7 @@
 #include <functional>
 
 #include "framework/Exceptions.h"
-#include "tests/gfx/GfxTestSupport.h"
+#include "tests/framework/GraphicsTestSupport.h"
 
 namespace fw {
 namespace {

@@ -1,4 +1,4 @@
-#include "gfx/BmpReader.h"
+#include "framework/BmpReader.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -7,12 +7,13 @@
 #include <vector>
 
 #include "framework/Bitmap.h"
+#include "framework/BmpLayout.h"
+#include "framework/ColorTables.h"
 #include "framework/Exceptions.h"
 #include "framework/GdiHandles.h"
+#include "framework/PictureLimits.h"
 #include "framework/Streams.h"
 #include "framework/platform/LastError.h"
-#include "gfx/BmpLayout.h"
-#include "gfx/PictureLimits.h"
 
 namespace fw {
 namespace {
@@ -21,9 +22,6 @@ using gdihandles::TMemoryDC;
 using gdihandles::TOwned;
 using gdihandles::TSelected;
 using gdihandles::TSelectedPalette;
-
-// Palettes made from a colour table hold at most this many entries.
-constexpr std::uint32_t MaxPaletteEntries = 256;
 
 [[noreturn]] void RaiseInvalidBitmap() {
   throw EInvalidGraphic(LoadResString(SInvalidBitmap));
@@ -48,48 +46,13 @@ std::size_t ReadAvailable(TStream& stream, void* buffer, std::size_t count) {
   return done;
 }
 
-// The colour table: the entries after the info header (and its masks).
-const std::uint8_t* ColorTableOf(const TBmpLayout& layout) {
-  return layout.Info.data() + layout.Info.size() - std::size_t(layout.ColorCount) * 4;
-}
-
 win::HPALETTE PaletteFromColorTable(const TBmpLayout& layout) {
-  if (layout.ColorCount == 0) return nullptr;
-  const std::uint32_t count = std::min(layout.ColorCount, MaxPaletteEntries);
-  std::vector<std::uint8_t> buffer(sizeof(win::LOGPALETTE) + count * sizeof(win::PALETTEENTRY));
-  auto* palette = reinterpret_cast<win::LOGPALETTE*>(buffer.data());
-  palette->palVersion = 0x300;
-  palette->palNumEntries = win::WORD(count);
-  const std::uint8_t* table = ColorTableOf(layout);
-  for (std::uint32_t i = 0; i < count; ++i) {
-    const std::uint8_t* quad = table + std::size_t(i) * 4;
-    palette->palPalEntry[i] = win::PALETTEENTRY{quad[2], quad[1], quad[0], 0};
-  }
-  return win::CreatePalette(palette);
+  return CreatePaletteFromColorTable(layout.ColorTable(), layout.ColorCount);
 }
 
 bool IsUncompressed(const TBmpLayout& layout) {
   return layout.Compression == BmpRgb || layout.Compression == BmpBitFields;
 }
-
-// Counts what the layout reader takes from the stream, so the pixel data can be found again
-// in a copy of the file.
-class TCountingRead {
- public:
-  explicit TCountingRead(TStream& stream) : FStream(stream) {}
-  TBmpRead Function() {
-    return [this](void* buffer, std::size_t count) {
-      const std::size_t got = ReadAvailable(FStream, buffer, count);
-      FConsumed += got;
-      return got;
-    };
-  }
-  std::size_t Consumed() const { return FConsumed; }
-
- private:
-  TStream& FStream;
-  std::size_t FConsumed = 0;
-};
 
 // Hands a new image to the bitmap, which owns the palette from then on (also when it refuses the
 // image) and the platform bitmap once it has taken it.
@@ -227,9 +190,11 @@ TKeptData KeepCompressedFile(TStream& stream, std::int64_t start, std::uint64_t 
 void ReadBitmapFile(TBitmap& Bitmap, TStream& Stream) {
   const std::int64_t start = Stream.Position();
   const std::uint64_t available = std::uint64_t(std::max<std::int64_t>(Stream.Size() - start, 0));
-  TCountingRead counting(Stream);
+  const TBmpRead read = [&Stream](void* buffer, std::size_t count) {
+    return ReadAvailable(Stream, buffer, count);
+  };
   TBmpLayout layout;
-  switch (ReadBmpLayout(counting.Function(), available, layout)) {
+  switch (ReadBmpLayout(read, available, layout)) {
     case brrOk:
       break;
     case brrEmpty:
@@ -248,16 +213,12 @@ void ReadBitmapFile(TBitmap& Bitmap, TStream& Stream) {
     return;
   }
   auto kept = std::make_unique<TMemoryStream>();
-  const std::uint64_t dataOffset = counting.Consumed() + layout.DataGap;
+  const std::uint64_t dataOffset = layout.TableEnd + layout.DataGap;
   const TKeptData data = KeepCompressedFile(Stream, start, dataOffset, layout, *kept);
   layout.PixelBytes = data.Bytes;
   ReadDeviceBitmap(Bitmap, layout, std::move(kept), std::size_t(dataOffset));
   // Data that reaches its end code is complete however long the header says it is.
   Bitmap.NotePixelData(data.Bytes, data.Ended ? data.Bytes : layout.DataLength);
-}
-
-void InstallBmpReader() {
-  TBitmap::SetReader(ReadBitmapFile);
 }
 
 }  // namespace fw

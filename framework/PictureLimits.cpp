@@ -1,4 +1,4 @@
-#include "gfx/PictureLimits.h"
+#include "framework/PictureLimits.h"
 
 #include "framework/Exceptions.h"
 
