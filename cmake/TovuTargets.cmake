@@ -1,9 +1,12 @@
-# Helpers shared by every folder: our own code builds with warnings as errors.
+# Helpers shared by every folder: our own code builds with the full set of warnings, and with
+# TOVU_WERROR (on in the project's scripts and CI, off for a plain configure, as packagers
+# expect) they are errors.
 
 function(tovu_warnings target)
   target_compile_options(${target} PRIVATE
     -Wall -Wextra -Wpedantic -Wshadow -Wnon-virtual-dtor -Wcast-align
-    -Wold-style-cast -Woverloaded-virtual -Wimplicit-fallthrough -Werror)
+    -Wold-style-cast -Woverloaded-virtual -Wimplicit-fallthrough
+    $<$<BOOL:${TOVU_WERROR}>:-Werror>)
 endfunction()
 
 # tovu_library(name SOURCES ... DEPS ...): a static library of one layer.

@@ -31,7 +31,10 @@ std::string IntegerText(const TPropInfo& info, std::int64_t value) {
       const std::uint64_t bits = (value < 0 && value >= INT32_MIN)
                                      ? static_cast<std::uint32_t>(value)
                                      : static_cast<std::uint64_t>(value);
-      return "$" + Hex(bits, info.Idents->HexDigits());
+      // Appended rather than "$" + Hex(...), about which GCC 12 at -O3 warns falsely.
+      std::string text = "$";
+      text += Hex(bits, info.Idents->HexDigits());
+      return text;
     }
   }
   return std::to_string(value);

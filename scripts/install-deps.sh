@@ -7,6 +7,7 @@ packages=(
   libjpeg62-turbo-dev libpixman-1-dev libfreetype-dev libfontconfig-dev fonts-ipafont-gothic fonts-dejavu-core
   libsdl2-dev libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xdotool x11-utils libx11-dev libjpeg-turbo-progs desktop-file-utils openbox icewm
+  dpkg-dev lintian appstream groff-base man-db
 )
 
 missing=()

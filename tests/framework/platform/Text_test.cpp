@@ -481,7 +481,9 @@ TEST(TextOutPixels, AlignmentMovesTheText) {
 
   const auto shifted = [&](UINT align, int x, int y) {
     canvas.Clear();
-    EXPECT_EQ(SetTextAlign(dc, align) & TA_MASK, GetTextAlign(dc));
+    const UINT before = GetTextAlign(dc);
+    EXPECT_EQ(SetTextAlign(dc, align) & TA_MASK, before) << "the previous alignment";
+    EXPECT_EQ(GetTextAlign(dc), align);
     TextOutA(dc, x, y, "Hx", 2);
     return canvas.Changed();
   };
