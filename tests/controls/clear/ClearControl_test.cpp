@@ -213,13 +213,7 @@ TEST_F(ClearControlTest, APictureChoosesTheTransparentColour) {
   auto* panel = Place<TClearPanel>(0, 0, 100, 100);
   panel->SetAutoSize(false);
   fw::TPicture picture;
-  fw::TBitmap* bitmap = picture.Bitmap();
-  bitmap->SetPixelFormat(fw::pf24bit);
-  bitmap->SetSize(40, 20);
-  bitmap->Canvas()->Brush()->SetColor(fw::clLime);
-  bitmap->Canvas()->FillRect(fw::Rect(0, 0, 40, 20));
-  bitmap->Canvas()->Brush()->SetColor(fw::clRed);
-  bitmap->Canvas()->FillRect(fw::Rect(10, 5, 30, 15));
+  CardPicture(picture, 40, 20, fw::clLime, fw::clRed, fw::Rect(10, 5, 30, 15));
   panel->SetPicture(&picture);
   Pump();
   EXPECT_EQ(panel->TransparentColor(), fw::clLime);

@@ -24,13 +24,7 @@ class ClearInputTest : public TClearTest {
     auto* button = Place<TClearButton>(20, 20, 60, 30);
     button->SetAutoSize(false);
     fw::TPicture picture;
-    fw::TBitmap* card = picture.Bitmap();
-    card->SetPixelFormat(fw::pf24bit);
-    card->SetSize(52, 22);
-    card->Canvas()->Brush()->SetColor(fw::clLime);
-    card->Canvas()->FillRect(fw::Rect(0, 0, 52, 22));
-    card->Canvas()->Brush()->SetColor(fw::clBlue);
-    card->Canvas()->FillRect(fw::Rect(1, 1, 51, 21));
+    CardPicture(picture, 52, 22, fw::clLime, fw::clBlue, fw::Rect(1, 1, 51, 21));
     button->SetPicture(&picture);
     button->OnClick = [this](fw::TObject*) { FEvents.push_back("click"); };
     button->OnMouseUp = [this](fw::TObject*, fw::TMouseButton, fw::TShiftState, int, int) {

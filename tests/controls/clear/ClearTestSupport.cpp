@@ -1,12 +1,26 @@
 #include "tests/controls/clear/ClearTestSupport.h"
 
+#include "framework/Bitmap.h"
+#include "framework/Canvas.h"
 #include "framework/GdiHandles.h"
+#include "framework/GraphicsObjects.h"
 #include "framework/Reader.h"
 #include "framework/platform/GdiRegions.h"
 #include "framework/platform/Window.h"
 #include "gfx/GfxUnits.h"
 
 namespace clear::testing {
+
+void CardPicture(fw::TPicture& Picture, int Width, int Height, fw::TColor Margin, fw::TColor Card,
+                 const fw::TRect& Inside) {
+  fw::TBitmap* bitmap = Picture.Bitmap();
+  bitmap->SetPixelFormat(fw::pf24bit);
+  bitmap->SetSize(Width, Height);
+  bitmap->Canvas()->Brush()->SetColor(Margin);
+  bitmap->Canvas()->FillRect(fw::Rect(0, 0, Width, Height));
+  bitmap->Canvas()->Brush()->SetColor(Card);
+  bitmap->Canvas()->FillRect(Inside);
+}
 
 void TClearTest::SetUp() {
   TFrameworkTest::SetUp();

@@ -9,11 +9,17 @@
 
 #include "controls/clear/ClearCtrl.h"
 #include "framework/Form.h"
+#include "framework/Picture.h"
 #include "tests/framework/FrameworkTestSupport.h"
 
 namespace clear::testing {
 
 using TPixelSet = std::set<std::pair<int, int>>;
+
+// A 24-bit picture of a card: `Card` in `Inside`, `Margin` around it (the bottom-left colour,
+// which a transparent control takes as its empty one).
+void CardPicture(fw::TPicture& Picture, int Width, int Height, fw::TColor Margin, fw::TColor Card,
+                 const fw::TRect& Inside);
 
 class TClearTest : public fw::testing::TFrameworkTest {
  protected:
