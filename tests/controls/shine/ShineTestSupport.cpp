@@ -3,11 +3,13 @@
 #include <cstring>
 
 #include "framework/Canvas.h"
+#include "gfx/GfxUnits.h"
 
 namespace shine::testing {
 
 void TShineTest::SetUp() {
   TFrameworkTest::SetUp();
+  fw::InitializeGfxUnits();  // pictures load from files
   RegisterShineControls();
   FForm = fw::TCustomForm::Create<fw::TForm>(FApplication.get());
   FForm->SetBorderStyle(fw::bsNone);
@@ -20,6 +22,7 @@ void TShineTest::SetUp() {
 void TShineTest::TearDown() {
   FForm = nullptr;
   TFrameworkTest::TearDown();
+  fw::FinalizeGfxUnits();
 }
 
 fw::TColor TShineTest::ShownAt(int X, int Y) const {
