@@ -60,8 +60,8 @@ void TShineSpeedButton::DefineClass(TButtonClass& b) {
   b.Property("Glyph", &T::Glyph, &T::SetGlyph);
   MouseEventProperty(b, "OnMouseEnter", &T::OnMouseEnter);
   MouseEventProperty(b, "OnMouseLeave", &T::OnMouseLeave);
-  b.Publish({"Action", "Align", "Anchors", "Caption", "Enabled", "ParentShowHint", "ShowHint",
-             "Visible"});
+  b.Publish({"Action", "Align", "Anchors", "BiDiMode", "Caption", "Constraints", "Enabled",
+             "ParentBiDiMode", "ParentShowHint", "ShowHint", "Visible"});
   b.Publish(fw::ClickAndMouseEvents);
 
   b.Message(win::WM_LBUTTONDBLCLK, &T::WMLButtonDblClick);

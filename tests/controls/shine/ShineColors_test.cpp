@@ -104,6 +104,8 @@ TEST_F(ShineColorsStreaming, ANewButtonStoresOnlyEachSetsColourAndNestedValuesRe
                             "    Colors.Color = clWhite\n"
                             "    PressedColors.DarkShadow = clGray\n"
                             "    PressedColors.Color = $00102030\n"
+                            "    BiDiMode = bdRightToLeft\n"
+                            "    Constraints.MaxWidth = 20\n"
                             "  end\n"
                             "end\n");
   auto* read = dynamic_cast<TShineSpeedButton*>(form->FindComponent("Shine2"));
@@ -113,6 +115,8 @@ TEST_F(ShineColorsStreaming, ANewButtonStoresOnlyEachSetsColourAndNestedValuesRe
   EXPECT_EQ(read->Colors()->Color(), fw::clWhite);
   EXPECT_EQ(read->PressedColors()->DarkShadow(), fw::clGray);
   EXPECT_EQ(read->PressedColors()->Color(), fw::TColor(0x00102030));
+  EXPECT_EQ(read->BiDiMode(), fw::bdRightToLeft);
+  EXPECT_EQ(read->Width(), 20) << "the republished constraints hold the new button's 25";
 }
 
 }  // namespace
