@@ -129,13 +129,14 @@ TRANSPARENT = button(
     PressedColors=colours(Color="clBtnHighlight", Highlight="clYellow", Shadow="clMaroon"))
 
 CONFIGS = {
-    "flat": {"Size": (120, 62), "Away": (110, 55), "Buttons": [
+    "flat": {"Size": (120, 62), "Buttons": [
         FLAT, disabled_copy(FLAT, Top=32), button(Left=86, Top=4)]},
-    "gradient": {"Size": (150, 64), "Away": (145, 60), "Buttons": [
+    "gradient": {"Size": (150, 64), "Buttons": [
         GRADIENT, disabled_copy(GRADIENT, Left=64),
         button(Left=124, Top=4, Width=22, Height=22, FrameType="ftEnclosedFrame")]},
-    "transparent": {"Size": (130, 62), "Away": (120, 55), "Buttons": [
-        TRANSPARENT, disabled_copy(TRANSPARENT, Top=32)]},
+    "transparent": {"Size": (130, 62), "Buttons": [
+        TRANSPARENT, disabled_copy(TRANSPARENT, Top=32),
+        button(Left=102, Top=32, Width=26, Height=26, Caption="OK")]},
 }
 # The first button's drawing state in each picture: up, hot, pressed (held with the mouse over
 # it) and down (clicked in its group, mouse gone).
