@@ -185,55 +185,22 @@ void TShineSpeedButton::CalcDrawPosition(fw::TCanvas& Canvas, fw::TPoint& GlyphP
     tw = r.right - r.left;
     th = r.bottom - r.top;
   }
-  int width = 0, height = 0, gx = 0, gy = 0, tx = 0, ty = 0;
-  const int between = hasGlyph && hasText ? FSpacing : 0;
-  switch (FLayout) {
-    case fw::blGlyphLeft:
-      gx = width;
-      width += gw + between;
-      height = std::max(height, gh);
-      tx = width;
-      if (hasText) {
-        width += tw;
-        height = std::max(height, th);
-      }
-      break;
-    case fw::blGlyphRight:
-      tx = width;
-      if (hasText) {
-        width += tw;
-        height = std::max(height, th);
-      }
-      width += between;
-      gx = width;
-      width += gw;
-      height = std::max(height, gh);
-      break;
-    case fw::blGlyphTop:
-      gy = height;
-      height += gh + between;
-      width = std::max(width, gw);
-      ty = height;
-      if (hasText) {
-        height += th;
-        width = std::max(width, tw);
-      }
-      break;
-    case fw::blGlyphBottom:
-      ty = height;
-      if (hasText) {
-        height += th;
-        width = std::max(width, tw);
-      }
-      height += between;
-      gy = height;
-      height += gh;
-      width = std::max(width, gw);
-      break;
-  }
+  // Glyph and caption follow each other along the layout's axis (across for left and right,
+  // down for top and bottom), the glyph first for left and top, each centred on the other axis.
   const bool sideways = FLayout == fw::blGlyphLeft || FLayout == fw::blGlyphRight;
-  if (hasGlyph) (sideways ? gy : gx) = Halve((sideways ? height : width) - (sideways ? gh : gw));
-  if (hasText) (sideways ? ty : tx) = Halve((sideways ? height : width) - (sideways ? th : tw));
+  const bool glyphFirst = FLayout == fw::blGlyphLeft || FLayout == fw::blGlyphTop;
+  const int between = hasGlyph && hasText ? FSpacing : 0;
+  const int glyphAlong = sideways ? gw : gh, glyphAcross = sideways ? gh : gw;
+  const int textAlong = sideways ? tw : th, textAcross = sideways ? th : tw;
+  const int along = glyphAlong + between + textAlong;
+  const int across = std::max(glyphAcross, textAcross);
+  const int glyphAt = glyphFirst ? 0 : textAlong + between;
+  const int textAt = glyphFirst ? glyphAlong + between : 0;
+  const int glyphSide = hasGlyph ? Halve(across - glyphAcross) : 0;
+  const int textSide = hasText ? Halve(across - textAcross) : 0;
+  const int width = sideways ? along : across, height = sideways ? across : along;
+  const int gx = sideways ? glyphAt : glyphSide, gy = sideways ? glyphSide : glyphAt;
+  const int tx = sideways ? textAt : textSide, ty = sideways ? textSide : textAt;
 
   const int cw = ClientWidth(), ch = ClientHeight();
   int mx = Halve(cw - width), my = Halve(ch - height);
