@@ -46,11 +46,16 @@ void SayIfPixelDataIsShort(const std::string& path, const fw::TGraphic* graphic)
 // What a loaded picture must pass before it is framed. The window and its capture are held to
 // the picture limit. A JPEG's pixels are decoded on first use, which would be the first paint,
 // too late to stop the save; decoded here, with the same settings, a file whose header reads but
-// whose data does not is refused like any picture that does not load.
+// whose data does not is refused like any picture that does not load. What is decoded is what
+// the picture area the window will fit asks for: a large picture shrunk into it needs only the
+// pixels the stretch takes.
 void PrepareForFraming(fw::TPicture& picture) {
   const TBounds client = RequestedClientArea(picture.Width(), picture.Height());
   fw::CheckWindowSize(client.Width, client.Height);
-  if (auto* jpeg = dynamic_cast<fw::TJPEGImage*>(picture.Graphic())) jpeg->Bitmap();
+  if (auto* jpeg = dynamic_cast<fw::TJPEGImage*>(picture.Graphic())) {
+    const TBounds area = RequestedPictureArea(picture.Width(), picture.Height());
+    jpeg->DecodeForDrawing(area.Width, area.Height);
+  }
 }
 
 int ScreenWidth() {

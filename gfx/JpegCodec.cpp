@@ -258,6 +258,9 @@ struct TDecompressJob {
   // Four-colour files: the library's CMYK row, turned into blue-green-red for the target.
   std::vector<std::uint8_t> InkRow;
   bool Inverted = false;  // the Adobe marker's convention: 255 is no ink
+  // A sampled decoding: what is kept, and the whole decoded row the samples are taken from.
+  const TJpegSamples* Samples = nullptr;
+  std::vector<std::uint8_t> FullRow;
 };
 
 bool HasInks(J_COLOR_SPACE space) {
@@ -322,24 +325,62 @@ void ApplyDecodeSettings(TDecompressJob& job) {
   }
 }
 
+// Reads the next row of the decoded picture into `row` as the target's pixels.
+void ReadRow(TDecompressJob& job, std::uint8_t* row) {
+  jpeg_decompress_struct& info = job.Info;
+  const bool inks = info.out_color_space == JCS_CMYK;
+  JSAMPROW rows[1] = {inks ? job.InkRow.data() : row};
+  jpeg_read_scanlines(&info, rows, 1);
+  if (inks) InksToBgr(job.InkRow.data(), row, info.output_width, job.Inverted);
+}
+
 void ReadRows(TDecompressJob& job) {
   jpeg_decompress_struct& info = job.Info;
   while (info.output_scanline < info.output_height) {
     std::uint8_t* row = nullptr;
     Guarded(reinterpret_cast<j_common_ptr>(&info),
             [&] { row = job.Target(int(info.output_scanline)); });
-    const bool inks = info.out_color_space == JCS_CMYK;
-    JSAMPROW rows[1] = {inks ? job.InkRow.data() : row};
-    jpeg_read_scanlines(&info, rows, 1);
-    if (inks) InksToBgr(job.InkRow.data(), row, info.output_width, job.Inverted);
+    ReadRow(job, row);
+  }
+}
+
+// Reads the rows that hold samples and skips past the others. The last row is always read, so
+// that the library goes through the file's data to its end as a full decoding does (skipping to
+// the end would stop reading it).
+void ReadSampledRows(TDecompressJob& job) {
+  jpeg_decompress_struct& info = job.Info;
+  const TJpegSamples& samples = *job.Samples;
+  // Quantising carries dithering errors from row to row: every row is decoded then.
+  const bool skip = !info.quantize_colors;
+  const std::size_t pixelBytes = info.quantize_colors ? 1 : 3;
+  std::size_t next = 0;  // the first output row not yet filled
+  while (info.output_scanline < info.output_height) {
+    const JDIMENSION y = info.output_scanline;
+    const JDIMENSION wanted =
+        next < samples.Rows.size() ? JDIMENSION(samples.Rows[next]) : info.output_height - 1;
+    if (skip && wanted > y) {
+      jpeg_skip_scanlines(&info, wanted - y);
+      continue;
+    }
+    ReadRow(job, job.FullRow.data());
+    for (; next < samples.Rows.size() && JDIMENSION(samples.Rows[next]) == y; ++next) {
+      std::uint8_t* out = nullptr;
+      Guarded(reinterpret_cast<j_common_ptr>(&info), [&] { out = job.Target(int(next)); });
+      for (const int x : samples.Columns) {
+        const std::uint8_t* from = job.FullRow.data() + pixelBytes * std::size_t(x);
+        for (std::size_t b = 0; b < pixelBytes; ++b)
+          *out++ = from[b];
+      }
+    }
   }
 }
 
 void DescribeOutput(TDecompressJob& job) {
   jpeg_decompress_struct& info = job.Info;
   TJpegOutputLayout& layout = job.Layout;
-  layout.Width = int(info.output_width);
-  layout.Height = int(info.output_height);
+  const TJpegSamples* samples = job.Samples;
+  layout.Width = samples ? int(samples->Columns.size()) : int(info.output_width);
+  layout.Height = samples ? int(samples->Rows.size()) : int(info.output_height);
   layout.BitsPerPixel = info.quantize_colors ? 8 : 24;
   if (info.quantize_colors && info.colormap != nullptr) {
     for (int i = 0; i < info.actual_number_of_colors; ++i) {
@@ -352,6 +393,7 @@ void DescribeOutput(TDecompressJob& job) {
   }
   Guarded(reinterpret_cast<j_common_ptr>(&info), [&] {
     if (info.out_color_space == JCS_CMYK) job.InkRow.resize(std::size_t(info.output_width) * 4);
+    if (samples) job.FullRow.resize(std::size_t(info.output_width) * 3);
     job.Target = (*job.Begin)(layout);
   });
 }
@@ -368,11 +410,13 @@ void RunDecompression(TDecompressJob& job) {
   ReadHeader(job);
   RefuseOversizedImage(job);
   ApplyDecodeSettings(job);
-  const bool buffered = job.Settings->ProgressiveDecode && job.Header.MultiScan;
+  const bool buffered = job.Settings->ProgressiveDecode && job.Header.MultiScan && !job.Samples;
   info.buffered_image = buffered ? TRUE : FALSE;
   jpeg_start_decompress(&info);
   DescribeOutput(job);
-  if (!buffered) {
+  if (job.Samples) {
+    ReadSampledRows(job);
+  } else if (!buffered) {
     ReadRows(job);
   } else {
     // Every scan is shown in turn with the fast settings; the last pass uses the chosen ones.
@@ -446,26 +490,47 @@ TJpegHeaderInfo ReadJpegHeader(std::span<const std::uint8_t> data) {
   return job->Header;
 }
 
-void DecodeJpeg(std::span<const std::uint8_t> data, const TJpegDecodeSettings& settings,
-                const TJpegBeginOutput& begin, const TJpegProgress& progress) {
-  auto job = std::make_unique<TDecompressJob>();
-  TContext& context = job->Context;
-  context.Decompressing = true;
-  job->Settings = &settings;
-  job->Begin = &begin;
-  InstallHandlers(context, reinterpret_cast<j_common_ptr>(&job->Info), progress);
+namespace {
+
+// Everything the library's jump may touch lives in the job, on the heap, owned by the caller.
+void RunDecodeJob(TDecompressJob& job, std::span<const std::uint8_t> data,
+                  const TJpegProgress& progress) {
+  TContext& context = job.Context;
+  InstallHandlers(context, reinterpret_cast<j_common_ptr>(&job.Info), progress);
   if (setjmp(context.Jump) != 0) {
-    jpeg_destroy_decompress(&job->Info);
+    jpeg_destroy_decompress(&job.Info);
     Notify(progress, jpsEnding, 0);
     RaiseFailure(context);
   }
   Notify(progress, jpsStarting, 0);
-  jpeg_CreateDecompress(&job->Info, JPEG_LIB_VERSION, sizeof(jpeg_decompress_struct));
-  job->Info.progress = &context.Progress;
-  AttachSource(job->Info, job->Source, data);
-  RunDecompression(*job);
-  jpeg_destroy_decompress(&job->Info);
+  jpeg_CreateDecompress(&job.Info, JPEG_LIB_VERSION, sizeof(jpeg_decompress_struct));
+  job.Info.progress = &context.Progress;
+  AttachSource(job.Info, job.Source, data);
+  RunDecompression(job);
+  jpeg_destroy_decompress(&job.Info);
   Notify(progress, jpsEnding, 100);
+}
+
+}  // namespace
+
+void DecodeJpeg(std::span<const std::uint8_t> data, const TJpegDecodeSettings& settings,
+                const TJpegBeginOutput& begin, const TJpegProgress& progress) {
+  auto job = std::make_unique<TDecompressJob>();
+  job->Context.Decompressing = true;
+  job->Settings = &settings;
+  job->Begin = &begin;
+  RunDecodeJob(*job, data, progress);
+}
+
+void DecodeJpegSamples(std::span<const std::uint8_t> data, const TJpegDecodeSettings& settings,
+                       const TJpegSamples& samples, const TJpegBeginOutput& begin,
+                       const TJpegProgress& progress) {
+  auto job = std::make_unique<TDecompressJob>();
+  // Progress reports name no rows: the rows decoded are not those of the output.
+  job->Settings = &settings;
+  job->Begin = &begin;
+  job->Samples = &samples;
+  RunDecodeJob(*job, data, progress);
 }
 
 }  // namespace fw
