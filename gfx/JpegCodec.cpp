@@ -358,8 +358,15 @@ void ReadSampledRows(TDecompressJob& job) {
     const JDIMENSION y = info.output_scanline;
     const JDIMENSION wanted =
         next < samples.Rows.size() ? JDIMENSION(samples.Rows[next]) : info.output_height - 1;
-    if (skip && wanted > y) {
-      jpeg_skip_scanlines(&info, wanted - y);
+    // The upsampler makes a group of rows at once. A skip that starts inside a group ends at
+    // its end; a skip from a group's start ends at a group's start: a skip from inside one
+    // group into another gives other rows than a full decoding for pictures of at most four
+    // columns in 4:2:0 (libjpeg-turbo 2.1.5).
+    const JDIMENSION group = JDIMENSION(info.max_v_samp_factor);
+    const JDIMENSION end =
+        y % group != 0 ? y + (group - y % group) : y + (wanted - y) / group * group;
+    if (skip && end > y && end <= wanted) {
+      jpeg_skip_scanlines(&info, end - y);
       continue;
     }
     ReadRow(job, job.FullRow.data());

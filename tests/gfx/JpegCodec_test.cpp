@@ -437,8 +437,9 @@ void ExpectSamplesOfFullDecoding(const std::vector<std::uint8_t>& jpeg,
 // progressive files (decoded with block smoothing), gray and four-colour files (quantised or
 // converted row by row), odd sizes, and pictures cut short.
 TEST(JpegCodec, SampledDecodingKeepsExactlyTheFullDecodingsPixels) {
-  const TLayout layouts[] = {{3, 2, 2}, {3, 2, 1}, {3, 1, 2}, {3, 1, 1},    {1, 1, 1},
-                             {4, 1, 1}, {3, 2, 2, 1}, {3, 2, 2, 0, true}, {3, 1, 2, 0, true}};
+  const TLayout layouts[] = {{3, 2, 2},    {3, 2, 1},          {3, 1, 2},
+                             {3, 1, 1},    {1, 1, 1},          {4, 1, 1},
+                             {3, 2, 2, 1}, {3, 2, 2, 0, true}, {3, 1, 2, 0, true}};
   for (const TLayout& layout : layouts) {
     SCOPED_TRACE(testing::Message() << layout.Components << " components " << layout.H << "x"
                                     << layout.V << " restart " << layout.RestartRows
