@@ -1,7 +1,9 @@
 #include "gfx/JpegCodec.h"
 
-// The library's headers need size_t and FILE declared first.
+// The library's headers need size_t and FILE declared first. Its internal interfaces (which the
+// development package ships) are needed to pass over the inverse DCT of blocks no sample needs.
 #include <cstdio>
+#define JPEG_INTERNALS
 // clang-format off
 #include <jpeglib.h>
 #include <jerror.h>
@@ -21,6 +23,8 @@ constexpr std::uint8_t EndOfImage[2] = {0xFF, 0xD9};
 constexpr int QuantisedColours = 236;
 constexpr auto ProgressInterval = std::chrono::milliseconds(500);
 
+struct TBlockFilter;
+
 // State shared by the library's callbacks and the guarded call. The error manager comes first so
 // that the library's pointer to it is also a pointer to the whole context.
 struct TContext {
@@ -35,6 +39,7 @@ struct TContext {
   bool ClockStarted = false;
   std::chrono::steady_clock::time_point LastReport{};
   int ReportedRows = 0;
+  TBlockFilter* Blocks = nullptr;  // a sampled decoding's inverse DCTs, when filtered
 };
 
 TContext& ContextOf(j_common_ptr info) {
@@ -246,6 +251,18 @@ void AttachSource(jpeg_decompress_struct& info, TSource& source,
   info.src = &source.Manager;
 }
 
+// Which blocks of each component a sampled decoding needs, by block column and block row, and the
+// library's own inverse DCT for each component. A component pixel is needed when a sampled
+// pixel is made from it or from a neighbour (the upsampling reads one to each side).
+struct TBlockFilter {
+  inverse_DCT_method_ptr Original[MAX_COMPONENTS] = {};
+  std::vector<std::uint8_t> Columns[MAX_COMPONENTS];  // 1: needed
+  std::vector<std::uint8_t> Rows[MAX_COMPONENTS];
+  // Per component, the iMCU row being decoded and the output rows of its first block row.
+  JDIMENSION Row[MAX_COMPONENTS] = {};
+  JSAMPARRAY First[MAX_COMPONENTS] = {};
+};
+
 struct TDecompressJob {
   TContext Context;
   jpeg_decompress_struct Info{};
@@ -261,6 +278,7 @@ struct TDecompressJob {
   // A sampled decoding: what is kept, and the whole decoded row the samples are taken from.
   const TJpegSamples* Samples = nullptr;
   std::vector<std::uint8_t> FullRow;
+  TBlockFilter Blocks;
 };
 
 bool HasInks(J_COLOR_SPACE space) {
@@ -344,6 +362,74 @@ void ReadRows(TDecompressJob& job) {
   }
 }
 
+// The blocks along one axis that hold a needed pixel of a component sampled `factor` times more
+// coarsely than the picture.
+std::vector<std::uint8_t> NeededBlocks(const std::vector<int>& samples, int factor,
+                                       JDIMENSION pixels, JDIMENSION blocks) {
+  std::vector<std::uint8_t> needed(blocks, 0);
+  for (const int sample : samples) {
+    const long at = sample / factor;
+    for (long p = at - (factor > 1 ? 1 : 0); p <= at + (factor > 1 ? 1 : 0); ++p) {
+      if (p < 0 || p >= long(pixels)) continue;
+      const std::size_t block = std::size_t(p) / DCTSIZE;
+      if (block < needed.size()) needed[block] = 1;
+    }
+  }
+  return needed;
+}
+
+// In a single-scan decoding the coefficient controller calls the inverse DCT for each iMCU row
+// with its component's block rows in order, the first at the row's first output rows.
+void FilteredInverseDct(j_decompress_ptr info, jpeg_component_info* component, JCOEFPTR block,
+                        JSAMPARRAY output, JDIMENSION column) {
+  TBlockFilter& filter = *ContextOf(reinterpret_cast<j_common_ptr>(info)).Blocks;
+  const int c = component->component_index;
+  if (filter.First[c] == nullptr || filter.Row[c] != info->input_iMCU_row) {
+    filter.Row[c] = info->input_iMCU_row;
+    filter.First[c] = output;
+  }
+  const std::size_t blockRow = std::size_t(info->input_iMCU_row) * component->v_samp_factor +
+                               std::size_t(output - filter.First[c]) / DCTSIZE;
+  const std::size_t blockColumn = column / DCTSIZE;
+  const std::vector<std::uint8_t>& rows = filter.Rows[c];
+  const std::vector<std::uint8_t>& columns = filter.Columns[c];
+  // Blocks outside the lists (there are none) are decoded.
+  if (blockRow < rows.size() && blockColumn < columns.size() &&
+      (rows[blockRow] & columns[blockColumn]) == 0)
+    return;
+  filter.Original[c](info, component, block, output, column);
+}
+
+// Passes over the inverse DCT of blocks no sample needs, where that cannot change a sample: a
+// single scan (decoded block row by block row), full size, no quantising (whose dithering
+// carries over from neighbouring pixels), whole sampling factors.
+void FilterInverseDcts(TDecompressJob& job) {
+  jpeg_decompress_struct& info = job.Info;
+  if (jpeg_has_multiple_scans(&info) || info.quantize_colors ||
+      info.output_width != info.image_width || info.output_height != info.image_height)
+    return;
+  for (int c = 0; c < info.num_components; ++c) {
+    const jpeg_component_info& component = info.comp_info[c];
+    if (component.DCT_scaled_size != DCTSIZE ||
+        info.max_h_samp_factor % component.h_samp_factor != 0 ||
+        info.max_v_samp_factor % component.v_samp_factor != 0)
+      return;
+  }
+  TBlockFilter& filter = job.Blocks;
+  for (int c = 0; c < info.num_components; ++c) {
+    const jpeg_component_info& component = info.comp_info[c];
+    filter.Columns[c] =
+        NeededBlocks(job.Samples->Columns, info.max_h_samp_factor / component.h_samp_factor,
+                     component.downsampled_width, component.width_in_blocks);
+    filter.Rows[c] =
+        NeededBlocks(job.Samples->Rows, info.max_v_samp_factor / component.v_samp_factor,
+                     component.downsampled_height, component.height_in_blocks);
+    filter.Original[c] = info.idct->inverse_DCT[c];
+    info.idct->inverse_DCT[c] = FilteredInverseDct;
+  }
+  job.Context.Blocks = &filter;
+}
+
 // Reads the rows that hold samples and skips past the others. The last row is always read, so
 // that the library goes through the file's data to its end as a full decoding does (skipping to
 // the end would stop reading it).
@@ -422,6 +508,7 @@ void RunDecompression(TDecompressJob& job) {
   jpeg_start_decompress(&info);
   DescribeOutput(job);
   if (job.Samples) {
+    FilterInverseDcts(job);
     ReadSampledRows(job);
   } else if (!buffered) {
     ReadRows(job);
