@@ -9,6 +9,7 @@
 #include <jerror.h>
 // clang-format on
 
+#include <algorithm>
 #include <chrono>
 #include <csetjmp>
 #include <exception>
@@ -415,7 +416,11 @@ void FilterInverseDcts(TDecompressJob& job) {
         info.max_v_samp_factor % component.v_samp_factor != 0)
       return;
   }
+  // A component whose blocks are all needed keeps the library's own inverse DCT unwrapped.
   TBlockFilter& filter = job.Blocks;
+  auto all = [](const std::vector<std::uint8_t>& needed) {
+    return std::find(needed.begin(), needed.end(), 0) == needed.end();
+  };
   for (int c = 0; c < info.num_components; ++c) {
     const jpeg_component_info& component = info.comp_info[c];
     filter.Columns[c] =
@@ -424,10 +429,11 @@ void FilterInverseDcts(TDecompressJob& job) {
     filter.Rows[c] =
         NeededBlocks(job.Samples->Rows, info.max_v_samp_factor / component.v_samp_factor,
                      component.downsampled_height, component.height_in_blocks);
+    if (all(filter.Columns[c]) && all(filter.Rows[c])) continue;
     filter.Original[c] = info.idct->inverse_DCT[c];
     info.idct->inverse_DCT[c] = FilteredInverseDct;
+    job.Context.Blocks = &filter;
   }
-  job.Context.Blocks = &filter;
 }
 
 // Reads the rows that hold samples and skips past the others. The last row is always read, so
