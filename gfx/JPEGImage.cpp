@@ -349,7 +349,9 @@ void TJPEGImage::SetHeight(int) {
 }
 
 win::HPALETTE TJPEGImage::Palette() const {
-  return FBitmap ? FBitmap->Palette() : nullptr;
+  // Samples carry the same colour map as the whole picture.
+  if (FBitmap) return FBitmap->Palette();
+  return FSamples ? FSamples->Palette() : nullptr;
 }
 
 void TJPEGImage::DecodingChanged() {
