@@ -79,6 +79,11 @@ TBounds RequestedClientArea(int pictureWidth, int pictureHeight) {
   return TBounds{0, 0, area.ClientWidth(), area.ClientHeight()};
 }
 
+TBounds RequestedPictureArea(int pictureWidth, int pictureHeight) {
+  TRequestedArea area;
+  return FitToPicture(pictureWidth, pictureHeight, area);
+}
+
 TBounds FitToPicture(int pictureWidth, int pictureHeight, TClientArea& area) {
   TBounds image;
   if (pictureWidth > pictureHeight) {

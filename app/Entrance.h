@@ -57,6 +57,8 @@ TBounds FitToPicture(int pictureWidth, int pictureHeight, TClientArea& area);
 // before the platform has a say: the design size, or a square as large as the picture's longer
 // side when its shorter side is under 600.
 TBounds RequestedClientArea(int pictureWidth, int pictureHeight);
+// The picture area within that client area.
+TBounds RequestedPictureArea(int pictureWidth, int pictureHeight);
 
 // Placement at the chosen edge once the window has its final outer size.
 TPlacement EdgePlacement(int direction, int outerWidth, int outerHeight, int screenWidth,

@@ -46,11 +46,18 @@ void SayIfPixelDataIsShort(const std::string& path, const fw::TGraphic* graphic)
 // What a loaded picture must pass before it is framed. The window and its capture are held to
 // the picture limit. A JPEG's pixels are decoded on first use, which would be the first paint,
 // too late to stop the save; decoded here, with the same settings, a file whose header reads but
-// whose data does not is refused like any picture that does not load.
-void PrepareForFraming(fw::TPicture& picture) {
+// whose data does not is refused like any picture that does not load. What is decoded is what
+// the picture area the window will fit asks for (a large picture shrunk into it needs only the
+// pixels the stretch takes), and the image takes that area's bounds at once: the first paint
+// comes before the fit, and at the layout's placeholder size it would need the whole picture.
+void PrepareForFraming(fw::TPicture& picture, fw::TImage& image) {
   const TBounds client = RequestedClientArea(picture.Width(), picture.Height());
   fw::CheckWindowSize(client.Width, client.Height);
-  if (auto* jpeg = dynamic_cast<fw::TJPEGImage*>(picture.Graphic())) jpeg->Bitmap();
+  if (auto* jpeg = dynamic_cast<fw::TJPEGImage*>(picture.Graphic())) {
+    const TBounds area = RequestedPictureArea(picture.Width(), picture.Height());
+    jpeg->DecodeForDrawing(area.Width, area.Height);
+    image.SetBounds(area.Left, area.Top, area.Width, area.Height);
+  }
 }
 
 int ScreenWidth() {
@@ -166,7 +173,7 @@ void TMainForm1::LoadPicture(const std::string& path) {
     return;
   }
   try {
-    PrepareForFraming(*picture);
+    PrepareForFraming(*picture, *Image2);
   } catch (...) {
     picture->SetGraphic(nullptr);
     throw;

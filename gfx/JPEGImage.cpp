@@ -152,6 +152,8 @@ void TJPEGImage::NewImage() {
 
 void TJPEGImage::FreeBitmap() {
   FBitmap.reset();
+  FSamples.reset();
+  FSamplesWidth = FSamplesHeight = 0;
 }
 
 void TJPEGImage::Assign(const TPersistent* Source) {
@@ -228,13 +230,7 @@ void TJPEGImage::Compress() {
   FImage = std::move(data);
 }
 
-void TJPEGImage::Decode() {
-  FreeBitmap();
-  auto decoded = std::make_unique<TBitmap>();
-  if (!FImage->HasBytes()) {
-    FBitmap = std::move(decoded);
-    return;
-  }
+TJpegDecodeSettings TJPEGImage::DecodeSettings() const {
   TJpegDecodeSettings settings;
   settings.ScaleShift = int(FDecodeScale);
   settings.BlockSmoothing = FBlockSmoothing;
@@ -243,6 +239,13 @@ void TJPEGImage::Decode() {
   settings.BestSpeed = FDecodeSpeed == dsBestSpeed;
   settings.ProgressiveDecode = FProgressiveDecode;
   settings.MaxPixels = MaxPicturePixels;
+  return settings;
+}
+
+std::unique_ptr<TBitmap> TJPEGImage::DecodeWith(const TJpegSamples* samples) {
+  auto decoded = std::make_unique<TBitmap>();
+  if (!FImage->HasBytes()) return decoded;
+  const TJpegDecodeSettings settings = DecodeSettings();
   TDecodeTarget target(*decoded);
   const TJpegBeginOutput begin = [&target](const TJpegOutputLayout& layout) {
     return target.Begin(layout);
@@ -251,17 +254,67 @@ void TJPEGImage::Decode() {
                                         const win::RECT& rows) {
     ForwardProgress(StageOf(stage), percent, TRect::FromRECT(rows));
   };
+  const std::span<const std::uint8_t> bytes = BytesOf(FImage->Data());
   try {
-    WithJpegErrors([&] { DecodeJpeg(BytesOf(FImage->Data()), settings, begin, progress); });
+    WithJpegErrors([&] {
+      if (samples)
+        DecodeJpegSamples(bytes, settings, *samples, begin, progress);
+      else
+        DecodeJpeg(bytes, settings, begin, progress);
+    });
   } catch (const EAbort&) {
     // Stopped by a progress handler: what was decoded so far is the picture.
   }
-  FBitmap = std::move(decoded);
+  return decoded;
+}
+
+void TJPEGImage::Decode() {
+  FreeBitmap();
+  FBitmap = DecodeWith(nullptr);
 }
 
 TBitmap* TJPEGImage::Bitmap() {
   if (!FBitmap) Decode();
   return FBitmap.get();
+}
+
+bool TJPEGImage::SamplesServe(int w, int h) const {
+  const int pictureWidth = FImage->Width(), pictureHeight = FImage->Height();
+  const bool defaults = FDecodeScale == jsFullSize && !FGrayscaleMode &&
+                        FDecodePixelFormat == jf24Bit && FDecodeSpeed == dsBestQuality &&
+                        !FProgressiveDecode;
+  if (FBitmap || !FImage->HasBytes() || !defaults || Transparent()) return false;
+  if (w <= 0 || h <= 0 || (w >= pictureWidth && h >= pictureHeight)) return false;
+  return !FSamples || (FSamplesWidth == w && FSamplesHeight == h);
+}
+
+TBitmap* TJPEGImage::Samples(int w, int h) {
+  if (FSamples) return FSamples.get();
+  // Every offset of a direction that is not shrunk: the stretch itself maps it as before.
+  auto offsets = [](int size, int target, bool rows) {
+    if (target < size) {
+      const std::vector<win::LONG> chosen = win::StretchSourceOffsets(size, target, rows);
+      return std::vector<int>(chosen.begin(), chosen.end());
+    }
+    std::vector<int> all(std::size_t(size), 0);
+    for (int i = 0; i < size; ++i)
+      all[std::size_t(i)] = i;
+    return all;
+  };
+  TJpegSamples samples;
+  samples.Columns = offsets(FImage->Width(), w, false);
+  samples.Rows = offsets(FImage->Height(), h, true);
+  FSamples = DecodeWith(&samples);
+  FSamplesWidth = w;
+  FSamplesHeight = h;
+  return FSamples.get();
+}
+
+void TJPEGImage::DecodeForDrawing(int TargetWidth, int TargetHeight) {
+  if (SamplesServe(TargetWidth, TargetHeight))
+    Samples(TargetWidth, TargetHeight);
+  else
+    Bitmap();
 }
 
 bool TJPEGImage::Empty() const {
@@ -296,7 +349,9 @@ void TJPEGImage::SetHeight(int) {
 }
 
 win::HPALETTE TJPEGImage::Palette() const {
-  return FBitmap ? FBitmap->Palette() : nullptr;
+  // Samples carry the same colour map as the whole picture.
+  if (FBitmap) return FBitmap->Palette();
+  return FSamples ? FSamples->Palette() : nullptr;
 }
 
 void TJPEGImage::DecodingChanged() {
@@ -342,6 +397,15 @@ void TJPEGImage::SetBlockSmoothing(bool Value) {
 }
 
 void TJPEGImage::Draw(TCanvas* ACanvas, const TRect& Rect) {
+  // A bitmap is drawn with COLORONCOLOR on devices of more than 8 bits per pixel: a shrink then
+  // takes whole source rows and columns, and the samples are those the stretch would take.
+  const win::HDC target = ACanvas->Handle();
+  const int targetBits =
+      win::GetDeviceCaps(target, win::BITSPIXEL) * win::GetDeviceCaps(target, win::PLANES);
+  if (targetBits > 8 && SamplesServe(Rect.Width(), Rect.Height())) {
+    ACanvas->StretchDraw(Rect, Samples(Rect.Width(), Rect.Height()));
+    return;
+  }
   ACanvas->StretchDraw(Rect, Bitmap());
 }
 

@@ -14,6 +14,8 @@ namespace fw {
 
 class TBitmap;
 class TMemoryStream;
+struct TJpegDecodeSettings;
+struct TJpegSamples;
 
 TOVU_ENUM(TJPEGDecodeSpeed, std::uint8_t, dsBestQuality, dsBestSpeed)
 TOVU_ENUM(TJPEGPixelFormat, std::uint8_t, jf24Bit, jf8Bit)
@@ -73,6 +75,11 @@ class TJPEGImage : public TGraphic {
   void Compress();
   // The decoded picture (decoded now if needed); the image keeps owning it.
   TBitmap* Bitmap();
+  // Decodes now what drawing into a TargetWidth x TargetHeight rectangle of a true-colour device
+  // needs, so that a file whose data does not decode fails here rather than when drawn: only the
+  // pixels that the shrinking COLORONCOLOR stretch takes when the picture is shrunk in either
+  // direction with the default decoding settings, the whole picture otherwise.
+  void DecodeForDrawing(int TargetWidth, int TargetHeight);
 
   bool Empty() const override;
   int Width() const override;
@@ -120,13 +127,26 @@ class TJPEGImage : public TGraphic {
  private:
   void NewImage();
   void FreeBitmap();
+  TJpegDecodeSettings DecodeSettings() const;
+  // Decodes the whole picture, or only the samples when given.
+  std::unique_ptr<TBitmap> DecodeWith(const TJpegSamples* samples);
   void Decode();
+  // Whether a stretch into a w x h rectangle can be drawn from the pixels it samples alone: a
+  // shrink in either direction, default decoding settings, no decoded picture yet, and either no
+  // samples yet or samples for this very size (another size takes the whole picture).
+  bool SamplesServe(int w, int h) const;
+  // The picture's pixels that a COLORONCOLOR stretch into w x h takes, decoded once and kept:
+  // the shrunk directions at the target's size, the others whole.
+  TBitmap* Samples(int w, int h);
   // A decoding setting changed: a decoded picture of the old settings goes.
   void DecodingChanged();
   void ForwardProgress(TProgressStage Stage, int Percent, const TRect& Rows);
 
   std::shared_ptr<TJPEGData> FImage;
   std::unique_ptr<TBitmap> FBitmap;
+  std::unique_ptr<TBitmap> FSamples;
+  int FSamplesWidth = 0;  // the target size the samples are for
+  int FSamplesHeight = 0;
   TJPEGQualityRange FJpegQuality;
   bool FGrayscaleMode;
   bool FProgressiveEncode;

@@ -1,12 +1,15 @@
 #include "gfx/JpegCodec.h"
 
-// The library's headers need size_t and FILE declared first.
+// The library's headers need size_t and FILE declared first. Its internal interfaces (which the
+// development package ships) are needed to pass over the inverse DCT of blocks no sample needs.
 #include <cstdio>
+#define JPEG_INTERNALS
 // clang-format off
 #include <jpeglib.h>
 #include <jerror.h>
 // clang-format on
 
+#include <algorithm>
 #include <chrono>
 #include <csetjmp>
 #include <exception>
@@ -20,6 +23,8 @@ constexpr std::size_t BlockSize = 4096;
 constexpr std::uint8_t EndOfImage[2] = {0xFF, 0xD9};
 constexpr int QuantisedColours = 236;
 constexpr auto ProgressInterval = std::chrono::milliseconds(500);
+
+struct TBlockFilter;
 
 // State shared by the library's callbacks and the guarded call. The error manager comes first so
 // that the library's pointer to it is also a pointer to the whole context.
@@ -35,6 +40,7 @@ struct TContext {
   bool ClockStarted = false;
   std::chrono::steady_clock::time_point LastReport{};
   int ReportedRows = 0;
+  TBlockFilter* Blocks = nullptr;  // a sampled decoding's inverse DCTs, when filtered
 };
 
 TContext& ContextOf(j_common_ptr info) {
@@ -246,6 +252,18 @@ void AttachSource(jpeg_decompress_struct& info, TSource& source,
   info.src = &source.Manager;
 }
 
+// Which blocks of each component a sampled decoding needs, by block column and block row, and the
+// library's own inverse DCT for each component. A component pixel is needed when a sampled
+// pixel is made from it or from a neighbour (the upsampling reads one to each side).
+struct TBlockFilter {
+  inverse_DCT_method_ptr Original[MAX_COMPONENTS] = {};
+  std::vector<std::uint8_t> Columns[MAX_COMPONENTS];  // 1: needed
+  std::vector<std::uint8_t> Rows[MAX_COMPONENTS];
+  // Per component, the iMCU row being decoded and the output rows of its first block row.
+  JDIMENSION Row[MAX_COMPONENTS] = {};
+  JSAMPARRAY First[MAX_COMPONENTS] = {};
+};
+
 struct TDecompressJob {
   TContext Context;
   jpeg_decompress_struct Info{};
@@ -258,6 +276,10 @@ struct TDecompressJob {
   // Four-colour files: the library's CMYK row, turned into blue-green-red for the target.
   std::vector<std::uint8_t> InkRow;
   bool Inverted = false;  // the Adobe marker's convention: 255 is no ink
+  // A sampled decoding: what is kept, and the whole decoded row the samples are taken from.
+  const TJpegSamples* Samples = nullptr;
+  std::vector<std::uint8_t> FullRow;
+  TBlockFilter Blocks;
 };
 
 bool HasInks(J_COLOR_SPACE space) {
@@ -322,24 +344,142 @@ void ApplyDecodeSettings(TDecompressJob& job) {
   }
 }
 
+// Reads the next row of the decoded picture into `row` as the target's pixels.
+void ReadRow(TDecompressJob& job, std::uint8_t* row) {
+  jpeg_decompress_struct& info = job.Info;
+  const bool inks = info.out_color_space == JCS_CMYK;
+  JSAMPROW rows[1] = {inks ? job.InkRow.data() : row};
+  jpeg_read_scanlines(&info, rows, 1);
+  if (inks) InksToBgr(job.InkRow.data(), row, info.output_width, job.Inverted);
+}
+
 void ReadRows(TDecompressJob& job) {
   jpeg_decompress_struct& info = job.Info;
   while (info.output_scanline < info.output_height) {
     std::uint8_t* row = nullptr;
     Guarded(reinterpret_cast<j_common_ptr>(&info),
             [&] { row = job.Target(int(info.output_scanline)); });
-    const bool inks = info.out_color_space == JCS_CMYK;
-    JSAMPROW rows[1] = {inks ? job.InkRow.data() : row};
-    jpeg_read_scanlines(&info, rows, 1);
-    if (inks) InksToBgr(job.InkRow.data(), row, info.output_width, job.Inverted);
+    ReadRow(job, row);
+  }
+}
+
+// The blocks along one axis that hold a needed pixel of a component sampled `factor` times more
+// coarsely than the picture.
+std::vector<std::uint8_t> NeededBlocks(const std::vector<int>& samples, int factor,
+                                       JDIMENSION pixels, JDIMENSION blocks) {
+  std::vector<std::uint8_t> needed(blocks, 0);
+  for (const int sample : samples) {
+    const long at = sample / factor;
+    for (long p = at - (factor > 1 ? 1 : 0); p <= at + (factor > 1 ? 1 : 0); ++p) {
+      if (p < 0 || p >= long(pixels)) continue;
+      const std::size_t block = std::size_t(p) / DCTSIZE;
+      if (block < needed.size()) needed[block] = 1;
+    }
+  }
+  return needed;
+}
+
+// In a single-scan decoding the coefficient controller calls the inverse DCT for each iMCU row
+// with its component's block rows in order, the first at the row's first output rows.
+void FilteredInverseDct(j_decompress_ptr info, jpeg_component_info* component, JCOEFPTR block,
+                        JSAMPARRAY output, JDIMENSION column) {
+  TBlockFilter& filter = *ContextOf(reinterpret_cast<j_common_ptr>(info)).Blocks;
+  const int c = component->component_index;
+  if (filter.First[c] == nullptr || filter.Row[c] != info->input_iMCU_row) {
+    filter.Row[c] = info->input_iMCU_row;
+    filter.First[c] = output;
+  }
+  const std::size_t blockRow = std::size_t(info->input_iMCU_row) * component->v_samp_factor +
+                               std::size_t(output - filter.First[c]) / DCTSIZE;
+  const std::size_t blockColumn = column / DCTSIZE;
+  const std::vector<std::uint8_t>& rows = filter.Rows[c];
+  const std::vector<std::uint8_t>& columns = filter.Columns[c];
+  // Blocks outside the lists (there are none) are decoded.
+  if (blockRow < rows.size() && blockColumn < columns.size() &&
+      (rows[blockRow] & columns[blockColumn]) == 0)
+    return;
+  filter.Original[c](info, component, block, output, column);
+}
+
+// Passes over the inverse DCT of blocks no sample needs, where that cannot change a sample: a
+// single scan (decoded block row by block row), full size, no quantising (whose dithering
+// carries over from neighbouring pixels), whole sampling factors.
+void FilterInverseDcts(TDecompressJob& job) {
+  jpeg_decompress_struct& info = job.Info;
+  if (jpeg_has_multiple_scans(&info) || info.quantize_colors ||
+      info.output_width != info.image_width || info.output_height != info.image_height)
+    return;
+  for (int c = 0; c < info.num_components; ++c) {
+    const jpeg_component_info& component = info.comp_info[c];
+    if (component.DCT_scaled_size != DCTSIZE ||
+        info.max_h_samp_factor % component.h_samp_factor != 0 ||
+        info.max_v_samp_factor % component.v_samp_factor != 0)
+      return;
+  }
+  // A component whose blocks are all needed keeps the library's own inverse DCT unwrapped.
+  TBlockFilter& filter = job.Blocks;
+  auto all = [](const std::vector<std::uint8_t>& needed) {
+    return std::find(needed.begin(), needed.end(), 0) == needed.end();
+  };
+  for (int c = 0; c < info.num_components; ++c) {
+    const jpeg_component_info& component = info.comp_info[c];
+    filter.Columns[c] =
+        NeededBlocks(job.Samples->Columns, info.max_h_samp_factor / component.h_samp_factor,
+                     component.downsampled_width, component.width_in_blocks);
+    filter.Rows[c] =
+        NeededBlocks(job.Samples->Rows, info.max_v_samp_factor / component.v_samp_factor,
+                     component.downsampled_height, component.height_in_blocks);
+    if (all(filter.Columns[c]) && all(filter.Rows[c])) continue;
+    filter.Original[c] = info.idct->inverse_DCT[c];
+    info.idct->inverse_DCT[c] = FilteredInverseDct;
+    job.Context.Blocks = &filter;
+  }
+}
+
+// Reads the rows that hold samples and skips past the others. The last row is always read, so
+// that the library goes through the file's data to its end as a full decoding does (skipping to
+// the end would stop reading it).
+void ReadSampledRows(TDecompressJob& job) {
+  jpeg_decompress_struct& info = job.Info;
+  const TJpegSamples& samples = *job.Samples;
+  // Quantising carries dithering errors from row to row: every row is decoded then.
+  const bool skip = !info.quantize_colors;
+  const std::size_t pixelBytes = info.quantize_colors ? 1 : 3;
+  std::size_t next = 0;  // the first output row not yet filled
+  while (info.output_scanline < info.output_height) {
+    const JDIMENSION y = info.output_scanline;
+    const JDIMENSION wanted =
+        next < samples.Rows.size() ? JDIMENSION(samples.Rows[next]) : info.output_height - 1;
+    // The upsampler makes a group of rows at once. A skip that starts inside a group ends at
+    // its end; a skip from a group's start ends at a group's start: a skip from inside one
+    // group into another gives other rows than a full decoding for pictures of at most four
+    // columns in 4:2:0 (libjpeg-turbo 2.1.5).
+    const JDIMENSION group = JDIMENSION(info.max_v_samp_factor);
+    const JDIMENSION end =
+        y % group != 0 ? y + (group - y % group) : y + (wanted - y) / group * group;
+    if (skip && end > y && end <= wanted) {
+      jpeg_skip_scanlines(&info, end - y);
+      continue;
+    }
+    ReadRow(job, job.FullRow.data());
+    for (; next < samples.Rows.size() && JDIMENSION(samples.Rows[next]) == y; ++next) {
+      std::uint8_t* out = nullptr;
+      Guarded(reinterpret_cast<j_common_ptr>(&info), [&] { out = job.Target(int(next)); });
+      for (const int x : samples.Columns) {
+        const std::uint8_t* from = job.FullRow.data() + pixelBytes * std::size_t(x);
+        for (std::size_t b = 0; b < pixelBytes; ++b)
+          *out++ = from[b];
+      }
+    }
   }
 }
 
 void DescribeOutput(TDecompressJob& job) {
   jpeg_decompress_struct& info = job.Info;
   TJpegOutputLayout& layout = job.Layout;
-  layout.Width = int(info.output_width);
-  layout.Height = int(info.output_height);
+  const TJpegSamples* samples = job.Samples;
+  layout.Width = samples ? int(samples->Columns.size()) : int(info.output_width);
+  layout.Height = samples ? int(samples->Rows.size()) : int(info.output_height);
   layout.BitsPerPixel = info.quantize_colors ? 8 : 24;
   if (info.quantize_colors && info.colormap != nullptr) {
     for (int i = 0; i < info.actual_number_of_colors; ++i) {
@@ -352,6 +492,7 @@ void DescribeOutput(TDecompressJob& job) {
   }
   Guarded(reinterpret_cast<j_common_ptr>(&info), [&] {
     if (info.out_color_space == JCS_CMYK) job.InkRow.resize(std::size_t(info.output_width) * 4);
+    if (samples) job.FullRow.resize(std::size_t(info.output_width) * 3);
     job.Target = (*job.Begin)(layout);
   });
 }
@@ -368,11 +509,14 @@ void RunDecompression(TDecompressJob& job) {
   ReadHeader(job);
   RefuseOversizedImage(job);
   ApplyDecodeSettings(job);
-  const bool buffered = job.Settings->ProgressiveDecode && job.Header.MultiScan;
+  const bool buffered = job.Settings->ProgressiveDecode && job.Header.MultiScan && !job.Samples;
   info.buffered_image = buffered ? TRUE : FALSE;
   jpeg_start_decompress(&info);
   DescribeOutput(job);
-  if (!buffered) {
+  if (job.Samples) {
+    FilterInverseDcts(job);
+    ReadSampledRows(job);
+  } else if (!buffered) {
     ReadRows(job);
   } else {
     // Every scan is shown in turn with the fast settings; the last pass uses the chosen ones.
@@ -446,26 +590,47 @@ TJpegHeaderInfo ReadJpegHeader(std::span<const std::uint8_t> data) {
   return job->Header;
 }
 
-void DecodeJpeg(std::span<const std::uint8_t> data, const TJpegDecodeSettings& settings,
-                const TJpegBeginOutput& begin, const TJpegProgress& progress) {
-  auto job = std::make_unique<TDecompressJob>();
-  TContext& context = job->Context;
-  context.Decompressing = true;
-  job->Settings = &settings;
-  job->Begin = &begin;
-  InstallHandlers(context, reinterpret_cast<j_common_ptr>(&job->Info), progress);
+namespace {
+
+// Everything the library's jump may touch lives in the job, on the heap, owned by the caller.
+void RunDecodeJob(TDecompressJob& job, std::span<const std::uint8_t> data,
+                  const TJpegProgress& progress) {
+  TContext& context = job.Context;
+  InstallHandlers(context, reinterpret_cast<j_common_ptr>(&job.Info), progress);
   if (setjmp(context.Jump) != 0) {
-    jpeg_destroy_decompress(&job->Info);
+    jpeg_destroy_decompress(&job.Info);
     Notify(progress, jpsEnding, 0);
     RaiseFailure(context);
   }
   Notify(progress, jpsStarting, 0);
-  jpeg_CreateDecompress(&job->Info, JPEG_LIB_VERSION, sizeof(jpeg_decompress_struct));
-  job->Info.progress = &context.Progress;
-  AttachSource(job->Info, job->Source, data);
-  RunDecompression(*job);
-  jpeg_destroy_decompress(&job->Info);
+  jpeg_CreateDecompress(&job.Info, JPEG_LIB_VERSION, sizeof(jpeg_decompress_struct));
+  job.Info.progress = &context.Progress;
+  AttachSource(job.Info, job.Source, data);
+  RunDecompression(job);
+  jpeg_destroy_decompress(&job.Info);
   Notify(progress, jpsEnding, 100);
+}
+
+}  // namespace
+
+void DecodeJpeg(std::span<const std::uint8_t> data, const TJpegDecodeSettings& settings,
+                const TJpegBeginOutput& begin, const TJpegProgress& progress) {
+  auto job = std::make_unique<TDecompressJob>();
+  job->Context.Decompressing = true;
+  job->Settings = &settings;
+  job->Begin = &begin;
+  RunDecodeJob(*job, data, progress);
+}
+
+void DecodeJpegSamples(std::span<const std::uint8_t> data, const TJpegDecodeSettings& settings,
+                       const TJpegSamples& samples, const TJpegBeginOutput& begin,
+                       const TJpegProgress& progress) {
+  auto job = std::make_unique<TDecompressJob>();
+  // Progress reports name no rows: the rows decoded are not those of the output.
+  job->Settings = &settings;
+  job->Begin = &begin;
+  job->Samples = &samples;
+  RunDecodeJob(*job, data, progress);
 }
 
 }  // namespace fw

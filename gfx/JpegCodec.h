@@ -99,4 +99,20 @@ using TJpegBeginOutput = std::function<TJpegRowTarget(const TJpegOutputLayout& l
 void DecodeJpeg(std::span<const std::uint8_t> data, const TJpegDecodeSettings& settings,
                 const TJpegBeginOutput& begin, const TJpegProgress& progress = {});
 
+// The pixels of the decoded picture a sampled decoding keeps: its pixel (i, j) is the decoded
+// picture's pixel (Columns[i], Rows[j]). Both lists ascending and inside the decoded picture.
+struct TJpegSamples {
+  std::vector<int> Columns;
+  std::vector<int> Rows;
+};
+
+// Decodes the JPEG file in `data` as DecodeJpeg does (not progressively, whatever the settings
+// say), handing over only the sampled pixels, Columns.size() x Rows.size() of them, with exactly
+// the values the full decoding has there. Rows no sample lies in are skipped past, where the
+// library can do it without changing the other rows (not when it quantises); it still reads all
+// of the file's data, so a file that does not decode fails as it would in full.
+void DecodeJpegSamples(std::span<const std::uint8_t> data, const TJpegDecodeSettings& settings,
+                       const TJpegSamples& samples, const TJpegBeginOutput& begin,
+                       const TJpegProgress& progress = {});
+
 }  // namespace fw

@@ -4,6 +4,7 @@
 
 #include "framework/platform/gdi/BlockTransfer.h"
 #include "framework/platform/gdi/RasterOp.h"
+#include "framework/platform/gdi/StretchAxis.h"
 
 namespace win {
 namespace {
@@ -132,6 +133,16 @@ BOOL TransparentBlt(HDC dest, int xDest, int yDest, int destWidth, int destHeigh
                            srcWidth, srcHeight);
   const std::uint32_t key = from->Source.Surface->FromColor(transparent);
   return gdi::TransferKeyed(gdi::TPainter(target), rects, from->Source, key) ? TRUE : FALSE;
+}
+
+std::vector<LONG> StretchSourceOffsets(LONG sourceSize, LONG targetSize, bool rows) {
+  std::vector<LONG> offsets;
+  if (sourceSize <= 0 || targetSize <= 0) return offsets;
+  offsets.reserve(std::size_t(targetSize));
+  const auto kind = rows ? gdi::TAxisKind::akRows : gdi::TAxisKind::akColumns;
+  for (LONG d = 0; d < targetSize; ++d)
+    offsets.push_back(LONG(gdi::TStretchAxis::SampleOffset(d, sourceSize, targetSize, kind)));
+  return offsets;
 }
 
 }  // namespace win

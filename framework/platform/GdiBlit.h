@@ -2,6 +2,8 @@
 // operation and the stretch modes, MaskBlt, and TransparentBlt.
 #pragma once
 
+#include <vector>
+
 #include "framework/platform/GdiTypes.h"
 
 namespace win {
@@ -17,6 +19,11 @@ BOOL MaskBlt(HDC dest, int x, int y, int width, int height, HDC source, int xSrc
 // Copies with stretching, leaving the target alone where the source shows `transparent`.
 BOOL TransparentBlt(HDC dest, int xDest, int yDest, int destWidth, int destHeight, HDC source,
                     int xSrc, int ySrc, int srcWidth, int srcHeight, UINT transparent);
+
+// The source offset that each target offset of a COLORONCOLOR StretchBlt takes along one axis of a
+// copy from sourceSize to targetSize pixels (both above 0, neither mirrored): the same choice the
+// transfer makes, for a caller that prepares only the source pixels a stretch will read.
+std::vector<LONG> StretchSourceOffsets(LONG sourceSize, LONG targetSize, bool rows);
 
 constexpr DWORD MAKEROP4(DWORD foreground, DWORD background) {
   return ((background << 8) & 0xFF000000) | foreground;

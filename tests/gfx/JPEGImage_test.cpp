@@ -301,6 +301,63 @@ TEST_F(JPEGImage, AnEmptyFileLoadsAndFailsOnlyWhenDrawn) {
   }
 }
 
+// Draws the image stretched into (2, 2, 2 + w, 2 + h) of a bitmap of the given depth and answers
+// its rows.
+std::vector<std::uint8_t> Drawn(TGraphic& graphic, int w, int h, TPixelFormat format = pf32bit) {
+  TBitmap target;
+  target.SetPixelFormat(format);
+  target.SetSize(w + 4, h + 4);
+  target.Canvas()->StretchDraw(TRect{2, 2, 2 + w, 2 + h}, &graphic);
+  std::vector<std::uint8_t> rows;
+  const std::size_t stride = std::size_t(w + 4) * (format == pf32bit ? 4 : 1);
+  for (int y = 0; y < h + 4; ++y)
+    rows.insert(rows.end(), target.ScanLine(y), target.ScanLine(y) + stride);
+  return rows;
+}
+
+// A shrinking stretch on a true-colour target is drawn from the pixels it takes alone, decoded
+// once for that size, with the same result as the whole picture stretched. Asking for the bitmap,
+// drawing at another size or on a target of 8 bits decodes the whole picture.
+TEST_F(JPEGImage, ShrunkDrawingDecodesOnlyWhatTheStretchTakes) {
+  for (const bool gray : {false, true}) {
+    const std::vector<std::uint8_t> file = JpegOf(301, 203, 90, gray);
+    TJPEGImage whole;
+    LoadBytes(whole, file);
+    whole.Bitmap();
+    for (const auto& [w, h] : {std::pair{150, 100}, {300, 202}, {1, 1}, {37, 250}, {301, 64}}) {
+      SCOPED_TRACE(::testing::Message() << (gray ? "gray " : "") << w << " x " << h);
+      TJPEGImage shrunk;
+      LoadBytes(shrunk, file);
+      int decodings = 0;
+      shrunk.OnProgress = [&](TObject*, TProgressStage Stage, std::uint8_t, bool, const TRect&,
+                              const std::string&) { decodings += Stage == psStarting; };
+      const std::vector<std::uint8_t> expected = Drawn(whole, w, h);
+      EXPECT_EQ(Drawn(shrunk, w, h), expected);
+      EXPECT_EQ(Drawn(shrunk, w, h), expected);
+      EXPECT_EQ(decodings, 1);
+      EXPECT_EQ(shrunk.Width(), 301);
+      EXPECT_EQ(Drawn(shrunk, w + 1, h), Drawn(whole, w + 1, h));
+      EXPECT_EQ(decodings, 2);
+      EXPECT_EQ(shrunk.Bitmap()->Width(), 301);
+      EXPECT_EQ(decodings, 2);
+    }
+  }
+  const std::vector<std::uint8_t> file = JpegOf(64, 48);
+  for (const TPixelFormat format : {pf8bit, pf32bit}) {
+    TJPEGImage jpeg;
+    LoadBytes(jpeg, file);
+    jpeg.DecodeForDrawing(format == pf8bit ? 64 : 32, 24);
+    Drawn(jpeg, 32, 24, format);
+    // The samples serve only the true-colour target; the 8-bit one needed the whole picture.
+    EXPECT_EQ(jpeg.Width(), 64);
+    int decodings = 0;
+    jpeg.OnProgress = [&](TObject*, TProgressStage Stage, std::uint8_t, bool, const TRect&,
+                          const std::string&) { decodings += Stage == psStarting; };
+    jpeg.Bitmap();
+    EXPECT_EQ(decodings, format == pf8bit ? 0 : 1);
+  }
+}
+
 TEST_F(JPEGImage, CorruptFilesFailAtLoadAndThePictureKeepsItsGraphic) {
   TScratchFolder folder;
   testing::WriteFileBytes(folder.File("good.JPG"), JpegOf(8, 8));

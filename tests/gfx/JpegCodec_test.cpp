@@ -13,6 +13,9 @@
 #include <fstream>
 #include <iterator>
 #include <stdexcept>
+#include <utility>
+
+#include "framework/platform/GdiBlit.h"
 
 namespace fw {
 namespace {
@@ -325,6 +328,137 @@ TEST(JpegCodec, ExceptionsFromCallbacksPassThroughUnchanged) {
                    }),
                std::runtime_error);
   EXPECT_EQ(stages, 2);  // starting, then ending with 0 percent
+}
+
+// A file of the given layout: `components` of 1 (gray), 3 (YCbCr) or 4 (CMYK), the first with
+// sampling factors h x v; a restart marker every `restartRows` MCU rows (0: none); progressive or
+// baseline. The content is fine noise over gradients, so that upsampling has work to do.
+struct TLayout {
+  int Components = 3;
+  int H = 2, V = 2;
+  int RestartRows = 0;
+  bool Progressive = false;
+};
+
+std::vector<std::uint8_t> CompressLayout(int width, int height, const TLayout& layout) {
+  jpeg_compress_struct info{};
+  jpeg_error_mgr error{};
+  info.err = jpeg_std_error(&error);
+  jpeg_create_compress(&info);
+  unsigned char* out = nullptr;
+  unsigned long size = 0;
+  jpeg_mem_dest(&info, &out, &size);
+  info.image_width = JDIMENSION(width);
+  info.image_height = JDIMENSION(height);
+  info.input_components = layout.Components;
+  info.in_color_space = layout.Components == 1   ? JCS_GRAYSCALE
+                        : layout.Components == 4 ? JCS_CMYK
+                                                 : JCS_RGB;
+  jpeg_set_defaults(&info);
+  info.comp_info[0].h_samp_factor = layout.H;
+  info.comp_info[0].v_samp_factor = layout.V;
+  info.restart_in_rows = layout.RestartRows;
+  jpeg_set_quality(&info, 90, TRUE);
+  if (layout.Progressive) jpeg_simple_progression(&info);
+  jpeg_start_compress(&info, TRUE);
+  std::vector<std::uint8_t> row(std::size_t(width) * std::size_t(layout.Components));
+  std::uint32_t noise = 12345;
+  while (info.next_scanline < info.image_height) {
+    const int y = int(info.next_scanline);
+    for (std::size_t i = 0; i < row.size(); ++i) {
+      noise = noise * 1103515245u + 12345u;
+      const int x = int(i) / layout.Components, c = int(i) % layout.Components;
+      row[i] = std::uint8_t((x * 7 + y * (3 + c) + c * 60) % 200 + (noise >> 16) % 56);
+    }
+    JSAMPROW rows[1] = {row.data()};
+    jpeg_write_scanlines(&info, rows, 1);
+  }
+  jpeg_finish_compress(&info);
+  std::vector<std::uint8_t> bytes(out, out + size);
+  std::free(out);
+  jpeg_destroy_compress(&info);
+  return bytes;
+}
+
+// Ways of picking the offsets kept along one axis of `size` pixels: the stretch's choice at a
+// few shrinking sizes, every one, every third from the second, and the last alone.
+std::vector<std::vector<int>> Pickings(int size) {
+  std::vector<std::vector<int>> pickings;
+  for (const int target : {1, size / 2, (size * 2) / 3, size - 1}) {
+    if (target <= 0 || target >= size) continue;
+    const std::vector<win::LONG> chosen = win::StretchSourceOffsets(size, target, false);
+    pickings.emplace_back(chosen.begin(), chosen.end());
+    const std::vector<win::LONG> rows = win::StretchSourceOffsets(size, target, true);
+    pickings.emplace_back(rows.begin(), rows.end());
+  }
+  std::vector<int> all, third;
+  for (int i = 0; i < size; ++i) {
+    all.push_back(i);
+    if (i % 3 == 1) third.push_back(i);
+  }
+  pickings.push_back(all);
+  if (!third.empty()) pickings.push_back(third);
+  pickings.push_back({size - 1});
+  return pickings;
+}
+
+// Checks every way of sampling the file against its full decoding, pixel for pixel.
+void ExpectSamplesOfFullDecoding(const std::vector<std::uint8_t>& jpeg,
+                                 const TJpegDecodeSettings& settings = {}) {
+  const TDecoded full = Decode(jpeg, settings);
+  const int width = full.Layout.Width, height = full.Layout.Height;
+  const std::size_t pixel = std::size_t(full.Layout.BitsPerPixel / 8);
+  for (const std::vector<int>& rows : Pickings(height)) {
+    for (const std::vector<int>& columns : Pickings(width)) {
+      const TJpegSamples samples{columns, rows};
+      std::vector<std::uint8_t> kept;
+      DecodeJpegSamples(jpeg, settings, samples, [&](const TJpegOutputLayout& layout) {
+        EXPECT_EQ(layout.Width, int(columns.size()));
+        EXPECT_EQ(layout.Height, int(rows.size()));
+        EXPECT_EQ(layout.Palette, full.Layout.Palette);
+        const std::size_t stride = columns.size() * pixel;
+        kept.resize(stride * rows.size());
+        return [&kept, stride](int y) { return kept.data() + stride * std::size_t(y); };
+      });
+      std::vector<std::uint8_t> expected;
+      for (const int y : rows)
+        for (const int x : columns) {
+          const std::uint8_t* p = full.Pixels.data() + (std::size_t(y) * width + x) * pixel;
+          expected.insert(expected.end(), p, p + pixel);
+        }
+      ASSERT_EQ(kept, expected) << width << " x " << height << ", " << columns.size() << " x "
+                                << rows.size() << " samples";
+    }
+  }
+}
+
+// Sampled decoding skips rows through the library; what it keeps must be the full decoding's
+// pixels for every sampling layout (the upsampling reads neighbouring rows), restart markers,
+// progressive files (decoded with block smoothing), gray and four-colour files (quantised or
+// converted row by row), odd sizes, and pictures cut short.
+TEST(JpegCodec, SampledDecodingKeepsExactlyTheFullDecodingsPixels) {
+  const TLayout layouts[] = {{3, 2, 2},    {3, 2, 1},          {3, 1, 2},
+                             {3, 1, 1},    {1, 1, 1},          {4, 1, 1},
+                             {3, 2, 2, 1}, {3, 2, 2, 0, true}, {3, 1, 2, 0, true}};
+  for (const TLayout& layout : layouts) {
+    SCOPED_TRACE(testing::Message() << layout.Components << " components " << layout.H << "x"
+                                    << layout.V << " restart " << layout.RestartRows
+                                    << (layout.Progressive ? " progressive" : ""));
+    for (const auto& [w, h] : {std::pair{1, 1}, {2, 33}, {33, 2}, {17, 9}, {31, 33}, {300, 45}})
+      ExpectSamplesOfFullDecoding(CompressLayout(w, h, layout));
+  }
+  // Every size up to 33 x 33 in the camera layout.
+  for (int h = 1; h <= 33; ++h)
+    for (int w = 1; w <= 33; w += (h % 4 == 0 ? 1 : 5)) {
+      SCOPED_TRACE(testing::Message() << w << " x " << h);
+      ExpectSamplesOfFullDecoding(CompressLayout(w, h, {}));
+    }
+  TJpegDecodeSettings eightBit;
+  eightBit.EightBitOutput = true;
+  ExpectSamplesOfFullDecoding(CompressLayout(45, 37, {}), eightBit);
+  std::vector<std::uint8_t> cut = CompressLayout(64, 200, {});
+  cut.resize(cut.size() / 2);
+  ExpectSamplesOfFullDecoding(cut);
 }
 
 }  // namespace
