@@ -608,7 +608,15 @@ std::unique_ptr<TBackend> CreateSdlBackend() {
   if (LoadSdl() == nullptr) return nullptr;
   // Under Wayland a client cannot place its windows; XWayland (or X itself) can.
   const char* x11 = std::getenv("DISPLAY");
-  if (x11 && *x11) Sdl().SetHint(SDL_HINT_VIDEODRIVER, "x11");
+  if (x11 && *x11) {
+    Sdl().SetHint(SDL_HINT_VIDEODRIVER, "x11");
+    // Before SDL opens its connections: SDL chains its own handler to the one it finds and puts
+    // that one back when it quits, before it closes the connections. A request that failed on a
+    // window destroyed meanwhile (its wake-up message, sent on a second connection, can reach
+    // the server after the window's destruction) is only reported at that close, and Xlib's
+    // default handler would then end a program that has done all its work with status 1.
+    x11::KeepGoingOnRequestErrors();
+  }
   Sdl().SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
   Sdl().SetHint(SDL_HINT_MOUSE_FOCUS_CLICKTHROUGH, "1");
   Sdl().SetHint(SDL_HINT_VIDEO_MINIMIZE_ON_FOCUS_LOSS, "0");
@@ -620,7 +628,6 @@ std::unique_ptr<TBackend> CreateSdlBackend() {
     Sdl().Quit();
     return nullptr;
   }
-  if (std::strcmp(Sdl().GetCurrentVideoDriver(), "x11") == 0) x11::KeepGoingOnRequestErrors();
   return std::make_unique<TSdlBackend>();
 }
 

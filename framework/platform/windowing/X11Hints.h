@@ -14,7 +14,8 @@ struct TFrameFunctions {
   bool FResize = false;
 };
 
-// Replaces Xlib's handler of failed requests, which ends the process, by one that ignores them.
+// Replaces Xlib's handler of failed requests, which ends the process, by one that ignores them;
+// harmless where no X display is used.
 void KeepGoingOnRequestErrors();
 
 // Window managers read the type and the frame's functions when they take a window on, so these
