@@ -33,8 +33,9 @@
 #include "framework/platform/WindowStyles.h"
 #include "framework/platform/WindowTypes.h"
 
-#include <shellapi.h>
 #include <windows.h>
+// After <windows.h>, which it needs.
+#include <shellapi.h>
 
 #include <type_traits>
 
