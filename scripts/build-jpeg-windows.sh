@@ -5,6 +5,7 @@
 # `apt-get source --download-only`, is unpacked with Debian's patches by dpkg-source, and is built
 # with the project's MinGW toolchain file, SIMD included (nasm), as Debian builds it for amd64.
 # Installs a static library into build-win/deps/libjpeg-turbo (or $1); a no-op when it is there.
+# Exits with status 3 when the source package cannot be fetched (no network, no mirror).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$PWD
@@ -41,7 +42,11 @@ fi
 rm -rf "$work"
 mkdir -p "$work"
 (cd "$work" && apt-get source --download-only -qq "libjpeg-turbo=$version" 2>&1 | grep -v 'sandbox' || true)
-dsc=$(ls "$work"/libjpeg-turbo_*.dsc)
+dsc=$(ls "$work"/libjpeg-turbo_*.dsc 2>/dev/null || true)
+if [[ -z $dsc ]]; then
+  echo "libjpeg-turbo $version: Debian's source package could not be fetched" >&2
+  exit 3
+fi
 dpkg-source --no-check -x "$dsc" "$work/libjpeg-turbo" >/dev/null
 
 # Debian's own configuration (debian/rules) less what only Linux packaging needs: the JPEG 6.2
