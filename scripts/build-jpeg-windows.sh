@@ -55,7 +55,7 @@ cmake -S "$work/libjpeg-turbo" -B "$work/build" -G Ninja \
   -DCMAKE_TOOLCHAIN_FILE="$root/cmake/MinGW-w64-x86_64.cmake" \
   -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX="$prefix" \
   -DENABLE_SHARED=OFF -DENABLE_STATIC=ON -DWITH_TURBOJPEG=OFF -DWITH_JAVA=OFF \
-  -DWITH_SIMD=ON -DREQUIRE_SIMD=ON -DCMAKE_ASM_NASM_COMPILER=nasm >/dev/null
+  -DWITH_SIMD=ON -DREQUIRE_SIMD=ON -DCMAKE_ASM_NASM_COMPILER=nasm -Wno-dev >/dev/null
 cmake --build "$work/build" --target jpeg-static
 cmake --install "$work/build" >/dev/null 2>&1 || {
   # Installing wants the programs too; the library and its headers are all the program needs.

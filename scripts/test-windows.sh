@@ -117,34 +117,43 @@ pictures=(examples/sample.jpg examples/sample.bmp tests/data/capture/*.jpg)
 for picture in tests/data/capture/*.bmp; do
   [[ $picture == *.golden.bmp ]] || pictures+=("$picture")
 done
-framed=0
+# Each case: a source and where its copy goes, below the Linux and the Windows scratch folder.
+# One more copy of the sample lies in a folder whose name holds blanks and the CP932 characters
+# ソ and 表, whose trail byte is the path separator's byte (0x5C).
+cases=()
 for picture in "${pictures[@]}"; do
-  name=$(basename "$picture")
-  saved_name="$prefix${name%.*}.jpg"
-  mkdir -p "$work/linux/$name" "$work/windows/$name"
-  cp "$picture" "$work/linux/$name/"
-  cp "$picture" "$work/windows/$name/"
-  TOVU_BACKEND=headless build/bin/tovu "$work/linux/$name/$name" >/dev/null 2>&1 ||
-    { fail "$name: the Linux headless run failed"; continue; }
-  windows_path="Z:${work//\//\\}\\windows\\$name\\$name"
-  start_wine build-win/bin/tovu.exe "$windows_path" >"$work/windows/$name.log" 2>&1 &
+  cases+=("$picture|$(basename "$picture")/$(basename "$picture")")
+done
+cases+=("examples/sample.jpg|写真 ソ表/my sample.jpg")
+framed=0
+for case in "${cases[@]}"; do
+  picture=${case%%|*} target=${case#*|}
+  name=$(basename "$target")
+  saved="$(dirname "$target")/$prefix${name%.*}.jpg"
+  mkdir -p "$work/linux/$(dirname "$target")" "$work/windows/$(dirname "$target")"
+  cp "$picture" "$work/linux/$target"
+  cp "$picture" "$work/windows/$target"
+  TOVU_BACKEND=headless build/bin/tovu "$work/linux/$target" >/dev/null 2>&1 ||
+    { fail "$target: the Linux headless run failed"; continue; }
+  windows_path="Z:${work//\//\\}\\windows\\${target//\//\\}"
+  start_wine build-win/bin/tovu.exe "$windows_path" >"$work/windows.log" 2>&1 &
   pid=$!
   report=$(window_titled "Tovuザビロナ" 30)
   if [[ -z $report ]]; then
     kill "$pid" 2>/dev/null || true
-    fail "$name: no size report appeared"
+    fail "$target: no size report appeared"
     continue
   fi
   press "$report" Return
   wait_status "$pid" 20
-  [[ $status == 0 ]] || { fail "$name: tovu.exe ended with status $status"; continue; }
-  if ! cmp -s "$work/linux/$name/$saved_name" "$work/windows/$name/$saved_name"; then
-    fail "$name: the saved file differs from the Linux one (or is missing)"
+  [[ $status == 0 ]] || { fail "$target: tovu.exe ended with status $status"; continue; }
+  if ! cmp -s "$work/linux/$saved" "$work/windows/$saved"; then
+    fail "$target: the saved file differs from the Linux one (or is missing)"
     continue
   fi
   framed=$((framed + 1))
 done
-echo "tovu.exe under Wine: $framed of ${#pictures[@]} pictures saved byte-identical to Linux"
+echo "tovu.exe under Wine: $framed of ${#cases[@]} pictures saved byte-identical to Linux"
 
 # ---- Without a picture: the prompt, Return, the question (確認), Escape (いいえ); nothing saved.
 mkdir -p "$work/empty"
