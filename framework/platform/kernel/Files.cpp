@@ -68,6 +68,11 @@ BOOL Fail(int error) {
   return FALSE;
 }
 
+BOOL Refuse(DWORD error) {
+  SetLastError(error);
+  return FALSE;
+}
+
 // ---- Temporary files and the ending signals ---------------------------------------------------
 
 // The signals that end a program from a terminal or a session manager.
@@ -244,10 +249,8 @@ HANDLE CreateFileA(LPCSTR fileName, DWORD desiredAccess, DWORD shareMode, void* 
 BOOL ReadFile(HANDLE file, void* buffer, DWORD toRead, DWORD* read, void* overlapped) {
   TFileObject* object = FileOf(file);
   if (read != nullptr) *read = 0;
-  if (object == nullptr || overlapped != nullptr || (buffer == nullptr && toRead != 0)) {
-    SetLastError(ERROR_INVALID_PARAMETER);
-    return FALSE;
-  }
+  if (object == nullptr || overlapped != nullptr || (buffer == nullptr && toRead != 0))
+    return Refuse(ERROR_INVALID_PARAMETER);
   DWORD done = 0;
   auto* out = static_cast<std::uint8_t*>(buffer);
   while (done < toRead) {
@@ -264,10 +267,8 @@ BOOL ReadFile(HANDLE file, void* buffer, DWORD toRead, DWORD* read, void* overla
 BOOL WriteFile(HANDLE file, const void* buffer, DWORD toWrite, DWORD* written, void* overlapped) {
   TFileObject* object = FileOf(file);
   if (written != nullptr) *written = 0;
-  if (object == nullptr || overlapped != nullptr || (buffer == nullptr && toWrite != 0)) {
-    SetLastError(ERROR_INVALID_PARAMETER);
-    return FALSE;
-  }
+  if (object == nullptr || overlapped != nullptr || (buffer == nullptr && toWrite != 0))
+    return Refuse(ERROR_INVALID_PARAMETER);
   DWORD done = 0;
   const auto* in = static_cast<const std::uint8_t*>(buffer);
   while (done < toWrite) {
@@ -286,10 +287,7 @@ BOOL WriteFile(HANDLE file, const void* buffer, DWORD toWrite, DWORD* written, v
 BOOL SetFilePointerEx(HANDLE file, LARGE_INTEGER distance, LARGE_INTEGER* newPointer,
                       DWORD moveMethod) {
   TFileObject* object = FileOf(file);
-  if (object == nullptr || moveMethod > FILE_END) {
-    SetLastError(ERROR_INVALID_PARAMETER);
-    return FALSE;
-  }
+  if (object == nullptr || moveMethod > FILE_END) return Refuse(ERROR_INVALID_PARAMETER);
   const int whence = moveMethod == FILE_BEGIN     ? SEEK_SET
                      : moveMethod == FILE_CURRENT ? SEEK_CUR
                                                   : SEEK_END;
@@ -302,10 +300,7 @@ BOOL SetFilePointerEx(HANDLE file, LARGE_INTEGER distance, LARGE_INTEGER* newPoi
 BOOL GetFileSizeEx(HANDLE file, LARGE_INTEGER* size) {
   TFileObject* object = FileOf(file);
   struct stat info {};
-  if (object == nullptr || size == nullptr) {
-    SetLastError(ERROR_INVALID_PARAMETER);
-    return FALSE;
-  }
+  if (object == nullptr || size == nullptr) return Refuse(ERROR_INVALID_PARAMETER);
   if (::fstat(object->FDescriptor, &info) != 0) return Fail(errno);
   size->QuadPart = info.st_size;
   return TRUE;
@@ -313,10 +308,7 @@ BOOL GetFileSizeEx(HANDLE file, LARGE_INTEGER* size) {
 
 BOOL SetEndOfFile(HANDLE file) {
   TFileObject* object = FileOf(file);
-  if (object == nullptr) {
-    SetLastError(ERROR_INVALID_HANDLE);
-    return FALSE;
-  }
+  if (object == nullptr) return Refuse(ERROR_INVALID_HANDLE);
   const off_t at = ::lseek(object->FDescriptor, 0, SEEK_CUR);
   if (at < 0 || ::ftruncate(object->FDescriptor, at) != 0) return Fail(errno);
   return TRUE;
@@ -324,19 +316,13 @@ BOOL SetEndOfFile(HANDLE file) {
 
 BOOL FlushFileBuffers(HANDLE file) {
   TFileObject* object = FileOf(file);
-  if (object == nullptr) {
-    SetLastError(ERROR_INVALID_HANDLE);
-    return FALSE;
-  }
+  if (object == nullptr) return Refuse(ERROR_INVALID_HANDLE);
   return ::fsync(object->FDescriptor) == 0 ? TRUE : Fail(errno);
 }
 
 BOOL CloseHandle(HANDLE handle) {
   TFileObject* object = FileOf(handle);
-  if (object == nullptr) {
-    SetLastError(ERROR_INVALID_HANDLE);
-    return FALSE;
-  }
+  if (object == nullptr) return Refuse(ERROR_INVALID_HANDLE);
   const int descriptor = std::exchange(object->FDescriptor, -1);
   delete object;
   return ::close(descriptor) == 0 ? TRUE : Fail(errno);
