@@ -1,12 +1,12 @@
 #!/usr/bin/env bash
 # The Windows stage of the test command: builds the Windows flavour (build-win/) and runs it under
 # Wine on a private Xvfb, in a Wine prefix of its own with the Japanese locale (ANSI code page
-# 932). Checks that tovu.exe frames both samples and every picture of the capture corpus into a
-# saved file byte-identical to the Linux headless run of the same source (build/, built first by
-# the caller), answering the size report from outside with xdotool; that without a picture it
-# shows the prompt and then the question; and runs the portable unit tests built for Windows.
-# Skipped, with status 0, when MinGW-w64, Wine, Xvfb, xdotool, nasm or the locale sources are
-# missing.
+# 932). Checks that tovu.exe frames both samples, every picture of the capture corpus and a copy
+# in a folder with a CP932 name into a saved file byte-identical to the Linux headless run of the
+# same source (build/, built first by the caller), answering the size report from outside with
+# xdotool; that without a picture it shows the prompt and then the question; and runs the
+# portable unit tests built for Windows. Skipped, with status 0, when MinGW-w64, Wine, Xvfb,
+# xdotool, nasm or the locale sources are missing, or libjpeg-turbo's source cannot be fetched.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$PWD
@@ -71,7 +71,7 @@ read -r -t 10 -u "$display_fd" number
 exec {display_fd}>&-
 export DISPLAY=:$number
 
-# The prefix is made once and kept in build-win/ (making it takes most of a minute).
+# The prefix is made once and kept in build-win/ (making it takes some twenty seconds).
 [[ -d $root/build-win/wine-prefix/drive_c ]] || run_wine wineboot -i >"$work/wineboot.log" 2>&1
 failures=0
 fail() {
