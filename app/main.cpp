@@ -3,14 +3,12 @@
 
 #include <cstdio>
 #include <string>
-#include <vector>
 
 #include "app/Mainwindow1.h"
 #include "framework/Application.h"
 #include "framework/CommandLine.h"
 #include "framework/StandardControls.h"
 #include "framework/platform/CodePageConversion.h"
-#include "framework/platform/Process.h"
 #include "gfx/GfxUnits.h"
 
 namespace {
@@ -35,7 +33,6 @@ int ExitStatus(const app::TMainForm1* form, bool pictureGiven) {
 
 int main(int argc, char** argv) {
   WarnAboutDoubleQuotes(argc, argv);
-  win::SetCommandLineArguments(std::vector<std::string>(argv, argv + argc));
   fw::RegisterStandardControls();
   fw::InitializeGfxUnits();
   const bool pictureGiven = fw::ParamCount() > 0;

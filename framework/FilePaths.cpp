@@ -1,6 +1,7 @@
 #include "framework/FilePaths.h"
 
 #include "framework/platform/CodePage.h"
+#include "framework/platform/FileFind.h"
 
 namespace fw {
 namespace {
@@ -18,7 +19,8 @@ std::string WithDot(std::string_view separators) {
 }  // namespace
 
 const TPathDelimiters& PlatformPathDelimiters() {
-  return PosixPathDelimiters;
+  static const TPathDelimiters delimiters{win::PathDelimiters()};
+  return delimiters;
 }
 
 std::size_t LastDelimiter(std::string_view delimiters, std::string_view text) {

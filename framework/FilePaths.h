@@ -7,7 +7,7 @@
 
 namespace fw {
 
-// The characters that end a folder part: "/" on this platform, "\\:" for drive-letter paths.
+// The characters that end a folder part: "/" on Linux, "\\:" for drive-letter paths.
 struct TPathDelimiters {
   std::string_view Separators;
 };

@@ -1,20 +1,11 @@
 #include "framework/Streams.h"
 
-#include <fcntl.h>
-#include <sys/file.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <algorithm>
-#include <cerrno>
 #include <cstring>
 #include <new>
-#include <optional>
 
 #include "framework/ByteOrder.h"
 #include "framework/Exceptions.h"
-#include "framework/platform/CodePage.h"
-#include "framework/platform/CodePageConversion.h"
 
 namespace fw {
 
@@ -135,78 +126,54 @@ void TMemoryStream::SaveToFile(const std::string& FileName) const {
 
 // --- TFileStream -----------------------------------------------------------------------------
 
-std::optional<std::string> SystemPath(const std::string& FileName) {
-  if (win::GetACP() == win::CP_UTF8) return FileName;
-  return win::ConvertCodePage(FileName, win::GetACP(), win::CP_UTF8);
-}
-
 namespace {
 
-// The advisory lock that stands for the sharing mode: readers that deny writing share a lock
-// that writers cannot take; writers and exclusive openers hold it alone.
-int LockFor(unsigned access, unsigned share) {
-  if (access != fmOpenRead || share == fmShareExclusive) return LOCK_EX;
-  if (share == fmShareDenyWrite || share == fmShareDenyRead) return LOCK_SH;
-  return 0;
+// What other openers may do meanwhile, for a sharing mode of the open modes.
+win::DWORD ShareModeFor(unsigned share) {
+  switch (share) {
+    case fmShareExclusive:
+      return 0;
+    case fmShareDenyWrite:
+      return win::FILE_SHARE_READ;
+    case fmShareDenyRead:
+      return win::FILE_SHARE_WRITE;
+    default:
+      return win::FILE_SHARE_READ | win::FILE_SHARE_WRITE;
+  }
+}
+
+win::DWORD AccessFor(unsigned access) {
+  if (access == fmOpenRead) return win::GENERIC_READ;
+  if (access == fmOpenWrite) return win::GENERIC_WRITE;
+  return win::GENERIC_READ | win::GENERIC_WRITE;
 }
 
 }  // namespace
 
 TFileStream::TFileStream(const std::string& FileName, unsigned Mode) : FFileName(FileName) {
-  // A path the file system cannot take fails as an empty one does.
-  Open(SystemPath(FileName).value_or(std::string()), Mode);
-}
-
-TFileStream::TFileStream(const std::string& FileName, const std::string& SystemFileName,
-                         unsigned Mode)
-    : FFileName(FileName) {
-  Open(SystemFileName, Mode);
-}
-
-void TFileStream::Open(const std::string& SystemFileName, unsigned Mode) {
   const bool create = (Mode & fmCreate) == fmCreate;
   const unsigned access = create ? fmOpenReadWrite : (Mode & 0x3);
-  const unsigned share = Mode & 0xF0;
-  auto fail = [&]() {
-    if (FHandle >= 0) ::close(FHandle);
-    FHandle = -1;
-    if (create) throw EFCreateError(Exception::ResMessage(SFCreateError, FFileName));
-    throw EFOpenError(Exception::ResMessage(SFOpenError, FFileName));
-  };
-  if (SystemFileName.empty() || access > fmOpenReadWrite) fail();
-
-  // Opening never waits: a named pipe would block until some other process opened its other end.
-  int flags = O_CLOEXEC | O_NONBLOCK;
-  flags |= access == fmOpenRead ? O_RDONLY : access == fmOpenWrite ? O_WRONLY : O_RDWR;
-  if (create) flags |= O_CREAT;
-  do {
-    FHandle = ::open(SystemFileName.c_str(), flags, 0666);
-  } while (FHandle < 0 && errno == EINTR);
-  if (FHandle < 0) fail();
-
-  // Folders, pipes and sockets are no files: reading one would fail or wait for ever.
-  struct stat info {};
-  if (::fstat(FHandle, &info) != 0 || S_ISDIR(info.st_mode) || S_ISFIFO(info.st_mode) ||
-      S_ISSOCK(info.st_mode))
-    fail();
-  if (::fcntl(FHandle, F_SETFL, ::fcntl(FHandle, F_GETFL) & ~O_NONBLOCK) != 0) fail();
-  if (const int lock = LockFor(access, share); lock != 0 && ::flock(FHandle, lock | LOCK_NB) != 0)
-    fail();
-  // Emptying comes after the lock, so a file another stream protects is never truncated.
-  if (create && S_ISREG(info.st_mode) && ::ftruncate(FHandle, 0) != 0) fail();
+  if (access <= fmOpenReadWrite && !FileName.empty()) {
+    FHandle = win::CreateFileA(FileName.c_str(), AccessFor(access), ShareModeFor(Mode & 0xF0),
+                               nullptr, create ? win::CREATE_ALWAYS : win::OPEN_EXISTING,
+                               win::FILE_ATTRIBUTE_NORMAL, nullptr);
+  }
+  if (FHandle != win::INVALID_HANDLE_VALUE) return;
+  if (create) throw EFCreateError(Exception::ResMessage(SFCreateError, FFileName));
+  throw EFOpenError(Exception::ResMessage(SFOpenError, FFileName));
 }
 
 TFileStream::~TFileStream() {
-  if (FHandle >= 0) ::close(FHandle);
+  win::CloseHandle(FHandle);
 }
 
 std::int64_t TFileStream::Read(void* Buffer, std::int64_t Count) {
   std::int64_t done = 0;
   auto* out = static_cast<std::uint8_t*>(Buffer);
   while (done < Count) {
-    const ssize_t n = ::read(FHandle, out + done, static_cast<std::size_t>(Count - done));
-    if (n < 0 && errno == EINTR) continue;
-    if (n <= 0) break;
+    const auto chunk = static_cast<win::DWORD>(std::min<std::int64_t>(Count - done, 1 << 30));
+    win::DWORD n = 0;
+    if (!win::ReadFile(FHandle, out + done, chunk, &n, nullptr) || n == 0) break;
     done += n;
   }
   return done;
@@ -216,34 +183,44 @@ std::int64_t TFileStream::Write(const void* Buffer, std::int64_t Count) {
   std::int64_t done = 0;
   const auto* in = static_cast<const std::uint8_t*>(Buffer);
   while (done < Count) {
-    const ssize_t n = ::write(FHandle, in + done, static_cast<std::size_t>(Count - done));
-    if (n < 0 && errno == EINTR) continue;
-    if (n <= 0) break;
+    const auto chunk = static_cast<win::DWORD>(std::min<std::int64_t>(Count - done, 1 << 30));
+    win::DWORD n = 0;
+    const bool written = win::WriteFile(FHandle, in + done, chunk, &n, nullptr);
     done += n;
+    if (!written || n == 0) break;
   }
   return done;
 }
 
 std::int64_t TFileStream::Seek(std::int64_t Offset, TSeekOrigin Origin) {
-  const int whence = Origin == soBeginning ? SEEK_SET : Origin == soCurrent ? SEEK_CUR : SEEK_END;
-  const off_t result = ::lseek(FHandle, static_cast<off_t>(Offset), whence);
-  return result < 0 ? Position() : static_cast<std::int64_t>(result);
+  const win::DWORD method = Origin == soBeginning ? win::FILE_BEGIN
+                            : Origin == soCurrent ? win::FILE_CURRENT
+                                                  : win::FILE_END;
+  win::LARGE_INTEGER result;
+  if (!win::SetFilePointerEx(FHandle, win::LARGE_INTEGER{Offset}, &result, method))
+    return Position();
+  return result.QuadPart;
 }
 
 std::int64_t TFileStream::Position() const {
-  const off_t result = ::lseek(FHandle, 0, SEEK_CUR);
-  return result < 0 ? 0 : static_cast<std::int64_t>(result);
+  win::LARGE_INTEGER result;
+  return win::SetFilePointerEx(FHandle, win::LARGE_INTEGER{0}, &result, win::FILE_CURRENT)
+             ? result.QuadPart
+             : 0;
 }
 
 std::int64_t TFileStream::Size() const {
-  struct stat info {};
-  return ::fstat(FHandle, &info) == 0 ? static_cast<std::int64_t>(info.st_size) : 0;
+  win::LARGE_INTEGER size;
+  return win::GetFileSizeEx(FHandle, &size) ? size.QuadPart : 0;
 }
 
 void TFileStream::SetSize(std::int64_t NewSize) {
-  if (NewSize < 0 || ::ftruncate(FHandle, static_cast<off_t>(NewSize)) != 0)
+  const std::int64_t position = Position();
+  if (NewSize < 0 ||
+      !win::SetFilePointerEx(FHandle, win::LARGE_INTEGER{NewSize}, nullptr, win::FILE_BEGIN) ||
+      !win::SetEndOfFile(FHandle))
     throw EWriteError(LoadResString(SWriteError));
-  if (Position() > NewSize) Seek(NewSize, soBeginning);
+  Seek(std::min(position, NewSize), soBeginning);
 }
 
 }  // namespace fw

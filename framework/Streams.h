@@ -10,6 +10,7 @@
 
 #include "framework/EnumInfo.h"
 #include "framework/Object.h"
+#include "framework/platform/Files.h"
 #include "framework/platform/LargeMemory.h"
 
 namespace fw {
@@ -93,8 +94,6 @@ inline constexpr unsigned fmCreate = 0xFF00;
 class TFileStream : public TStream {
  public:
   TFileStream(const std::string& FileName, unsigned Mode);
-  // The same for a path converted already (SystemPath); failures name `FileName`.
-  TFileStream(const std::string& FileName, const std::string& SystemFileName, unsigned Mode);
   ~TFileStream() override;
 
   std::int64_t Read(void* Buffer, std::int64_t Count) override;
@@ -106,14 +105,8 @@ class TFileStream : public TStream {
   const std::string& FileName() const { return FFileName; }
 
  private:
-  void Open(const std::string& SystemFileName, unsigned Mode);
-
   std::string FFileName;
-  int FHandle = -1;
+  win::HANDLE FHandle = win::INVALID_HANDLE_VALUE;
 };
-
-// A path as the file system takes it (UTF-8), from one in the process code page; none when it
-// cannot be converted.
-std::optional<std::string> SystemPath(const std::string& FileName);
 
 }  // namespace fw

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Configures and builds one flavour: "release" (CMake's Release type) into build/, "sanitize"
-# (ASan + UBSan, light optimisation) into build-asan/; both with warnings as errors. Extra
-# arguments go to CMake's configure step.
+# (ASan + UBSan, light optimisation) into build-asan/, "windows" (cross-built with MinGW-w64,
+# CMake's Release type, libjpeg-turbo built from Debian's source first) into build-win/; all with
+# warnings as errors. Extra arguments go to CMake's configure step.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -13,7 +14,11 @@ case "$flavour" in
   # flavour compiles in far less time on CI's two cores.
   sanitize) dir=build-asan; options=(-DCMAKE_BUILD_TYPE=RelWithDebInfo -DTOVU_SANITIZE=ON -DTOVU_BUILD_BENCH=OFF
       "-DCMAKE_CXX_FLAGS_RELWITHDEBINFO=-O1 -g1 -DNDEBUG" "-DCMAKE_C_FLAGS_RELWITHDEBINFO=-O1 -g1 -DNDEBUG") ;;
-  *) echo "usage: $0 [release|sanitize] [cmake options...]" >&2; exit 2 ;;
+  windows) dir=build-win; jpeg=$PWD/build-win/deps/libjpeg-turbo
+    scripts/build-jpeg-windows.sh "$jpeg"
+    options=(-DCMAKE_TOOLCHAIN_FILE=cmake/MinGW-w64-x86_64.cmake -DCMAKE_BUILD_TYPE=Release
+      -DTOVU_BUILD_BENCH=OFF -DJPEG_INCLUDE_DIR="$jpeg/include" -DJPEG_LIBRARY="$jpeg/lib/libjpeg.a") ;;
+  *) echo "usage: $0 [release|sanitize|windows] [cmake options...]" >&2; exit 2 ;;
 esac
 
 cmake -S . -B "$dir" -G Ninja -DTOVU_WERROR=ON "${options[@]}" "$@" >/dev/null

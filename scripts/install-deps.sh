@@ -8,6 +8,9 @@ packages=(
   libsdl2-dev libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xdotool x11-utils libx11-dev libjpeg-turbo-progs desktop-file-utils openbox icewm
   dpkg-dev lintian appstream groff-base man-db
+  # The Windows stage (scripts/test-windows.sh): MinGW-w64, nasm for libjpeg-turbo's SIMD code,
+  # Wine, the locale sources for Wine's Japanese locale, GoogleTest's source.
+  g++-mingw-w64-x86-64 nasm wine64 locales googletest
 )
 
 missing=()

@@ -12,10 +12,11 @@
 #include <vector>
 
 #include "framework/platform/LastError.h"
+#include "framework/platform/kernel/KernelObject.h"
 
 namespace win {
 
-struct TFindHandle {
+struct TFindHandle : TKernelObject {
   std::vector<WIN32_FIND_DATAA> Entries;
   std::size_t Next = 0;
 };
@@ -87,6 +88,10 @@ std::vector<WIN32_FIND_DATAA> Matches(const std::string& pattern) {
 }
 
 }  // namespace
+
+LPCSTR PathDelimiters() {
+  return "/";
+}
 
 HANDLE_FIND FindFirstFileA(LPCSTR pattern, WIN32_FIND_DATAA* data) {
   if (pattern == nullptr || data == nullptr) {

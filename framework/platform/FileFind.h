@@ -2,6 +2,8 @@
 // in the last path component), and the file-time conversions that go with it.
 #pragma once
 
+#include <cstdint>
+
 #include "framework/platform/WinTypes.h"
 
 namespace win {
@@ -33,9 +35,16 @@ struct WIN32_FIND_DATAA {
   char cAlternateFileName[14] = {};
 };
 
-struct TFindHandle;
-using HANDLE_FIND = TFindHandle*;
-inline const HANDLE_FIND INVALID_HANDLE_VALUE = reinterpret_cast<HANDLE_FIND>(-1);
+// Handles of the kernel's objects (open files, searches), and the value the calls that open them
+// answer on failure.
+struct TKernelObject;
+using HANDLE = TKernelObject*;
+using HANDLE_FIND = HANDLE;
+inline const HANDLE INVALID_HANDLE_VALUE = reinterpret_cast<HANDLE>(std::intptr_t(-1));
+
+// The characters that end a folder part of a path on this platform: "/" on Linux, "\\:" (the
+// separator and a drive's colon) on Windows. Not a call of the platform's interface.
+LPCSTR PathDelimiters();
 
 // The first entry matching `pattern`; INVALID_HANDLE_VALUE with ERROR_FILE_NOT_FOUND (or
 // ERROR_INVALID_PARAMETER) when there is none. Names longer than MAX_PATH - 1 are not reported.

@@ -152,11 +152,6 @@ int SetRleBits(const gdi::TDibInfo& dib, const void* bits, std::size_t available
 
 }  // namespace
 
-std::int64_t DibStride(std::int64_t width, int bitCount) {
-  if (width <= 0 || bitCount <= 0 || width > (std::int64_t(1) << 31)) return -1;
-  return (width * bitCount + 31) / 32 * 4;
-}
-
 HBITMAP CreateBitmap(int width, int height, UINT planes, UINT bitCount, const void* bits) {
   if (width < 0 || height < 0 || planes != 1) return nullptr;
   if (width == 0 || height == 0) return DefaultBitmapHandle();

@@ -10,7 +10,10 @@ namespace win {
 
 // Bytes of one row of a device-independent bitmap, padded to 32 bits, or -1 when the width or the
 // bit count is unusable.
-std::int64_t DibStride(std::int64_t width, int bitCount);
+inline std::int64_t DibStride(std::int64_t width, int bitCount) {
+  if (width <= 0 || bitCount <= 0 || width > (std::int64_t(1) << 31)) return -1;
+  return (width * bitCount + 31) / 32 * 4;
+}
 
 HBITMAP CreateBitmap(int width, int height, UINT planes, UINT bitCount, const void* bits);
 HBITMAP CreateBitmapIndirect(const BITMAP* bitmap);

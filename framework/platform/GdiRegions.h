@@ -1,9 +1,8 @@
 // Regions as handles (CreateRectRgn, CombineRgn and friends, with the platform's complexity
-// return codes), and the accessor that hands a region handle's pixels to the windowing runtime.
+// return codes).
 #pragma once
 
 #include "framework/platform/GdiTypes.h"
-#include "framework/platform/gdi/Region.h"
 
 namespace win {
 
@@ -21,12 +20,3 @@ BOOL RectInRegion(HRGN region, const RECT* rect);
 BOOL EqualRgn(HRGN region1, HRGN region2);
 
 }  // namespace win
-
-namespace win::gdi {
-
-// The region behind a handle (for SetWindowRgn and the like), or null for a non-region handle.
-TRegion* RegionOf(HRGN region);
-// A new region handle holding a copy of the region.
-HRGN CreateRegionHandle(const TRegion& region);
-
-}  // namespace win::gdi

@@ -5,6 +5,7 @@
 #include "framework/Canvas.h"
 #include "framework/Exceptions.h"
 #include "framework/Streams.h"
+#include "framework/platform/CodePageConversion.h"
 #include "framework/platform/Gdi.h"
 
 namespace fw {
@@ -237,7 +238,7 @@ TEST(Bitmap, AStreamThatIsNoBmpFileIsNoBitmap) {
     b.LoadFromStream(stream);
     FAIL();
   } catch (const EInvalidGraphic& e) {
-    EXPECT_EQ(e.Message(), "ビットマップイメージが不正です");
+    EXPECT_EQ(e.Message(), win::FromUtf8("ビットマップイメージが不正です"));
   }
 }
 

@@ -8,6 +8,7 @@
 #include "framework/Bitmap.h"
 #include "framework/Canvas.h"
 #include "framework/Streams.h"
+#include "framework/platform/CodePageConversion.h"
 #include "framework/platform/Gdi.h"
 
 namespace fw {
@@ -89,17 +90,18 @@ TEST(CanvasText, JapaneseTextOnASolidBrushMatchesTheGoldenPicture) {
   canvas->Font()->SetCharset(1);
   canvas->Font()->SetName("IPAPGothic");
   canvas->Font()->SetHeight(-12);
-  canvas->TextOut(4, 4, "Tovuザビロナ！ 画像を保存しました");
+  canvas->TextOut(4, 4, win::FromUtf8("Tovuザビロナ！ 画像を保存しました"));
   canvas->Font()->SetHeight(-16);
-  canvas->TextOut(4, 24, "ファイル（Ｆ） ｶﾅ 漢字かな");
+  canvas->TextOut(4, 24, win::FromUtf8("ファイル（Ｆ） ｶﾅ 漢字かな"));
   canvas->Font()->SetHeight(-12);
   canvas->Font()->SetName("IPAGothic");
-  canvas->TextOut(4, 48, "等幅 IPAGothic 0123 ｱｲｳ");
+  const std::string fixedPitch = win::FromUtf8("等幅 IPAGothic 0123 ｱｲｳ");
+  canvas->TextOut(4, 48, fixedPitch);
   TBitmap golden;
   LoadGolden(golden, "text/ipa-japanese.bmp");
   std::string detail;
   EXPECT_EQ(DifferingPixels(drawn, golden, detail), 0) << detail;
-  EXPECT_EQ(canvas->PenPos(), Point(4 + canvas->TextWidth("等幅 IPAGothic 0123 ｱｲｳ"), 48));
+  EXPECT_EQ(canvas->PenPos(), Point(4 + canvas->TextWidth(fixedPitch), 48));
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 
 #include "framework/Bitmap.h"
 #include "framework/Exceptions.h"
+#include "framework/platform/CodePageConversion.h"
 #include "framework/platform/Gdi.h"
 
 namespace fw {
@@ -125,7 +126,7 @@ TEST(Canvas, PlainCanvasWithoutAContextRefusesToDraw) {
     canvas.FillRect(Rect(0, 0, 1, 1));
     FAIL();
   } catch (const EInvalidOperation& e) {
-    EXPECT_EQ(e.Message(), "キャンバスは描画を許可していません");
+    EXPECT_EQ(e.Message(), win::FromUtf8("キャンバスは描画を許可していません"));
   }
 }
 

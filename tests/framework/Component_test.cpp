@@ -8,6 +8,7 @@
 #include "framework/Events.h"
 #include "framework/Exceptions.h"
 #include "framework/TypeInfo.h"
+#include "framework/platform/CodePageConversion.h"
 
 namespace fw {
 namespace {
@@ -159,7 +160,7 @@ TEST(Component, NamesAreIdentifiersUniqueAmongTheOwnersComponentsIgnoringCase) {
     b->SetName("button1");
     FAIL();
   } catch (const EComponentError& e) {
-    EXPECT_EQ(e.Message(), "button1 という名前のコンポーネントは既に存在します");
+    EXPECT_EQ(e.Message(), win::FromUtf8("button1 という名前のコンポーネントは既に存在します"));
   }
 }
 

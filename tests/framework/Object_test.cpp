@@ -9,6 +9,7 @@
 #include "framework/Exceptions.h"
 #include "framework/Persistent.h"
 #include "framework/TypeInfo.h"
+#include "framework/platform/CodePageConversion.h"
 
 namespace fw {
 namespace {
@@ -197,7 +198,7 @@ TEST(Persistent, AssignWithoutAWayRaisesEConvertErrorNamingBothClasses) {
     flat.Assign(&deep);
     FAIL() << "no error";
   } catch (const EConvertError& e) {
-    EXPECT_EQ(e.Message(), "TPoint3 を TPoint2 に代入できません");
+    EXPECT_EQ(e.Message(), win::FromUtf8("TPoint3 を TPoint2 に代入できません"));
   }
   EXPECT_THROW(deep.Assign(nullptr), EConvertError);
 }
@@ -208,7 +209,7 @@ TEST(Format, ReplacesDirectivesInOrderAndRejectsMismatches) {
   EXPECT_EQ(Format("[%5s|%u]", "ab", 3), "[   ab|3]");
   EXPECT_THROW(Format("%d", "text"), EConvertError);
   EXPECT_THROW(Format("%s %s", "one"), EConvertError);
-  EXPECT_EQ(EJPEG(41).Message(), "JPEG エラー #41");
+  EXPECT_EQ(EJPEG(41).Message(), win::FromUtf8("JPEG エラー #41"));
   EXPECT_EQ(EJPEG(41).ErrorCode(), 41);
 }
 

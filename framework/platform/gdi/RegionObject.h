@@ -21,4 +21,9 @@ class TRegionObject : public TGdiObject {
 // The complexity code the region calls answer for a region.
 int RegionComplexity(const TRegion& region);
 
+// The region behind a handle (for SetWindowRgn and the like), or null for a non-region handle.
+TRegion* RegionOf(HRGN region);
+// A new region handle holding a copy of the region.
+HRGN CreateRegionHandle(const TRegion& region);
+
 }  // namespace win::gdi

@@ -7,6 +7,7 @@
 #include "framework/Reader.h"
 #include "framework/platform/GdiRegions.h"
 #include "framework/platform/Window.h"
+#include "framework/platform/gdi/RegionObject.h"
 #include "gfx/GfxUnits.h"
 
 namespace clear::testing {

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "framework/platform/Gdi.h"
+#include "framework/platform/gdi/RegionObject.h"
 
 namespace {
 

@@ -4,6 +4,7 @@
 #include "framework/platform/Input.h"
 #include "framework/platform/VirtualKeys.h"
 #include "framework/platform/Window.h"
+#include "framework/platform/gdi/RegionObject.h"
 #include "framework/platform/windowing/InputInjection.h"
 #include "framework/platform/windowing/Runtime.h"
 #include "tests/framework/platform/windowing/WindowTestSupport.h"

@@ -3,6 +3,7 @@
 #include "framework/platform/GdiRegions.h"
 #include "framework/platform/Paint.h"
 #include "framework/platform/Window.h"
+#include "framework/platform/gdi/RegionObject.h"
 #include "framework/platform/windowing/Painting.h"
 #include "framework/platform/windowing/Runtime.h"
 #include "tests/framework/platform/windowing/WindowTestSupport.h"
