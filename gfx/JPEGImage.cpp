@@ -285,7 +285,9 @@ bool TJPEGImage::SamplesServe(int w, int h) const {
                         !FProgressiveDecode;
   if (FBitmap || !FImage->HasBytes() || !defaults || Transparent()) return false;
   if (w <= 0 || h <= 0 || (w >= pictureWidth && h >= pictureHeight)) return false;
-  return !FSamples || (FSamplesWidth == w && FSamplesHeight == h);
+  if (FSamples) return FSamplesWidth == w && FSamplesHeight == h;
+  // Only a platform that names the pixels its stretch keeps can be given just those.
+  return !win::StretchSourceOffsets(2, 1, false).empty();
 }
 
 TBitmap* TJPEGImage::Samples(int w, int h) {

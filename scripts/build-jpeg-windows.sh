@@ -14,7 +14,7 @@ work=$(dirname "$prefix")/src
 
 version=$(dpkg-query -W -f='${source:Version}' libjpeg62-turbo-dev)
 stamp=$prefix/debian-source-version
-if [[ -f $stamp && $(cat "$stamp") == "$version" ]]; then
+if [[ -f $stamp && $(cat "$stamp") == "$version" && -f $prefix/include/jpegint.h ]]; then
   exit 0
 fi
 
@@ -64,5 +64,8 @@ cmake --install "$work/build" >/dev/null 2>&1 || {
   cp "$work/build/jconfig.h" "$work/libjpeg-turbo/jerror.h" "$work/libjpeg-turbo/jmorecfg.h" \
      "$work/libjpeg-turbo/jpeglib.h" "$prefix/include/"
 }
+# The library's internal interface, which Debian's development package ships as well: the
+# sampled decoding passes over the inverse DCT of blocks it does not need through it.
+cp "$work/libjpeg-turbo/jpegint.h" "$prefix/include/"
 echo "$version" >"$stamp"
 echo "libjpeg-turbo $version for Windows in $prefix"

@@ -22,7 +22,9 @@ BOOL TransparentBlt(HDC dest, int xDest, int yDest, int destWidth, int destHeigh
 
 // The source offset that each target offset of a COLORONCOLOR StretchBlt takes along one axis of a
 // copy from sourceSize to targetSize pixels (both above 0, neither mirrored): the same choice the
-// transfer makes, for a caller that prepares only the source pixels a stretch will read.
+// transfer makes, for a caller that prepares only the source pixels a stretch will read. Empty
+// where the platform does not say how it chooses (the real GDI): such a caller then prepares the
+// whole source.
 std::vector<LONG> StretchSourceOffsets(LONG sourceSize, LONG targetSize, bool rows);
 
 constexpr DWORD MAKEROP4(DWORD foreground, DWORD background) {

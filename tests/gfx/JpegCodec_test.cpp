@@ -386,10 +386,11 @@ std::vector<std::vector<int>> Pickings(int size) {
   std::vector<std::vector<int>> pickings;
   for (const int target : {1, size / 2, (size * 2) / 3, size - 1}) {
     if (target <= 0 || target >= size) continue;
-    const std::vector<win::LONG> chosen = win::StretchSourceOffsets(size, target, false);
-    pickings.emplace_back(chosen.begin(), chosen.end());
-    const std::vector<win::LONG> rows = win::StretchSourceOffsets(size, target, true);
-    pickings.emplace_back(rows.begin(), rows.end());
+    for (const bool rows : {false, true}) {
+      // Empty where the platform does not name its choice (the real GDI).
+      const std::vector<win::LONG> chosen = win::StretchSourceOffsets(size, target, rows);
+      if (!chosen.empty()) pickings.emplace_back(chosen.begin(), chosen.end());
+    }
   }
   std::vector<int> all, third;
   for (int i = 0; i < size; ++i) {

@@ -267,6 +267,10 @@ BOOL StretchBlt(HDC dest, int xDest, int yDest, int destWidth, int destHeight, H
   return ::StretchBlt(Real(dest), xDest, yDest, destWidth, destHeight, Real(source), xSrc, ySrc,
                       srcWidth, srcHeight, rop);
 }
+// The real GDI does not publish which source pixels a shrinking stretch keeps.
+std::vector<LONG> StretchSourceOffsets(LONG, LONG, bool) {
+  return {};
+}
 BOOL MaskBlt(HDC dest, int x, int y, int width, int height, HDC source, int xSrc, int ySrc,
              HBITMAP mask, int xMask, int yMask, DWORD rop) {
   return ::MaskBlt(Real(dest), x, y, width, height, Real(source), xSrc, ySrc, Real(mask), xMask,
