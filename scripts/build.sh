@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Configures and builds one flavour: "release" (CMake's Release type) into build/, "sanitize"
-# (ASan + UBSan, light optimisation) into build-asan/; both with warnings as errors. Extra
-# arguments go to CMake's configure step.
+# (ASan + UBSan, light optimisation) into build-asan/; both with warnings as errors; "fuzz"
+# (Clang with libFuzzer, ASan and UBSan: only the fuzz targets, for scripts/fuzz.sh) into
+# build-fuzz/. Extra arguments go to CMake's configure step.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -13,7 +14,12 @@ case "$flavour" in
   # flavour compiles in far less time on CI's two cores.
   sanitize) dir=build-asan; options=(-DCMAKE_BUILD_TYPE=RelWithDebInfo -DTOVU_SANITIZE=ON -DTOVU_BUILD_BENCH=OFF
       "-DCMAKE_CXX_FLAGS_RELWITHDEBINFO=-O1 -g1 -DNDEBUG" "-DCMAKE_C_FLAGS_RELWITHDEBINFO=-O1 -g1 -DNDEBUG") ;;
-  *) echo "usage: $0 [release|sanitize] [cmake options...]" >&2; exit 2 ;;
+  # Assertions stay on: a fuzzer should stop at every broken assumption.
+  fuzz) dir=build-fuzz; options=(-DCMAKE_BUILD_TYPE=RelWithDebInfo -DTOVU_FUZZ=ON
+      -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++
+      "-DCMAKE_CXX_FLAGS_RELWITHDEBINFO=-O2 -g1" "-DCMAKE_C_FLAGS_RELWITHDEBINFO=-O2 -g1")
+    command -v clang++ >/dev/null || { echo "the fuzz flavour needs Clang: apt-get install clang" >&2; exit 2; } ;;
+  *) echo "usage: $0 [release|sanitize|fuzz] [cmake options...]" >&2; exit 2 ;;
 esac
 
 cmake -S . -B "$dir" -G Ninja -DTOVU_WERROR=ON "${options[@]}" "$@" >/dev/null

@@ -1,7 +1,10 @@
 // Fuzz target for JPEG loading and decoding: any input either loads (reading its header) and
 // decodes with the default settings and with scaled, 8-bit, fast and progressive settings into
 // bitmaps of the size the image announced, or fails with EJPEG or EInvalidGraphic. Anything
-// else (another exception, a crash, a sanitizer report) is a finding.
+// else (another exception, a crash, a sanitizer report) is a finding. Pictures of more than
+// FullSizePixels are decoded at an eighth of their size only: a full decode of up to 100
+// megapixels costs seconds per input and would starve the fuzzer, and what it costs the program
+// is measured by the resource tests instead.
 //
 // Built with libFuzzer (define TOVU_LIBFUZZER, link with -fsanitize=fuzzer) it fuzzes; built as
 // a plain program it replays the files and folders given on its command line.
@@ -22,6 +25,7 @@ namespace fuzz {
 using namespace fw;
 
 int DecodedCount = 0;
+constexpr std::int64_t FullSizePixels = 1 << 22;
 
 void CheckDecodedSize(TJPEGImage& jpeg) {
   const int width = jpeg.Width(), height = jpeg.Height();
@@ -38,6 +42,7 @@ void Exercise(const std::uint8_t* data, std::size_t size) {
   stream.SetPosition(0);
   TJPEGImage jpeg;
   jpeg.LoadFromStream(stream);
+  if (std::int64_t(jpeg.Width()) * jpeg.Height() > FullSizePixels) jpeg.SetDecodeScale(jsEighth);
   CheckDecodedSize(jpeg);
   ++DecodedCount;
   jpeg.SetDecodeScale(jsQuarter);
