@@ -34,7 +34,7 @@ case "$target" in
   BmpLoad) max_len=8192 ;;
   JpegLoad) max_len=16384 ;;
   FormDescription) max_len=4096 ;;
-  CommandLine) max_len=1024 ;;
+  CommandLine) max_len=256 ;;
   *) echo "unknown target $target" >&2; exit 2 ;;
 esac
 
