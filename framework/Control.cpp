@@ -8,6 +8,7 @@
 #include "framework/Form.h"
 #include "framework/GraphicsObjects.h"
 #include "framework/ScopeExit.h"
+#include "framework/SizeConstraints.h"
 #include "framework/TypeInfo.h"
 #include "framework/WinControl.h"
 #include "framework/platform/Input.h"
@@ -67,6 +68,14 @@ void TControl::DefineClass(TClassBuilder<TControl>& b) {
   b.Property("ParentShowHint", &TControl::ParentShowHint, &TControl::SetParentShowHint)
       .Default(true)
       .Unpublished();
+  b.Property("BiDiMode", &TControl::BiDiMode, &TControl::SetBiDiMode)
+      .Default(bdLeftToRight)
+      .Stored([](const TObject& o) { return !static_cast<const TControl&>(o).ParentBiDiMode(); })
+      .Unpublished();
+  b.Property("ParentBiDiMode", &TControl::ParentBiDiMode, &TControl::SetParentBiDiMode)
+      .Default(true)
+      .Unpublished();
+  b.Property("Constraints", &TControl::Constraints, &TControl::SetConstraints).Unpublished();
   b.Property("DragMode", &TControl::DragMode, &TControl::SetDragMode)
       .Default(dmManual)
       .Unpublished();
@@ -99,6 +108,7 @@ void TControl::DefineClass(TClassBuilder<TControl>& b) {
   b.Message(CM_COLORCHANGED, &TControl::CMColorChanged);
   b.Message(CM_PARENTCOLORCHANGED, &TControl::CMParentColorChanged);
   b.Message(CM_PARENTSHOWHINTCHANGED, &TControl::CMParentShowHintChanged);
+  b.Message(CM_PARENTBIDIMODECHANGED, &TControl::CMParentBiDiModeChanged);
   b.Message(CM_HITTEST, &TControl::CMHitTest);
   b.Message(CM_FONTCHANGED, &TControl::CMFontChanged);
   b.Message(CM_PARENTFONTCHANGED, &TControl::CMParentFontChanged);
@@ -127,8 +137,12 @@ TShiftState CurrentShiftState() {
   return result;
 }
 
-TControl::TControl(TComponent* AOwner) : TComponent(AOwner), FFont(std::make_unique<TFont>()) {
+TControl::TControl(TComponent* AOwner)
+    : TComponent(AOwner),
+      FFont(std::make_unique<TFont>()),
+      FConstraints(std::make_unique<TSizeConstraints>()) {
   FFont->OnChange = [this](TObject*) { FontChanged(); };
+  FConstraints->OnChange = [this](TObject*) { SetBounds(FLeft, FTop, FWidth, FHeight); };
 }
 
 TControl::~TControl() {
@@ -204,8 +218,8 @@ void TControl::SetHeight(int Value) {
 }
 
 void TControl::SetBounds(int ALeft, int ATop, int AWidth, int AHeight) {
-  AWidth = std::max(AWidth, 0);
-  AHeight = std::max(AHeight, 0);
+  AWidth = FConstraints->ConstrainWidth(std::max(AWidth, 0));
+  AHeight = FConstraints->ConstrainHeight(std::max(AHeight, 0));
   if (ALeft == FLeft && ATop == FTop && AWidth == FWidth && AHeight == FHeight) return;
   const bool moved = ALeft != FLeft || ATop != FTop;
   const bool sized = AWidth != FWidth || AHeight != FHeight;
@@ -430,6 +444,23 @@ void TControl::SetParentShowHint(bool Value) {
   if (FParent != nullptr && !IsLoading()) Perform(CM_PARENTSHOWHINTCHANGED, 0, 0);
 }
 
+void TControl::SetBiDiMode(TBiDiMode Value) {
+  FParentBiDiMode = false;
+  if (FBiDiMode == Value) return;
+  FBiDiMode = Value;
+  Perform(CM_BIDIMODECHANGED, 0, 0);
+}
+
+void TControl::SetParentBiDiMode(bool Value) {
+  if (FParentBiDiMode == Value) return;
+  FParentBiDiMode = Value;
+  if (FParent != nullptr && !IsLoading()) Perform(CM_PARENTBIDIMODECHANGED, 0, 0);
+}
+
+void TControl::SetConstraints(const TSizeConstraints* Value) {
+  if (Value != nullptr) FConstraints->Assign(Value);
+}
+
 void TControl::SetCursor(TCursor Value) {
   if (FCursor == Value) return;
   FCursor = Value;
@@ -493,6 +524,10 @@ void TControl::Loaded() {
   if (FParentShowHint) {
     SetShowHint(FParent->ShowHint());
     FParentShowHint = true;
+  }
+  if (FParentBiDiMode) {
+    SetBiDiMode(FParent->BiDiMode());
+    FParentBiDiMode = true;
   }
 }
 
@@ -677,6 +712,12 @@ void TControl::CMParentShowHintChanged(TMessage&) {
   if (!FParentShowHint || FParent == nullptr) return;
   SetShowHint(FParent->ShowHint());
   FParentShowHint = true;
+}
+
+void TControl::CMParentBiDiModeChanged(TMessage&) {
+  if (!FParentBiDiMode || FParent == nullptr) return;
+  SetBiDiMode(FParent->BiDiMode());
+  FParentBiDiMode = true;
 }
 
 void TControl::CMHitTest(TMessage& Message) {

@@ -20,6 +20,7 @@ class TWinControl;
 class TCustomForm;
 class TBasicAction;
 class TFont;
+class TSizeConstraints;
 
 class TControl : public TComponent {
   TOVU_CLASS(TControl, TComponent)
@@ -69,6 +70,10 @@ class TControl : public TComponent {
   bool AutoSize() const { return FAutoSize; }
   virtual void SetAutoSize(bool Value);
 
+  // The smallest and largest size SetBounds lets the control take.
+  TSizeConstraints* Constraints() const { return FConstraints.get(); }
+  void SetConstraints(const TSizeConstraints* Value);
+
   TAlign Align() const { return FAlign; }
   void SetAlign(TAlign Value);
   TAnchors Anchors() const { return FAnchors; }
@@ -98,6 +103,13 @@ class TControl : public TComponent {
   void SetFont(const TFont* Value);
   bool ParentFont() const { return FParentFont; }
   void SetParentFont(bool Value);
+
+  // The reading order of right-to-left scripts; a control with ParentBiDiMode takes its
+  // parent's. It is stored for the form descriptions; the drawing is left to right.
+  TBiDiMode BiDiMode() const { return FBiDiMode; }
+  void SetBiDiMode(TBiDiMode Value);
+  bool ParentBiDiMode() const { return FParentBiDiMode; }
+  void SetParentBiDiMode(bool Value);
 
   const std::string& Hint() const { return FHint; }
   void SetHint(const std::string& Value) { FHint = Value; }
@@ -192,6 +204,7 @@ class TControl : public TComponent {
   void CMColorChanged(TMessage& Message);
   void CMParentColorChanged(TMessage& Message);
   void CMParentShowHintChanged(TMessage& Message);
+  void CMParentBiDiModeChanged(TMessage& Message);
   void CMFontChanged(TMessage& Message);
   void CMParentFontChanged(TMessage& Message);
   void CMHitTest(TMessage& Message);
@@ -232,6 +245,9 @@ class TControl : public TComponent {
   std::string FHint;
   bool FShowHint = false;
   bool FParentShowHint = true;
+  TBiDiMode FBiDiMode = bdLeftToRight;
+  bool FParentBiDiMode = true;
+  std::unique_ptr<TSizeConstraints> FConstraints;
   TCursor FCursor = crDefault;
   TDragMode FDragMode = dmManual;
   TDragKind FDragKind = dkDrag;

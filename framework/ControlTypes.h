@@ -50,6 +50,9 @@ TOVU_ENUM(TFormBorderStyle, std::uint8_t, bsNone, bsSingle, bsSizeable, bsDialog
 using TBorderStyle = TFormBorderStyle;
 
 TOVU_ENUM(TDragMode, std::uint8_t, dmManual, dmAutomatic)
+// Reading order and alignment of text for right-to-left scripts.
+TOVU_ENUM(TBiDiMode, std::uint8_t, bdLeftToRight, bdRightToLeft, bdRightToLeftNoAlign,
+          bdRightToLeftReadingOnly)
 TOVU_ENUM(TDragKind, std::uint8_t, dkDrag, dkDock)
 
 using TCursor = std::int16_t;

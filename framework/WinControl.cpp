@@ -53,6 +53,7 @@ void TWinControl::DefineClass(TClassBuilder<TWinControl>& b) {
   b.Message(CM_DIALOGKEY, &TWinControl::CMDialogKey);
   b.Message(CM_DIALOGCHAR, &TWinControl::CMDialogChar);
   b.Message(CM_SHOWHINTCHANGED, &TWinControl::CMShowHintChanged);
+  b.Message(CM_BIDIMODECHANGED, &TWinControl::CMBiDiModeChanged);
   b.Message(CM_FONTCHANGED, &TWinControl::CMFontChanged);
 }
 
@@ -312,6 +313,7 @@ void TWinControl::InsertControl(TControl* AControl) {
     AControl->Perform(CM_PARENTCOLORCHANGED, 0, 0);
     if (child) AControl->Perform(CM_PARENTFONTCHANGED, 0, 0);
     if (child) AControl->Perform(CM_PARENTSHOWHINTCHANGED, 0, 0);
+    if (child) AControl->Perform(CM_PARENTBIDIMODECHANGED, 0, 0);
     if (!child) return;
     if (windowed != nullptr) {
       windowed->UpdateControlState();
@@ -807,6 +809,10 @@ void TWinControl::CMFontChanged(TMessage& Message) {
 
 void TWinControl::CMShowHintChanged(TMessage&) {
   NotifyControls(CM_PARENTSHOWHINTCHANGED);
+}
+
+void TWinControl::CMBiDiModeChanged(TMessage&) {
+  NotifyControls(CM_PARENTBIDIMODECHANGED);
 }
 
 void TWinControl::SetText(const std::string& Value) {

@@ -131,6 +131,7 @@ class TWinControl : public TControl {
   void CMDialogKey(TMessage& Message);
   void CMDialogChar(TMessage& Message);
   void CMShowHintChanged(TMessage& Message);
+  void CMBiDiModeChanged(TMessage& Message);
   void CMFontChanged(TMessage& Message);
 
  private:

@@ -9,6 +9,7 @@
 #include <string>
 #include <thread>
 
+#include "tests/e2e/OutputLines.h"
 #include "tests/e2e/XdotoolWindows.h"
 #include "tests/e2e/XvfbSession.h"
 #include "tests/support/ChildProcess.h"
@@ -21,31 +22,6 @@ struct TDialogButtons {
   int YesY = 0;
   int NoX = 0;
   int NoY = 0;
-};
-
-// Reads the demo's output line by line, waiting at most 30 s for each.
-class TLineReader {
- public:
-  explicit TLineReader(TChildProcess& process) : FProcess(process) {}
-  std::optional<std::string> Next() {
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(30);
-    while (FBuffer.find('\n') == std::string::npos && std::chrono::steady_clock::now() < deadline) {
-      FBuffer += FProcess.ReadOutput(std::chrono::milliseconds(100));
-      if (FProcess.Wait(std::chrono::milliseconds(0))) {
-        FBuffer += FProcess.ReadOutput(std::chrono::milliseconds(100));
-        break;
-      }
-    }
-    const std::size_t end = FBuffer.find('\n');
-    if (end == std::string::npos) return std::nullopt;
-    std::string line = FBuffer.substr(0, end);
-    FBuffer.erase(0, end + 1);
-    return line;
-  }
-
- private:
-  TChildProcess& FProcess;
-  std::string FBuffer;
 };
 
 std::optional<TDialogButtons> ParseDialog(const std::optional<std::string>& line) {

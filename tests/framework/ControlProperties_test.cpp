@@ -9,6 +9,7 @@
 #include "framework/GraphicsObjects.h"
 #include "framework/Label.h"
 #include "framework/Panel.h"
+#include "framework/SizeConstraints.h"
 #include "framework/TypeInfo.h"
 #include "tests/framework/FrameworkTestSupport.h"
 
@@ -95,6 +96,33 @@ TEST_F(ControlPropertiesTest, FontsAndColoursComeFromTheParentUntilSetOwn) {
   EXPECT_EQ(label->Color(), clRed);
   label->SetParentColor(true);
   EXPECT_EQ(label->Color(), clLime);
+}
+
+TEST_F(ControlPropertiesTest, ReadingOrderComesFromTheParentUntilSetOwn) {
+  auto* label = NewComponent<TLabel>(Form);
+  label->SetParent(Panel);
+  Form->SetBiDiMode(bdRightToLeft);
+  EXPECT_EQ(label->BiDiMode(), bdRightToLeft);
+  label->SetBiDiMode(bdLeftToRight);
+  EXPECT_FALSE(label->ParentBiDiMode());
+  Form->SetBiDiMode(bdRightToLeftReadingOnly);
+  EXPECT_EQ(label->BiDiMode(), bdLeftToRight);
+  label->SetParentBiDiMode(true);
+  EXPECT_EQ(label->BiDiMode(), bdRightToLeftReadingOnly);
+}
+
+TEST_F(ControlPropertiesTest, ConstraintsHoldTheSizeWithinTheirLimits) {
+  auto* label = NewComponent<TLabel>(Form);
+  label->SetParent(Panel);
+  label->SetBounds(5, 5, 100, 40);
+  label->Constraints()->SetMaxWidth(60);  // applied at once
+  EXPECT_EQ(label->Width(), 60);
+  label->Constraints()->SetMinHeight(50);
+  EXPECT_EQ(label->Height(), 50);
+  label->SetBounds(7, 8, 10, 200);
+  EXPECT_EQ(label->BoundsRect(), (win::RECT{7, 8, 17, 208})) << "no limit below or above";
+  label->Constraints()->SetMinWidth(80);
+  EXPECT_EQ(label->Width(), 80) << "a minimum above the maximum wins";
 }
 
 TEST_F(ControlPropertiesTest, AutoSizedLabelsFollowTheirCaption) {

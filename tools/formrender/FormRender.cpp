@@ -9,6 +9,7 @@
 #include <string_view>
 
 #include "controls/clear/ClearCtrl.h"
+#include "controls/shine/ShineSpdBtn.h"
 #include "framework/Application.h"
 #include "framework/Bitmap.h"
 #include "framework/ClassRegistry.h"
@@ -176,6 +177,7 @@ void RegisterRenderableClasses() {
   fw::RegisterStandardControls();
   fw::InitializeGfxUnits();
   clear::RegisterClearControls();
+  shine::RegisterShineControls();
 }
 
 TPicture RenderForm(const std::string& Path, const std::vector<TAction>& Actions) {

@@ -23,7 +23,7 @@ struct TPicture {
 };
 
 // Makes every class a description may name known (standard controls, shapes, images, pictures,
-// the transparent controls). Safe to call more than once.
+// the transparent controls, the shine speed button). Safe to call more than once.
 void RegisterRenderableClasses();
 
 // Reads the description in `Path` into a new form of the class it names, shows it, lets pending

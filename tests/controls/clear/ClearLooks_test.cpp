@@ -7,9 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "tests/controls/LooksTestSupport.h"
 #include "tests/controls/clear/ClearTestSupport.h"
-#include "tests/framework/GraphicsTestSupport.h"
-#include "tools/formrender/FormRender.h"
 
 namespace clear::testing {
 namespace {
@@ -34,16 +33,10 @@ class ClearLooks : public TClearTest, public ::testing::WithParamInterface<TLook
 
 TEST_P(ClearLooks, FormRenderShowsTheLookOfTheGolden) {
   const TLook& look = GetParam();
-  const tovu::formrender::TPicture shown = tovu::formrender::RenderForm(
-      fw::testing::TestData(std::string("clear/") + look.Description), look.Actions);
-  fw::testing::TPixels actual{shown.Width, shown.Height, {}};
-  for (const std::uint32_t rgb : shown.Pixels)  // 0x00RRGGBB to the goldens' 0x00BBGGRR
-    actual.Colors.push_back(((rgb & 0xFF) << 16) | (rgb & 0xFF00) | ((rgb >> 16) & 0xFF));
   std::string detail;
-  EXPECT_EQ(fw::testing::CountDifferences(
-                actual,
-                fw::testing::ReadGolden(fw::testing::TestData(std::string("clear/") + look.Golden)),
-                detail),
+  EXPECT_EQ(controls::testing::DifferencesFromGolden(std::string("clear/") + look.Description,
+                                                     look.Actions,
+                                                     std::string("clear/") + look.Golden, detail),
             0)
       << detail;
 }
@@ -59,11 +52,7 @@ INSTANTIATE_TEST_SUITE_P(
                       TLook{"button-disabled.txt", {Away}, "button-disabled.bmp"},
                       TLook{"caption.txt", {}, "caption.bmp"}),
     [](const ::testing::TestParamInfo<TLook>& param) {
-      std::string name = param.param.Golden;
-      name = name.substr(0, name.find('.'));
-      for (char& c : name)
-        if (c == '-') c = '_';
-      return name;
+      return controls::testing::GoldenTestName(param.param.Golden);
     });
 
 }  // namespace

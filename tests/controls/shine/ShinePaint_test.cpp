@@ -1,0 +1,138 @@
+// The shine button's drawing beyond the goldens: the gradient strip's colour at given steps in
+// both directions, a transparent button drawing straight over its parent, and where glyph and
+// caption go for each layout, margin and overhang.
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "framework/Canvas.h"
+#include "tests/controls/shine/ShineTestSupport.h"
+
+namespace shine::testing {
+namespace {
+
+class ShinePaintTest : public TShineTest {
+ protected:
+  void SetUp() override {
+    TShineTest::SetUp();
+    FForm->SetBounds(0, 0, 300, 300);
+    PointAt(290, 290);
+  }
+};
+
+// From red 10, green 200, blue 30 to red 250, green 0, blue 90: channel c at step i is
+// S + i * (E - S) / 255 truncated toward zero, so green at step 200 is 200 - 156, not 200 - 157.
+constexpr fw::TColor From = 0x001EC80A;
+constexpr fw::TColor To = 0x005A00FA;
+struct TStep {
+  int Step;
+  fw::TColor Color;
+};
+const std::vector<TStep> Steps{{0, From}, {100, 0x00357A68}, {200, 0x004D2CC6}, {255, To}};
+
+TEST_F(ShinePaintTest, TheGradientFaceRunsThroughTheStripsSteps) {
+  auto* across = Place(10, 10, 256, 20);
+  auto* down = Place(270, 10, 20, 256);
+  for (TShineSpeedButton* button : {across, down}) {
+    button->SetUpFrame(false);
+    button->Colors()->SetColor(From);
+    button->Colors()->SetGradColor(To);
+    button->Colors()->SetGradation(true);
+  }
+  down->Colors()->SetGradVertical(true);
+  Pump();
+  for (const TStep& step : Steps) {
+    EXPECT_EQ(ShownAt(10 + step.Step, 20), step.Color) << "column " << step.Step;
+    EXPECT_EQ(ShownAt(280, 10 + step.Step), step.Color) << "row " << step.Step;
+  }
+  EXPECT_EQ(ShownAt(10, 10), ShownAt(10, 29)) << "one colour per column";
+}
+
+TEST_F(ShinePaintTest, ATransparentButtonLeavesItsParentShowingAndDrawsTheRestOverIt) {
+  auto* button = Place(10, 10, 40, 30);
+  button->Colors()->SetColor(fw::clRed);
+  button->SetTransparent(true);
+  Pump();
+  EXPECT_EQ(ShownAt(30, 25), fw::clTeal);
+  EXPECT_EQ(ShownAt(10, 10), fw::clWhite) << "the highlight of the raised frame";
+  EXPECT_EQ(ShownAt(49, 39), fw::clBlack) << "its dark shadow";
+  PointAt(30, 25);  // hot and back: the parent is drawn again under the new look
+  PointAt(290, 290);
+  EXPECT_EQ(ShownAt(30, 25), fw::clTeal);
+  button->SetTransparent(false);
+  Pump();
+  EXPECT_EQ(ShownAt(30, 25), fw::clRed);
+}
+
+struct TPlace {
+  fw::TButtonLayout Layout;
+  int Margin;
+  int Width, Height;  // of the button
+  int GlyphWidth, GlyphHeight;
+  bool WithCaption;
+};
+
+class ShineLayoutTest : public ShinePaintTest {
+ protected:
+  // Glyph position and caption box of a button laid out as `Place` says, with the caption's
+  // measured size.
+  void Lay(const TPlace& Wanted, fw::TPoint& Glyph, fw::TRect& Text, fw::TSize& Caption) {
+    auto* button = Place(20, 20, Wanted.Width, Wanted.Height);
+    fw::TBitmap glyph;
+    glyph.SetSize(Wanted.GlyphWidth, Wanted.GlyphHeight);
+    button->SetGlyph(&glyph);
+    button->SetLayout(Wanted.Layout);
+    button->SetMargin(Wanted.Margin);
+    if (Wanted.WithCaption) button->SetCaption("Shine");
+    fw::TCanvas& canvas = *button->Canvas();
+    canvas.SetFont(button->Font());
+    Caption = Wanted.WithCaption ? canvas.TextExtent("Shine") : fw::TSize{};
+    button->CalcDrawPosition(canvas, Glyph, Text);
+  }
+};
+
+TEST_F(ShineLayoutTest, AGlyphAloneIsCentredInEveryLayoutAndOverhangsHalvedTowardZero) {
+  for (const fw::TButtonLayout layout :
+       {fw::blGlyphLeft, fw::blGlyphRight, fw::blGlyphTop, fw::blGlyphBottom}) {
+    fw::TPoint glyph;
+    fw::TRect text;
+    fw::TSize caption;
+    Lay({layout, -1, 25, 25, 16, 12, false}, glyph, text, caption);
+    EXPECT_EQ(glyph, fw::Point(4, 6)) << "no spacing without a caption";
+    Lay({layout, -1, 25, 25, 40, 30, false}, glyph, text, caption);
+    EXPECT_EQ(glyph, fw::Point(-7, -2)) << "(25 - 40) / 2 and (25 - 30) / 2";
+  }
+}
+
+TEST_F(ShineLayoutTest, WithAMarginTheContentKeepsToTheEdgeItsLayoutNames) {
+  fw::TPoint glyph;
+  fw::TRect text;
+  fw::TSize caption;
+  // 16 x 12 glyph, spacing 4, margin 3 in a 120 x 60 button.
+  Lay({fw::blGlyphLeft, 3, 120, 60, 16, 12, true}, glyph, text, caption);
+  ASSERT_GT(caption.cy, 12);
+  ASSERT_GT(caption.cx, 16);
+  EXPECT_EQ(glyph.X, 3);
+  EXPECT_EQ(text.Left, 3 + 16 + 4);
+  EXPECT_EQ(text.Width(), caption.cx);
+  EXPECT_EQ(text.Height(), caption.cy);
+  EXPECT_EQ(text.Top, (60 - caption.cy) / 2) << "the caption is higher than the glyph";
+  EXPECT_EQ(glyph.Y, (60 - caption.cy) / 2 + (caption.cy - 12) / 2);
+
+  Lay({fw::blGlyphRight, 3, 120, 60, 16, 12, true}, glyph, text, caption);
+  EXPECT_EQ(glyph.X, 120 - 3 - 16);
+  EXPECT_EQ(text.Right, 120 - 3 - 16 - 4);
+
+  Lay({fw::blGlyphTop, 3, 120, 60, 16, 12, true}, glyph, text, caption);
+  EXPECT_EQ(glyph.Y, 3);
+  EXPECT_EQ(text.Top, 3 + 12 + 4);
+  EXPECT_EQ(text.Left, (120 - caption.cx) / 2) << "the caption is wider than the glyph";
+  EXPECT_EQ(glyph.X, (120 - caption.cx) / 2 + (caption.cx - 16) / 2);
+
+  Lay({fw::blGlyphBottom, 3, 120, 60, 16, 12, true}, glyph, text, caption);
+  EXPECT_EQ(glyph.Y, 60 - 3 - 12);
+  EXPECT_EQ(text.Bottom, 60 - 3 - 12 - 4);
+}
+
+}  // namespace
+}  // namespace shine::testing
