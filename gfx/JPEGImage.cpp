@@ -43,6 +43,8 @@ void WithJpegErrors(F&& run) {
   } catch (const EJpegTooLarge& e) {
     CheckPictureSize(e.Width(), e.Height());
     throw;
+  } catch (const EJpegTooManyScans& e) {
+    throw EInvalidGraphic(Exception::ResMessage(SJpegTooManyScans, e.Limit()));
   }
 }
 
@@ -243,6 +245,7 @@ void TJPEGImage::Decode() {
   settings.BestSpeed = FDecodeSpeed == dsBestSpeed;
   settings.ProgressiveDecode = FProgressiveDecode;
   settings.MaxPixels = MaxPicturePixels;
+  settings.MaxScans = MaxJpegScans;
   TDecodeTarget target(*decoded);
   const TJpegBeginOutput begin = [&target](const TJpegOutputLayout& layout) {
     return target.Begin(layout);
