@@ -7,7 +7,9 @@
 #                                      to the scratch corpus build-fuzz/corpus/TARGET/ and
 #                                      crashing, leaking or slow ones to build-fuzz/findings/TARGET/
 #   scripts/fuzz.sh --merge TARGET     adds to the committed corpus only those scratch inputs that
-#                                      reach coverage it lacks (libFuzzer's -merge=1)
+#                                      reach edges it lacks (libFuzzer's -merge=1 without hit
+#                                      counts, which would add several times as many files; the
+#                                      scratch corpus keeps them for the next run)
 #
 # TARGET is BmpLoad, JpegLoad, FormDescription or CommandLine. Extra arguments after SECONDS go
 # to libFuzzer (for instance -runs=10000000). Each input may take 10 s and the process 2.5 GB:
@@ -52,7 +54,7 @@ dict=tests/fuzz/$target.dict
 
 if [[ $merge == 1 ]]; then
   before=$(ls "$committed" | wc -l)
-  "$program" -merge=1 "${options[@]}" "$@" "$committed" "$scratch"
+  nice -n 10 "$program" -merge=1 -use_counters=0 "${options[@]}" "$@" "$committed" "$scratch"
   echo "$committed: $before inputs before, $(ls "$committed" | wc -l) now," \
        "$(du -sk "$committed" | cut -f1) KB"
   exit 0
