@@ -43,6 +43,8 @@ void WithJpegErrors(F&& run) {
   } catch (const EJpegTooLarge& e) {
     CheckPictureSize(e.Width(), e.Height());
     throw;
+  } catch (const EJpegTooManyScans& e) {
+    throw EInvalidGraphic(Exception::ResMessage(SJpegTooManyScans, e.Limit()));
   }
 }
 
@@ -239,6 +241,7 @@ TJpegDecodeSettings TJPEGImage::DecodeSettings() const {
   settings.BestSpeed = FDecodeSpeed == dsBestSpeed;
   settings.ProgressiveDecode = FProgressiveDecode;
   settings.MaxPixels = MaxPicturePixels;
+  settings.MaxScans = MaxJpegScans;
   return settings;
 }
 

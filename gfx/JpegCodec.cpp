@@ -36,6 +36,7 @@ struct TContext {
   jpeg_progress_mgr Progress{};
   const TJpegProgress* OnProgress = nullptr;
   bool Decompressing = false;
+  int MaxScans = 0;  // of a decompression; 0: any
   int LastPercent = -1;
   bool ClockStarted = false;
   std::chrono::steady_clock::time_point LastReport{};
@@ -77,7 +78,18 @@ void Guarded(j_common_ptr info, F&& f) {
   std::longjmp(context.Jump, 1);
 }
 
+// The library calls the monitor at least once per row of blocks it reads, so a scan beyond the
+// limit is stopped before it has cost more than a row.
+void RefuseExtraScan(j_common_ptr info) {
+  const TContext& context = ContextOf(info);
+  if (!info->is_decompressor || context.MaxScans <= 0) return;
+  const auto* d = reinterpret_cast<j_decompress_ptr>(info);
+  if (d->input_scan_number <= context.MaxScans) return;
+  Guarded(info, [&] { throw EJpegTooManyScans(context.MaxScans); });
+}
+
 void ReportProgress(j_common_ptr info) {
+  RefuseExtraScan(info);
   TContext& context = ContextOf(info);
   const auto now = std::chrono::steady_clock::now();
   if (!context.ClockStarted) {
@@ -540,6 +552,10 @@ void RunDecompression(TDecompressJob& job) {
 EJpegFailure::EJpegFailure(int code)
     : std::runtime_error("JPEG library error " + std::to_string(code)), FCode(code) {}
 
+EJpegTooManyScans::EJpegTooManyScans(int limit)
+    : std::runtime_error("JPEG picture of more than " + std::to_string(limit) + " scans"),
+      FLimit(limit) {}
+
 EJpegTooLarge::EJpegTooLarge(int width, int height)
     : std::runtime_error("JPEG picture of " + std::to_string(width) + " x " +
                          std::to_string(height) + " pixels is too large"),
@@ -596,6 +612,7 @@ namespace {
 void RunDecodeJob(TDecompressJob& job, std::span<const std::uint8_t> data,
                   const TJpegProgress& progress) {
   TContext& context = job.Context;
+  context.MaxScans = job.Settings->MaxScans;
   InstallHandlers(context, reinterpret_cast<j_common_ptr>(&job.Info), progress);
   if (setjmp(context.Jump) != 0) {
     jpeg_destroy_decompress(&job.Info);

@@ -37,6 +37,17 @@ class EJpegTooLarge : public std::runtime_error {
   int FHeight;
 };
 
+// A multi-scan picture with more scans than the decoding limit, refused when its next scan
+// starts: each scan costs a pass over the whole picture, however few bytes it holds.
+class EJpegTooManyScans : public std::runtime_error {
+ public:
+  explicit EJpegTooManyScans(int limit);
+  int Limit() const { return FLimit; }
+
+ private:
+  int FLimit;
+};
+
 enum TJpegProgressStage { jpsStarting, jpsRunning, jpsEnding };
 
 // Progress report: stage, percent done, and when decoding the rows produced since the last report.
@@ -79,6 +90,8 @@ struct TJpegDecodeSettings {
   bool ProgressiveDecode = false;
   // Largest image size (width x height of the file) decoded; above it EJpegTooLarge. 0: any.
   std::int64_t MaxPixels = 0;
+  // Most scans read from a multi-scan file; a further scan raises EJpegTooManyScans. 0: any.
+  int MaxScans = 0;
 };
 
 // Shape of the decoded picture, known once the header is read and the output size computed.

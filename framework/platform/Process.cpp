@@ -7,7 +7,9 @@
 #include <fstream>
 #include <iterator>
 #include <optional>
+#include <string_view>
 
+#include "framework/platform/CodePage.h"
 #include "framework/platform/LastError.h"
 
 namespace win {
@@ -40,11 +42,6 @@ std::vector<std::string> ProcessArguments() {
   return arguments;
 }
 
-bool NeedsQuotes(const std::string& argument) {
-  return std::any_of(argument.begin(), argument.end(),
-                     [](char c) { return static_cast<unsigned char>(c) <= 32; });
-}
-
 std::string ExecutablePath() {
   std::string path(4096, '\0');
   const ssize_t length = readlink("/proc/self/exe", path.data(), path.size());
@@ -53,23 +50,39 @@ std::string ExecutablePath() {
   return path;
 }
 
+// An argument as the splitting rules can give it back, stepped by characters of the process code
+// page: quote characters are dropped, and so is a lead byte that ends the argument without its
+// trail byte (it would take the blank or quote written after it as its trail). A 0x22 trail byte
+// belongs to its character and stays. `needsQuotes` tells whether a blank or control character
+// is left, which only a quoted stretch keeps.
+std::string Expressible(std::string_view argument, bool& needsQuotes) {
+  std::string text;
+  needsQuotes = false;
+  for (std::size_t at = 0; at < argument.size();) {
+    const std::string_view character = argument.substr(at, CharLength(CP_ACP, argument.substr(at)));
+    at += character.size();
+    if (character == "\"") continue;
+    if (character.size() == 1 && IsDBCSLeadByte(BYTE(character[0])) && at == argument.size())
+      continue;
+    if (character.size() == 1 && static_cast<unsigned char>(character[0]) <= 32) needsQuotes = true;
+    text += character;
+  }
+  return text;
+}
+
 }  // namespace
 
 std::string BuildCommandLine(const std::vector<std::string>& arguments) {
   std::string line;
-  bool first = true;
-  for (const std::string& argument : arguments) {
-    std::string text;
-    std::copy_if(argument.begin(), argument.end(), std::back_inserter(text),
-                 [](char c) { return c != '"'; });
+  for (std::size_t i = 0; i < arguments.size(); ++i) {
+    bool needsQuotes = false;
+    std::string text = Expressible(arguments[i], needsQuotes);
+    // The first word is always the program's path: one that cannot be expressed would make the
+    // first argument take its place, so the executable's own path stands in for it.
+    if (i == 0 && text.empty()) text = Expressible(ExecutablePath(), needsQuotes);
     if (text.empty()) continue;
-    if (!first) line += ' ';
-    first = false;
-    if (NeedsQuotes(text)) {
-      line += '"' + text + '"';
-    } else {
-      line += text;
-    }
+    if (!line.empty()) line += ' ';
+    line += needsQuotes ? '"' + text + '"' : text;
   }
   return line;
 }

@@ -17,7 +17,11 @@ DWORD GetModuleFileNameA(HINSTANCE module, LPSTR buffer, DWORD size);
 
 // The raw command line: the program path and every argument, each quoted when it holds a blank or
 // control character. Quote characters cannot be expressed by the splitting rules and are dropped,
-// as are empty arguments (which would end the argument list early).
+// as is a double-byte lead byte that ends an argument without its trail byte, and then empty
+// arguments (which would end the argument list early); a program path that is empty so is
+// replaced by the executable's path. Characters are stepped in the process code page, so a trail
+// byte is never taken for a quote or a blank. Arguments hold no NUL bytes, as in an argument
+// vector.
 LPCSTR GetCommandLineA();
 
 // Replaces the argument vector the command line is built from (the program entry or a test);

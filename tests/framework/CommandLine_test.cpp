@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "framework/platform/CodePage.h"
+#include "framework/platform/Process.h"
 
 namespace fw {
 namespace {
@@ -50,6 +51,24 @@ TEST(CommandLine, Cp932TrailBytesAreNeitherBlanksNorQuotes) {
   EXPECT_EQ(ParamCount(line), 2);
   EXPECT_EQ(ParamStr(line, 1), "C:\\\x95\x5C\\\x81\x40x.bmp");
   EXPECT_EQ(ParamStr(line, 2), "\x83\"y");
+}
+
+TEST(CommandLine, RebuiltLineSplitsBackIntoTheArgumentsItCanExpress) {
+  {
+    win::TScopedCodePage scoped(win::CP_SHIFTJIS);
+    // A trail byte 0x22 is no quote and stays; a lead byte ending an argument would take the
+    // blank after it as its trail, so it is left out.
+    const std::string line = win::BuildCommandLine({"tovu", "\x83\"y", "a\x81", "b c\x81", "d"});
+    EXPECT_EQ(ParamCount(line), 4);
+    EXPECT_EQ(ParamStr(line, 1), "\x83\"y");
+    EXPECT_EQ(ParamStr(line, 2), "a");
+    EXPECT_EQ(ParamStr(line, 3), "b c");
+    EXPECT_EQ(ParamStr(line, 4), "d");
+  }
+  // An empty program path would let the picture take its place.
+  const std::string line = win::BuildCommandLine({"", "x.bmp"});
+  EXPECT_EQ(ParamCount(line), 1);
+  EXPECT_EQ(ParamStr(line, 1), "x.bmp");
 }
 
 }  // namespace

@@ -1,7 +1,11 @@
 // Fuzz target for JPEG loading and decoding: any input either loads (reading its header) and
 // decodes with the default settings and with scaled, 8-bit, fast and progressive settings into
 // bitmaps of the size the image announced, or fails with EJPEG or EInvalidGraphic. Anything
-// else (another exception, a crash, a sanitizer report) is a finding.
+// else (another exception, a crash, a sanitizer report) is a finding. While fuzzing, pictures of
+// more than FuzzedPixels are decoded at an eighth of their size first, and those of more than 64
+// times that only loaded: a full decode of up to 100 megapixels costs seconds per input and would
+// starve the fuzzer, while the code it runs is the same as for smaller ones; what it costs the
+// program is measured by the resource tests. The replay program decodes every input in full.
 //
 // Built with libFuzzer (define TOVU_LIBFUZZER, link with -fsanitize=fuzzer) it fuzzes; built as
 // a plain program it replays the files and folders given on its command line.
@@ -13,6 +17,7 @@
 
 #include "framework/Bitmap.h"
 #include "framework/Exceptions.h"
+#include "framework/PictureLimits.h"
 #include "framework/Streams.h"
 #include "gfx/JPEGImage.h"
 #include "tests/fuzz/FuzzReplay.h"
@@ -22,6 +27,12 @@ namespace fuzz {
 using namespace fw;
 
 int DecodedCount = 0;
+
+#ifdef TOVU_LIBFUZZER
+constexpr std::int64_t FuzzedPixels = 1 << 18;
+#else
+constexpr std::int64_t FuzzedPixels = MaxPicturePixels;
+#endif
 
 void CheckDecodedSize(TJPEGImage& jpeg) {
   const int width = jpeg.Width(), height = jpeg.Height();
@@ -38,9 +49,13 @@ void Exercise(const std::uint8_t* data, std::size_t size) {
   stream.SetPosition(0);
   TJPEGImage jpeg;
   jpeg.LoadFromStream(stream);
+  const std::int64_t pixels = std::int64_t(jpeg.Width()) * jpeg.Height();
+  if (pixels > 64 * FuzzedPixels) return;
+  const bool large = pixels > FuzzedPixels;
+  if (large) jpeg.SetDecodeScale(jsEighth);
   CheckDecodedSize(jpeg);
   ++DecodedCount;
-  jpeg.SetDecodeScale(jsQuarter);
+  if (!large) jpeg.SetDecodeScale(jsQuarter);
   jpeg.SetDecodePixelFormat(jf8Bit);
   jpeg.SetDecodeSpeed(dsBestSpeed);
   jpeg.SetProgressiveDecode(true);
