@@ -11,6 +11,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <iterator>
 #include <stdexcept>
 #include <utility>
@@ -226,11 +227,12 @@ TEST(JpegCodec, LibraryErrorsBecomeExceptionsWithTheirCodes) {
   EXPECT_THROW(ReadJpegHeader(garbage), EJpegFailure);
 }
 
-// A four-colour file as print software writes it, the inks of each pixel as the file stores
-// them (inverted under the Adobe marker's convention).
-std::vector<std::uint8_t> CompressInks(int width, int height, const std::uint8_t (&left)[4],
-                                       const std::uint8_t (&right)[4], J_COLOR_SPACE space,
-                                       bool adobeMarker) {
+// A file compressed in memory: `configure` sets what differs from the library's defaults, `fill`
+// writes the samples of each row in turn.
+std::vector<std::uint8_t> CompressInMemory(
+    int width, int height, int components, J_COLOR_SPACE space,
+    const std::function<void(jpeg_compress_struct&)>& configure,
+    const std::function<void(int, std::vector<std::uint8_t>&)>& fill) {
   jpeg_compress_struct info{};
   jpeg_error_mgr error{};
   info.err = jpeg_std_error(&error);
@@ -240,18 +242,14 @@ std::vector<std::uint8_t> CompressInks(int width, int height, const std::uint8_t
   jpeg_mem_dest(&info, &out, &size);
   info.image_width = JDIMENSION(width);
   info.image_height = JDIMENSION(height);
-  info.input_components = 4;
-  info.in_color_space = JCS_CMYK;
+  info.input_components = components;
+  info.in_color_space = space;
   jpeg_set_defaults(&info);
-  jpeg_set_colorspace(&info, space);
-  info.write_Adobe_marker = adobeMarker ? TRUE : FALSE;
-  jpeg_set_quality(&info, 95, TRUE);
+  configure(info);
   jpeg_start_compress(&info, TRUE);
-  std::vector<std::uint8_t> row(std::size_t(width) * 4);
-  for (int x = 0; x < width; ++x)
-    std::copy(std::begin(x < width / 2 ? left : right), std::end(x < width / 2 ? left : right),
-              row.begin() + 4 * x);
+  std::vector<std::uint8_t> row(std::size_t(width) * std::size_t(components));
   while (info.next_scanline < info.image_height) {
+    fill(int(info.next_scanline), row);
     JSAMPROW rows[1] = {row.data()};
     jpeg_write_scanlines(&info, rows, 1);
   }
@@ -260,6 +258,25 @@ std::vector<std::uint8_t> CompressInks(int width, int height, const std::uint8_t
   std::free(out);
   jpeg_destroy_compress(&info);
   return bytes;
+}
+
+// A four-colour file as print software writes it, the inks of each pixel as the file stores
+// them (inverted under the Adobe marker's convention).
+std::vector<std::uint8_t> CompressInks(int width, int height, const std::uint8_t (&left)[4],
+                                       const std::uint8_t (&right)[4], J_COLOR_SPACE space,
+                                       bool adobeMarker) {
+  return CompressInMemory(
+      width, height, 4, JCS_CMYK,
+      [&](jpeg_compress_struct& info) {
+        jpeg_set_colorspace(&info, space);
+        info.write_Adobe_marker = adobeMarker ? TRUE : FALSE;
+        jpeg_set_quality(&info, 95, TRUE);
+      },
+      [&](int, std::vector<std::uint8_t>& row) {
+        for (int x = 0; x < width; ++x)
+          std::copy(std::begin(x < width / 2 ? left : right),
+                    std::end(x < width / 2 ? left : right), row.begin() + 4 * x);
+      });
 }
 
 // CMYK and YCCK files come out as 24-bit blue-green-red in their colours: magenta and yellow ink
@@ -341,43 +358,26 @@ struct TLayout {
 };
 
 std::vector<std::uint8_t> CompressLayout(int width, int height, const TLayout& layout) {
-  jpeg_compress_struct info{};
-  jpeg_error_mgr error{};
-  info.err = jpeg_std_error(&error);
-  jpeg_create_compress(&info);
-  unsigned char* out = nullptr;
-  unsigned long size = 0;
-  jpeg_mem_dest(&info, &out, &size);
-  info.image_width = JDIMENSION(width);
-  info.image_height = JDIMENSION(height);
-  info.input_components = layout.Components;
-  info.in_color_space = layout.Components == 1   ? JCS_GRAYSCALE
-                        : layout.Components == 4 ? JCS_CMYK
-                                                 : JCS_RGB;
-  jpeg_set_defaults(&info);
-  info.comp_info[0].h_samp_factor = layout.H;
-  info.comp_info[0].v_samp_factor = layout.V;
-  info.restart_in_rows = layout.RestartRows;
-  jpeg_set_quality(&info, 90, TRUE);
-  if (layout.Progressive) jpeg_simple_progression(&info);
-  jpeg_start_compress(&info, TRUE);
-  std::vector<std::uint8_t> row(std::size_t(width) * std::size_t(layout.Components));
+  const J_COLOR_SPACE space = layout.Components == 1   ? JCS_GRAYSCALE
+                              : layout.Components == 4 ? JCS_CMYK
+                                                       : JCS_RGB;
   std::uint32_t noise = 12345;
-  while (info.next_scanline < info.image_height) {
-    const int y = int(info.next_scanline);
-    for (std::size_t i = 0; i < row.size(); ++i) {
-      noise = noise * 1103515245u + 12345u;
-      const int x = int(i) / layout.Components, c = int(i) % layout.Components;
-      row[i] = std::uint8_t((x * 7 + y * (3 + c) + c * 60) % 200 + (noise >> 16) % 56);
-    }
-    JSAMPROW rows[1] = {row.data()};
-    jpeg_write_scanlines(&info, rows, 1);
-  }
-  jpeg_finish_compress(&info);
-  std::vector<std::uint8_t> bytes(out, out + size);
-  std::free(out);
-  jpeg_destroy_compress(&info);
-  return bytes;
+  return CompressInMemory(
+      width, height, layout.Components, space,
+      [&](jpeg_compress_struct& info) {
+        info.comp_info[0].h_samp_factor = layout.H;
+        info.comp_info[0].v_samp_factor = layout.V;
+        info.restart_in_rows = layout.RestartRows;
+        jpeg_set_quality(&info, 90, TRUE);
+        if (layout.Progressive) jpeg_simple_progression(&info);
+      },
+      [&](int y, std::vector<std::uint8_t>& row) {
+        for (std::size_t i = 0; i < row.size(); ++i) {
+          noise = noise * 1103515245u + 12345u;
+          const int x = int(i) / layout.Components, c = int(i) % layout.Components;
+          row[i] = std::uint8_t((x * 7 + y * (3 + c) + c * 60) % 200 + (noise >> 16) % 56);
+        }
+      });
 }
 
 // Ways of picking the offsets kept along one axis of `size` pixels: the stretch's choice at a
