@@ -14,6 +14,7 @@
 #include "gfx/GfxUnits.h"
 #include "gfx/Image.h"
 #include "gfx/Shape.h"
+#include "tools/DemoRun.h"
 
 namespace {
 
@@ -101,12 +102,7 @@ int main() {
   TApplication application(nullptr);
   application.SetTitle("Tovu transparent controls");
   try {
-    TClearDemoForm* form = NewComponent<TClearDemoForm>(&application);
-    form->Show();
-    std::printf("shown\n");
-    std::fflush(stdout);
-    while (!application.Terminated() && form->Visible())
-      application.HandleMessage();
+    demo::RunShownForm(application, *NewComponent<TClearDemoForm>(&application));
   } catch (...) {
     application.HandleException(nullptr);
   }

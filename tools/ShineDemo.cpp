@@ -14,6 +14,7 @@
 #include "framework/Form.h"
 #include "framework/SpeedButton.h"
 #include "framework/StandardControls.h"
+#include "tools/DemoRun.h"
 
 namespace {
 
@@ -211,13 +212,10 @@ int main() {
   application.SetTitle("Tovu shine buttons");
   try {
     auto* form = NewComponent<TShineDemoForm>(&application);
-    form->Show();
-    application.ProcessMessages();
-    form->PrintPlaces();
-    std::printf("shown\n");
-    std::fflush(stdout);
-    while (!application.Terminated() && form->Visible())
-      application.HandleMessage();
+    demo::RunShownForm(application, *form, [&] {
+      application.ProcessMessages();
+      form->PrintPlaces();
+    });
   } catch (...) {
     application.HandleException(nullptr);
   }
