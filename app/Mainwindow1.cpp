@@ -14,6 +14,7 @@
 #include "framework/Dialogs.h"
 #include "framework/Picture.h"
 #include "framework/PictureLimits.h"
+#include "framework/ScopeExit.h"
 #include "framework/TypeInfo.h"
 #include "framework/platform/Clock.h"
 #include "framework/platform/CodePageConversion.h"
@@ -205,12 +206,20 @@ void TMainForm1::Timer1Timer(fw::TObject*) {
 }
 
 void TMainForm1::FitToPictureAndPlaceAtEdge() {
-  TFormClientArea area(*this);
-  const TBounds image = FitToPicture(Image2->Picture()->Width(), Image2->Picture()->Height(), area);
-  Image2->SetWidth(image.Width);
-  Image2->SetHeight(image.Height);
-  Image2->SetLeft(image.Left);
-  Image2->SetTop(image.Top);
+  // The panel follows the client area, which changes height and width one after the other: its
+  // images and region are built once, for the fitted card with the picture in place.
+  ClearPanel1->BeginUpdate();
+  fw::RunThenFinally(
+      [&] {
+        TFormClientArea area(*this);
+        const TBounds image =
+            FitToPicture(Image2->Picture()->Width(), Image2->Picture()->Height(), area);
+        Image2->SetWidth(image.Width);
+        Image2->SetHeight(image.Height);
+        Image2->SetLeft(image.Left);
+        Image2->SetTop(image.Top);
+      },
+      [&] { ClearPanel1->EndUpdate(); });
   const TPlacement start =
       EdgePlacement(FDirection, Width(), Height(), ScreenWidth(), ScreenHeight());
   SetTop(start.Top);

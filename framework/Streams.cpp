@@ -88,8 +88,12 @@ std::int64_t TMemoryStream::Seek(std::int64_t Offset, TSeekOrigin Origin) {
 
 void TMemoryStream::SetSize(std::int64_t NewSize) {
   if (NewSize < 0 || NewSize > MaxSize) throw EOutOfMemory(LoadResString(SMemoryStreamError));
+  const std::size_t size = static_cast<std::size_t>(NewSize), old = FData.size();
+  const bool reused = size > old && size <= FData.capacity();
   try {
-    FData.resize(static_cast<std::size_t>(NewSize));
+    // New bytes of a fresh block are zero already; those of a reused part are cleared here.
+    FData.resize(size);
+    if (reused) std::fill(FData.begin() + std::ptrdiff_t(old), FData.end(), std::uint8_t(0));
   } catch (const std::bad_alloc&) {
     throw EOutOfMemory(LoadResString(SMemoryStreamError));
   }

@@ -1,5 +1,7 @@
 #include "gfx/JpegCodec.h"
 
+#include "gfx/JpegRawSampling.h"
+
 // The library's headers need size_t and FILE declared first. Its internal interfaces (which the
 // development package ships) are needed to pass over the inverse DCT of blocks no sample needs.
 #include <cstdio>
@@ -292,6 +294,8 @@ struct TDecompressJob {
   const TJpegSamples* Samples = nullptr;
   std::vector<std::uint8_t> FullRow;
   TBlockFilter Blocks;
+  // A sampled decoding from raw rows, on two threads; ended before the library is destroyed.
+  std::unique_ptr<TRawSampler> Raw;
 };
 
 bool HasInks(J_COLOR_SPACE space) {
@@ -373,22 +377,6 @@ void ReadRows(TDecompressJob& job) {
             [&] { row = job.Target(int(info.output_scanline)); });
     ReadRow(job, row);
   }
-}
-
-// The blocks along one axis that hold a needed pixel of a component sampled `factor` times more
-// coarsely than the picture.
-std::vector<std::uint8_t> NeededBlocks(const std::vector<int>& samples, int factor,
-                                       JDIMENSION pixels, JDIMENSION blocks) {
-  std::vector<std::uint8_t> needed(blocks, 0);
-  for (const int sample : samples) {
-    const long at = sample / factor;
-    for (long p = at - (factor > 1 ? 1 : 0); p <= at + (factor > 1 ? 1 : 0); ++p) {
-      if (p < 0 || p >= long(pixels)) continue;
-      const std::size_t block = std::size_t(p) / DCTSIZE;
-      if (block < needed.size()) needed[block] = 1;
-    }
-  }
-  return needed;
 }
 
 // In a single-scan decoding the coefficient controller calls the inverse DCT for each iMCU row
@@ -486,6 +474,23 @@ void ReadSampledRows(TDecompressJob& job) {
   }
 }
 
+// Samples the picture from raw rows: every target row is known before the second thread starts.
+void SampleRawRows(TDecompressJob& job) {
+  jpeg_decompress_struct& info = job.Info;
+  const auto common = reinterpret_cast<j_common_ptr>(&info);
+  Guarded(common, [&] {
+    std::vector<std::uint8_t*> rows;
+    for (std::size_t j = 0; j < job.Samples->Rows.size(); ++j)
+      rows.push_back(job.Target(int(j)));
+    job.Raw = std::make_unique<TRawSampler>(info, *job.Samples, std::move(rows));
+  });
+  job.Raw->ReadAll();
+  Guarded(common, [&] {
+    job.Raw->Finish();
+    job.Raw.reset();
+  });
+}
+
 void DescribeOutput(TDecompressJob& job) {
   jpeg_decompress_struct& info = job.Info;
   TJpegOutputLayout& layout = job.Layout;
@@ -504,7 +509,7 @@ void DescribeOutput(TDecompressJob& job) {
   }
   Guarded(reinterpret_cast<j_common_ptr>(&info), [&] {
     if (info.out_color_space == JCS_CMYK) job.InkRow.resize(std::size_t(info.output_width) * 4);
-    if (samples) job.FullRow.resize(std::size_t(info.output_width) * 3);
+    if (samples && !info.raw_data_out) job.FullRow.resize(std::size_t(info.output_width) * 3);
     job.Target = (*job.Begin)(layout);
   });
 }
@@ -523,9 +528,15 @@ void RunDecompression(TDecompressJob& job) {
   ApplyDecodeSettings(job);
   const bool buffered = job.Settings->ProgressiveDecode && job.Header.MultiScan && !job.Samples;
   info.buffered_image = buffered ? TRUE : FALSE;
+  if (job.Samples) {
+    jpeg_calc_output_dimensions(&info);
+    info.raw_data_out = SuitsRawSampling(info) ? TRUE : FALSE;
+  }
   jpeg_start_decompress(&info);
   DescribeOutput(job);
-  if (job.Samples) {
+  if (info.raw_data_out) {
+    SampleRawRows(job);
+  } else if (job.Samples) {
     FilterInverseDcts(job);
     ReadSampledRows(job);
   } else if (!buffered) {
@@ -615,6 +626,7 @@ void RunDecodeJob(TDecompressJob& job, std::span<const std::uint8_t> data,
   context.MaxScans = job.Settings->MaxScans;
   InstallHandlers(context, reinterpret_cast<j_common_ptr>(&job.Info), progress);
   if (setjmp(context.Jump) != 0) {
+    job.Raw.reset();
     jpeg_destroy_decompress(&job.Info);
     Notify(progress, jpsEnding, 0);
     RaiseFailure(context);

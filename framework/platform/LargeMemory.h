@@ -7,6 +7,8 @@
 #include <cstdint>
 #include <memory>
 #include <new>
+#include <type_traits>
+#include <utility>
 
 namespace win {
 
@@ -41,6 +43,17 @@ struct TLargeMemoryAllocator {
     return static_cast<T*>(block);
   }
   void deallocate(T* Block, std::size_t Count) { ReleaseLargeMemory(Block, Count * sizeof(T)); }
+  // Blocks come zeroed, so an element made without a value keeps the zero already there instead
+  // of being written once more (for a file's bytes about to be read in, a whole extra pass). A
+  // container that shrinks and grows again within its capacity must clear the reused part.
+  template <class U>
+  void construct(U* At) noexcept(std::is_nothrow_default_constructible_v<U>) {
+    ::new (static_cast<void*>(At)) U;
+  }
+  template <class U, class... A>
+  void construct(U* At, A&&... Values) {
+    ::new (static_cast<void*>(At)) U(std::forward<A>(Values)...);
+  }
   template <class U>
   bool operator==(const TLargeMemoryAllocator<U>&) const {
     return true;

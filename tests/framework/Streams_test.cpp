@@ -49,6 +49,9 @@ TEST(MemoryStream, ReadsWritesAndSeeksLikeAFile) {
   s.SetSize(3);
   EXPECT_EQ(s.Size(), 3);
   EXPECT_EQ(std::string(reinterpret_cast<const char*>(s.Memory()), 3), "abc");
+  s.SetSize(9);  // growing again within the memory it had: the new bytes are zeros too
+  EXPECT_EQ(std::string(reinterpret_cast<const char*>(s.Memory()), 9),
+            std::string("abc\0\0\0\0\0\0", 9));
 }
 
 TEST(MemoryStream, ShortReadBufferRaisesEReadErrorWithItsMessage) {

@@ -13,6 +13,7 @@
 #include <fstream>
 #include <functional>
 #include <iterator>
+#include <numeric>
 #include <stdexcept>
 #include <utility>
 
@@ -460,6 +461,43 @@ TEST(JpegCodec, SampledDecodingKeepsExactlyTheFullDecodingsPixels) {
   std::vector<std::uint8_t> cut = CompressLayout(64, 200, {});
   cut.resize(cut.size() / 2);
   ExpectSamplesOfFullDecoding(cut);
+}
+
+// Pictures of a megapixel or more are sampled on two threads: the same pixels, at the main
+// window's kind of shrink and at every row and column.
+TEST(JpegCodec, LargePicturesSampleTheSamePixelsOnTwoThreads) {
+  const int width = 1203, height = 1001;
+  for (const TLayout& layout : {TLayout{3, 2, 2, 3}, TLayout{3, 2, 1}, TLayout{3, 1, 2}}) {
+    const std::vector<std::uint8_t> jpeg = CompressLayout(width, height, layout);
+    const TDecoded full = Decode(jpeg);
+    auto offsets = [](int size, int target) {
+      std::vector<int> kept;
+      for (const win::LONG at : win::StretchSourceOffsets(size, target, false))
+        kept.push_back(at);
+      if (kept.empty())  // the real GDI names no choice: every third pixel
+        for (int i = 0; i < size; i += 3)
+          kept.push_back(i);
+      return kept;
+    };
+    std::vector<int> allRows(height);
+    std::iota(allRows.begin(), allRows.end(), 0);
+    for (const TJpegSamples& samples : {TJpegSamples{offsets(width, 590), offsets(height, 491)},
+                                        TJpegSamples{offsets(width, 300), allRows}}) {
+      std::vector<std::uint8_t> kept, expected;
+      const std::size_t stride = samples.Columns.size() * 3;
+      DecodeJpegSamples(jpeg, {}, samples, [&](const TJpegOutputLayout&) {
+        kept.resize(stride * samples.Rows.size());
+        return [&kept, stride](int y) { return kept.data() + stride * std::size_t(y); };
+      });
+      for (const int y : samples.Rows)
+        for (const int x : samples.Columns) {
+          const std::uint8_t* p = full.Pixels.data() + (std::size_t(y) * width + x) * 3;
+          expected.insert(expected.end(), p, p + 3);
+        }
+      ASSERT_EQ(kept, expected) << layout.H << "x" << layout.V << ", " << samples.Rows.size()
+                                << " rows";
+    }
+  }
 }
 
 }  // namespace

@@ -38,6 +38,10 @@ TEST(LargeMemory, AContainerGrowsAcrossTheThresholdAndKeepsItsBytes) {
   bytes.resize(10);
   bytes.shrink_to_fit();
   EXPECT_EQ(bytes[9], 7);
+  bytes.resize(2 << 20);  // elements made without a value are the fresh block's zeros
+  EXPECT_EQ(bytes[9], 7);
+  EXPECT_EQ(bytes[10], 0);
+  EXPECT_EQ(bytes.back(), 0);
 }
 
 }  // namespace
