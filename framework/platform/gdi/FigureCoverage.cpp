@@ -1,6 +1,7 @@
 #include "framework/platform/gdi/FigureCoverage.h"
 
 #include <algorithm>
+#include <array>
 #include <cstdint>
 #include <cstdlib>
 #include <unordered_set>
@@ -192,10 +193,11 @@ std::optional<TFigureCoverage> RectangleCoverage(const RECT& rect, const TPenGeo
   return FrameCoverage(FrameFor(normal, pen), pen, interior, bound);
 }
 
-std::optional<TFigureCoverage> RoundRectCoverage(const RECT& rect, LONG cornerWidth,
-                                                 LONG cornerHeight, const TPenGeometry& pen,
-                                                 bool interior, const RECT& bound) {
-  if (!PenAccepted(pen)) return std::nullopt;
+namespace {
+
+std::optional<TFigureCoverage> TraceRoundRect(const RECT& rect, LONG cornerWidth, LONG cornerHeight,
+                                              const TPenGeometry& pen, bool interior,
+                                              const RECT& bound) {
   const RECT normal = Normalised(rect);
   if (IsEmptyFigure(normal)) return TFigureCoverage{};
   const RECT frame = FrameFor(normal, pen);
@@ -215,6 +217,42 @@ std::optional<TFigureCoverage> RoundRectCoverage(const RECT& rect, LONG cornerWi
   }
   const std::vector<POINT> outline = contour.Points();
   AddOutline(coverage, outline, pen, bound, true);
+  return coverage;
+}
+
+// The last rounded rectangles traced on this thread. A window repaints the same figures again
+// and again (a shape's interior and its wide frame, in turn), and tracing a wide pen round the
+// corners costs far more than filling what it covers.
+struct TTracedRoundRect {
+  RECT Rect{};
+  LONG CornerWidth = 0, CornerHeight = 0;
+  TPenGeometry Pen;
+  bool Interior = false;
+  RECT Bound{};
+  std::optional<TFigureCoverage> Coverage;
+};
+
+constexpr std::size_t TracedRoundRects = 2;
+
+}  // namespace
+
+std::optional<TFigureCoverage> RoundRectCoverage(const RECT& rect, LONG cornerWidth,
+                                                 LONG cornerHeight, const TPenGeometry& pen,
+                                                 bool interior, const RECT& bound) {
+  if (!PenAccepted(pen)) return std::nullopt;
+  thread_local std::array<TTracedRoundRect, TracedRoundRects> traced;
+  thread_local std::size_t oldest = 0;
+  for (const TTracedRoundRect& t : traced)
+    if (t.Coverage && t.Rect == rect && t.CornerWidth == cornerWidth &&
+        t.CornerHeight == cornerHeight && t.Pen == pen && t.Interior == interior &&
+        t.Bound == bound)
+      return t.Coverage;
+  std::optional<TFigureCoverage> coverage =
+      TraceRoundRect(rect, cornerWidth, cornerHeight, pen, interior, bound);
+  if (coverage) {
+    traced[oldest] = {rect, cornerWidth, cornerHeight, pen, interior, bound, coverage};
+    oldest = (oldest + 1) % TracedRoundRects;
+  }
   return coverage;
 }
 

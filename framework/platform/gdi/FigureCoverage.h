@@ -30,6 +30,7 @@ struct TPenGeometry {
   bool KeepsLastPixel = false;
 
   bool IsThin() const { return Width <= 1; }
+  friend bool operator==(const TPenGeometry&, const TPenGeometry&) = default;
 };
 
 struct TPenPass {
