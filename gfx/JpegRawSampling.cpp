@@ -39,8 +39,8 @@ namespace {
 // upsampling reads the last pixel row of the one above and the first of the one below), and
 // slack. The second thread waits for a batch of rows at a time, so that the threads wake each
 // other a few dozen times per picture rather than at every row.
-constexpr JDIMENSION RingRows = 16;
-constexpr JDIMENSION Batch = 8;
+constexpr JDIMENSION RingRows = 8;
+constexpr JDIMENSION Batch = 4;
 constexpr JDIMENSION NoWait = ~JDIMENSION(0);
 
 // Smaller pictures are not worth a second thread: the reading thread writes their rows itself.
