@@ -407,15 +407,9 @@ void FilteredInverseDct(j_decompress_ptr info, jpeg_component_info* component, J
 void FilterInverseDcts(TDecompressJob& job) {
   jpeg_decompress_struct& info = job.Info;
   if (jpeg_has_multiple_scans(&info) || info.quantize_colors ||
-      info.output_width != info.image_width || info.output_height != info.image_height)
+      info.output_width != info.image_width || info.output_height != info.image_height ||
+      !HasWholeSamplingFactors(info))
     return;
-  for (int c = 0; c < info.num_components; ++c) {
-    const jpeg_component_info& component = info.comp_info[c];
-    if (component.DCT_scaled_size != DCTSIZE ||
-        info.max_h_samp_factor % component.h_samp_factor != 0 ||
-        info.max_v_samp_factor % component.v_samp_factor != 0)
-      return;
-  }
   // A component whose blocks are all needed keeps the library's own inverse DCT unwrapped.
   TBlockFilter& filter = job.Blocks;
   auto all = [](const std::vector<std::uint8_t>& needed) {

@@ -376,13 +376,7 @@ void HandOverBlock(j_decompress_ptr info, jpeg_component_info* component, JCOEFP
 
 }  // namespace
 
-bool SuitsRawSampling(const jpeg_decompress_struct& info) {
-  if (jpeg_has_multiple_scans(const_cast<j_decompress_ptr>(&info)) || info.num_components != 3 ||
-      info.jpeg_color_space != JCS_YCbCr || info.out_color_space != JCS_EXT_BGR ||
-      info.quantize_colors || !info.do_fancy_upsampling || info.CCIR601_sampling ||
-      info.data_precision != 8 || info.output_width != info.image_width ||
-      info.output_height != info.image_height)
-    return false;
+bool HasWholeSamplingFactors(const jpeg_decompress_struct& info) {
   for (int c = 0; c < info.num_components; ++c) {
     const jpeg_component_info& component = info.comp_info[c];
     if (component.DCT_scaled_size != DCTSIZE ||
@@ -391,6 +385,16 @@ bool SuitsRawSampling(const jpeg_decompress_struct& info) {
       return false;
   }
   return true;
+}
+
+bool SuitsRawSampling(const jpeg_decompress_struct& info) {
+  if (jpeg_has_multiple_scans(const_cast<j_decompress_ptr>(&info)) || info.num_components != 3 ||
+      info.jpeg_color_space != JCS_YCbCr || info.out_color_space != JCS_EXT_BGR ||
+      info.quantize_colors || !info.do_fancy_upsampling || info.CCIR601_sampling ||
+      info.data_precision != 8 || info.output_width != info.image_width ||
+      info.output_height != info.image_height)
+    return false;
+  return HasWholeSamplingFactors(info);
 }
 
 TRawSampler::TRawSampler(jpeg_decompress_struct& info, const TJpegSamples& samples,

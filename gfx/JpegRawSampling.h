@@ -20,6 +20,10 @@ struct TJpegSamples;
 std::vector<std::uint8_t> NeededBlocks(const std::vector<int>& samples, int factor, unsigned pixels,
                                        unsigned blocks);
 
+// Whether every component of the picture in `info` (output size computed) decodes to full-size
+// 8 x 8 blocks and is sampled a whole number of times more coarsely than the finest one.
+bool HasWholeSamplingFactors(const jpeg_decompress_struct& info);
+
 // Whether the picture in `info` (header read, output chosen, output size computed) gives through
 // raw rows exactly the blue-green-red pixels the library's own output has: one YCbCr scan at full
 // size with 8-bit samples, no quantising, fancy upsampling, whole sampling factors.
