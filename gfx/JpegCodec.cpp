@@ -1,5 +1,6 @@
 #include "gfx/JpegCodec.h"
 
+#include "gfx/JpegEntropy.h"
 #include "gfx/JpegRawSampling.h"
 
 // The library's headers need size_t and FILE declared first. Its internal interfaces (which the
@@ -16,6 +17,7 @@
 #include <csetjmp>
 #include <exception>
 #include <memory>
+#include <optional>
 #include <string>
 
 namespace fw {
@@ -105,7 +107,7 @@ void ReportProgress(j_common_ptr info) {
   const double passDone = p.pass_limit > 0 ? double(p.pass_counter) / double(p.pass_limit) : 0.0;
   const int totalPasses = p.total_passes > 0 ? p.total_passes : 1;
   const int percent = int((passDone + p.completed_passes) * 100.0 / totalPasses);
-  if (percent == context.LastPercent || context.OnProgress == nullptr || !*context.OnProgress) {
+  if (percent <= context.LastPercent || context.OnProgress == nullptr || !*context.OnProgress) {
     return;
   }
   context.LastPercent = percent;
@@ -468,21 +470,56 @@ void ReadSampledRows(TDecompressJob& job) {
   }
 }
 
+// The scan's data from the library's place in the file on, when the library has not yet read
+// past its buffer's end (which is the file's end then).
+std::optional<std::size_t> ScanDataStart(const TDecompressJob& job) {
+  const jpeg_source_mgr& manager = job.Source.Manager;
+  if (manager.next_input_byte == EndOfImage || manager.bytes_in_buffer > job.Source.Position)
+    return std::nullopt;
+  return job.Source.Position - manager.bytes_in_buffer;
+}
+
+// The scan has been decoded outside the library: the library goes on after the bytes taken, at
+// the end of its input pass, every output row read.
+void EndScanAt(TDecompressJob& job, std::size_t end) {
+  jpeg_decompress_struct& info = job.Info;
+  info.output_scanline = std::max(info.output_scanline, info.output_height);
+  (*info.inputctl->finish_input_pass)(&info);
+  job.Source.Position = end;
+  job.Source.Manager.next_input_byte = job.Source.Data.data() + end;
+  job.Source.Manager.bytes_in_buffer = 0;
+}
+
 // Samples the picture from raw rows: every target row is known before the second thread starts.
-void SampleRawRows(TDecompressJob& job) {
+// The scan's data is decoded here where it can be; false when that data is not regular and the
+// library has to read the file again.
+bool SampleRawRows(TDecompressJob& job, bool decodeItself) {
   jpeg_decompress_struct& info = job.Info;
   const auto common = reinterpret_cast<j_common_ptr>(&info);
+  const std::optional<std::size_t> start =
+      decodeItself && TScanDecoder::Suits(info) ? ScanDataStart(job) : std::nullopt;
   Guarded(common, [&] {
     std::vector<std::uint8_t*> rows;
     for (std::size_t j = 0; j < job.Samples->Rows.size(); ++j)
       rows.push_back(job.Target(int(j)));
     job.Raw = std::make_unique<TRawSampler>(info, *job.Samples, std::move(rows));
+    if (start) job.Raw->DecodeItself(job.Source.Data.subspan(*start));
   });
-  job.Raw->ReadAll();
+  if (start) {
+    const std::optional<std::size_t> taken = job.Raw->DecodeAll();
+    if (!taken) {
+      Guarded(common, [&] { job.Raw.reset(); });
+      return false;
+    }
+    EndScanAt(job, *start + *taken);
+  } else {
+    job.Raw->ReadAll();
+  }
   Guarded(common, [&] {
     job.Raw->Finish();
     job.Raw.reset();
   });
+  return true;
 }
 
 void DescribeOutput(TDecompressJob& job) {
@@ -515,6 +552,21 @@ void RefuseOversizedImage(TDecompressJob& job) {
           [&] { throw EJpegTooLarge(job.Header.Width, job.Header.Height); });
 }
 
+// Reads the header again and starts the same raw decoding from the file's first byte, the output
+// already described.
+void StartOver(TDecompressJob& job) {
+  jpeg_decompress_struct& info = job.Info;
+  jpeg_abort_decompress(&info);
+  job.Source.Position = 0;
+  job.Source.Manager.next_input_byte = nullptr;
+  job.Source.Manager.bytes_in_buffer = 0;
+  ReadHeader(job);
+  ApplyDecodeSettings(job);
+  jpeg_calc_output_dimensions(&info);
+  info.raw_data_out = TRUE;
+  jpeg_start_decompress(&info);
+}
+
 void RunDecompression(TDecompressJob& job) {
   jpeg_decompress_struct& info = job.Info;
   ReadHeader(job);
@@ -529,7 +581,10 @@ void RunDecompression(TDecompressJob& job) {
   jpeg_start_decompress(&info);
   DescribeOutput(job);
   if (info.raw_data_out) {
-    SampleRawRows(job);
+    if (!SampleRawRows(job, true)) {
+      StartOver(job);
+      SampleRawRows(job, false);
+    }
   } else if (job.Samples) {
     FilterInverseDcts(job);
     ReadSampledRows(job);

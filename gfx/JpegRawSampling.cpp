@@ -1,6 +1,7 @@
 #include "gfx/JpegRawSampling.h"
 
 #include "gfx/JpegCodec.h"
+#include "gfx/JpegEntropy.h"
 
 // The library's headers need size_t and FILE declared first. The inverse DCT of each component
 // is reached through its internal interfaces (which the development package ships).
@@ -16,6 +17,7 @@
 #include <cstring>
 #include <mutex>
 #include <thread>
+#include <type_traits>
 
 namespace fw {
 
@@ -160,6 +162,9 @@ struct TRawSampler::TState {
   std::size_t NextSample = 0;
   std::vector<std::uint8_t> Values[3];
 
+  // The scan's own decoding, when the library does not read the data.
+  std::unique_ptr<TScanDecoder> Scan;
+
   TState(jpeg_decompress_struct& info, const TJpegSamples& samples, std::vector<std::uint8_t*> rows)
       : Info(info), Samples(samples), Targets(std::move(rows)) {}
 
@@ -258,6 +263,52 @@ struct TRawSampler::TState {
     task.Component = c;
     task.Output = output;
     task.Column = column;
+  }
+
+  // Decodes one row of MCUs into the slot, placing the blocks as the library's coefficient
+  // controller does: an MCU's blocks past the picture's right or bottom edge are dropped.
+  bool DecodeRow(JDIMENSION row) {
+    static_assert(std::is_same_v<JCOEF, std::int16_t>);
+    TSlot& slot = SlotOf(row);
+    const bool lastRow = row + 1 == RowCount;
+    std::int16_t* blocks[D_MAX_BLOCKS_IN_MCU] = {};
+    for (JDIMENSION m = 0; m < Info.MCUs_per_row; ++m) {
+      int b = 0;
+      for (int ci = 0; ci < Info.comps_in_scan; ++ci) {
+        const jpeg_component_info& component = *Info.cur_comp_info[ci];
+        const int c = component.component_index;
+        const TComponentPlan& plan = Plans[std::size_t(c)];
+        const int useful =
+            m + 1 < Info.MCUs_per_row ? component.MCU_width : component.last_col_width;
+        for (int y = 0; y < component.MCU_height; ++y) {
+          const std::size_t blockRow =
+              std::size_t(row) * std::size_t(component.MCU_height) + std::size_t(y);
+          const bool rowNeeded = (!lastRow || y < component.last_row_height) &&
+                                 blockRow < plan.NeededRows.size() && plan.NeededRows[blockRow];
+          for (int x = 0; x < component.MCU_width; ++x, ++b) {
+            const std::size_t column =
+                std::size_t(m) * std::size_t(component.MCU_width) + std::size_t(x);
+            blocks[b] = nullptr;
+            if (!rowNeeded || x >= useful || !plan.NeededColumns[column]) continue;
+            TBlockTask& task = slot.Blocks[slot.BlockCount++];
+            task.Component = c;
+            task.Output = slot.Planes[c] + y * DCTSIZE;
+            task.Column = JDIMENSION(column) * DCTSIZE;
+            blocks[b] = task.Coefficients;
+          }
+        }
+      }
+      if (!Scan->DecodeMcu(blocks)) return false;
+    }
+    return true;
+  }
+
+  // As the library does before each row it reads.
+  void ReportProgress() {
+    if (Info.progress == nullptr) return;
+    Info.progress->pass_counter = long(Info.output_scanline);
+    Info.progress->pass_limit = long(Info.output_height);
+    (*Info.progress->progress_monitor)(reinterpret_cast<j_common_ptr>(&Info));
   }
 
   // ---- The second thread ----
@@ -434,6 +485,25 @@ void TRawSampler::ReadAll() {
     s.MarkProduced(row + 1);
     if (!s.Worker.joinable()) s.Work(row + 1);
   }
+}
+
+void TRawSampler::DecodeItself(std::span<const std::uint8_t> data) {
+  FState->Scan = std::make_unique<TScanDecoder>(FState->Info, data);
+}
+
+std::optional<std::size_t> TRawSampler::DecodeAll() {
+  TState& s = *FState;
+  for (JDIMENSION row = 0; s.Info.output_scanline < s.Info.output_height; ++row) {
+    s.ReportProgress();
+    s.WaitForFreeSlot(row);
+    s.SlotOf(row).BlockCount = 0;
+    s.Reading = row;
+    if (!s.DecodeRow(row)) return std::nullopt;
+    s.Info.output_scanline += s.PixelsPerRow;
+    s.MarkProduced(row + 1);
+    if (!s.Worker.joinable()) s.Work(row + 1);
+  }
+  return s.Scan->Consumed();
 }
 
 void TRawSampler::Finish() {

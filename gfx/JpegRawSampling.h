@@ -4,8 +4,11 @@
 // pixels, exactly as the library would.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <memory>
+#include <optional>
+#include <span>
 #include <vector>
 
 struct jpeg_decompress_struct;
@@ -41,6 +44,13 @@ class TRawSampler {
   // Reads every row of blocks of the file through the library (which may leave with its jump;
   // nothing here then needs unwinding).
   void ReadAll();
+  // For a scan that TScanDecoder suits: the scan's entropy-coded data (`data`, onward from the
+  // library's place in the file) is decoded here instead of by the library.
+  void DecodeItself(std::span<const std::uint8_t> data);
+  // Decodes every row of blocks so; the library is left before the scan's data, its output rows
+  // counted as read. Answers the bytes taken, or nothing when the data is not regular: what the
+  // library makes of such data can only come from the library, reading from the start.
+  std::optional<std::size_t> DecodeAll();
   // Waits until every sampled row is written.
   void Finish();
 

@@ -16,6 +16,7 @@
 #include <numeric>
 #include <stdexcept>
 #include <utility>
+#include <variant>
 
 #include "framework/platform/GdiBlit.h"
 
@@ -461,6 +462,88 @@ TEST(JpegCodec, SampledDecodingKeepsExactlyTheFullDecodingsPixels) {
   std::vector<std::uint8_t> cut = CompressLayout(64, 200, {});
   cut.resize(cut.size() / 2);
   ExpectSamplesOfFullDecoding(cut);
+}
+
+// What a sampled decoding keeps, or the library's message code when it fails.
+std::variant<std::vector<std::uint8_t>, int> SampleOrFailure(std::span<const std::uint8_t> jpeg,
+                                                             const TJpegSamples& samples) {
+  std::vector<std::uint8_t> kept;
+  try {
+    DecodeJpegSamples(jpeg, {}, samples, [&](const TJpegOutputLayout& layout) {
+      const std::size_t stride = std::size_t(layout.Width) * 3;
+      kept.resize(stride * std::size_t(layout.Height));
+      return [&kept, stride](int y) { return kept.data() + stride * std::size_t(y); };
+    });
+  } catch (const EJpegFailure& failure) {
+    return failure.Code();
+  }
+  return kept;
+}
+
+std::variant<std::vector<std::uint8_t>, int> FullOrFailure(std::span<const std::uint8_t> jpeg,
+                                                           const TJpegSamples& samples) {
+  TDecoded full;
+  try {
+    full = Decode(jpeg);
+  } catch (const EJpegFailure& failure) {
+    return failure.Code();
+  }
+  std::vector<std::uint8_t> expected;
+  for (const int y : samples.Rows)
+    for (const int x : samples.Columns) {
+      const std::uint8_t* p = full.Pixels.data() + (std::size_t(y) * full.Layout.Width + x) * 3;
+      expected.insert(expected.end(), p, p + 3);
+    }
+  return expected;
+}
+
+// The scan's data starts after the start-of-scan marker's segment.
+std::size_t ScanDataStart(const std::vector<std::uint8_t>& jpeg) {
+  for (std::size_t i = 0; i + 3 < jpeg.size(); ++i)
+    if (jpeg[i] == 0xFF && jpeg[i + 1] == 0xDA) return i + 2 + (jpeg[i + 2] << 8 | jpeg[i + 3]);
+  return jpeg.size();
+}
+
+// Damaged scan data (a marker or the file's end where bits are needed, codes no table has, runs
+// past a block's end, restart markers out of place or behind stray bytes) is sampled exactly as
+// the library decodes it, and fails where the library's decoding fails; fill bytes before a
+// restart marker are no damage.
+TEST(JpegCodec, DamagedScanDataIsSampledAsTheLibraryDecodesIt) {
+  const int width = 64, height = 48;
+  const TJpegSamples samples{{0, 5, 6, 31, 32, 63}, {0, 1, 17, 30, 47}};
+  for (const TLayout& layout : {TLayout{3, 2, 2}, TLayout{3, 2, 1, 1}}) {
+    const std::vector<std::uint8_t> jpeg = CompressLayout(width, height, layout);
+    const std::size_t start = ScanDataStart(jpeg), end = jpeg.size() - 2;
+    std::vector<std::vector<std::uint8_t>> damaged;
+    for (std::size_t at = start; at < end; at += 11) {
+      for (const std::uint8_t value : {std::uint8_t(0x00), std::uint8_t(0xFF)}) {
+        std::vector<std::uint8_t> bad = jpeg;
+        bad[at] = value;
+        damaged.push_back(bad);
+      }
+      std::vector<std::uint8_t> cut(jpeg.begin(), jpeg.begin() + std::ptrdiff_t(at));
+      damaged.push_back(cut);
+    }
+    for (std::size_t at = start; at + 1 < end; ++at) {
+      if (jpeg[at] != 0xFF || (jpeg[at + 1] & 0xF8) != 0xD0) continue;
+      for (const std::vector<std::uint8_t>& insert :
+           {std::vector<std::uint8_t>{0xFF}, std::vector<std::uint8_t>{0x12},
+            std::vector<std::uint8_t>{0xFF, 0x00}}) {
+        std::vector<std::uint8_t> bad = jpeg;
+        bad.insert(bad.begin() + std::ptrdiff_t(at), insert.begin(), insert.end());
+        damaged.push_back(bad);
+      }
+      for (const int shift : {1, 3, 7}) {
+        std::vector<std::uint8_t> renumbered = jpeg;
+        renumbered[at + 1] = std::uint8_t(0xD0 | ((jpeg[at + 1] + shift) & 7));
+        damaged.push_back(renumbered);
+      }
+    }
+    ASSERT_GT(damaged.size(), 100u);
+    for (std::size_t i = 0; i < damaged.size(); ++i)
+      ASSERT_EQ(SampleOrFailure(damaged[i], samples), FullOrFailure(damaged[i], samples))
+          << "variant " << i << " of " << layout.RestartRows << " restart rows";
+  }
 }
 
 // Pictures of a megapixel or more are sampled on two threads: the same pixels, at the main
