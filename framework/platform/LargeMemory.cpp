@@ -2,7 +2,12 @@
 
 #include <sys/mman.h>
 
+#include <array>
 #include <cstdlib>
+#include <cstring>
+#include <mutex>
+#include <type_traits>
+#include <utility>
 
 namespace win {
 namespace {
@@ -37,20 +42,66 @@ void* MapAlignedBlock(std::size_t bytes) {
   return block;
 }
 
+// Released blocks of up to two large pages, kept for the next block of the same size: a window
+// makes and drops surfaces of one size several times over, and a kept block is already mapped
+// and needs only clearing, where a fresh one costs page faults and the kernel's clearing of every
+// large page it touches. Few are kept, so that the memory held stays small.
+class TReleasedBlocks {
+ public:
+  static constexpr std::size_t MaxSize = 2 * LargePage;
+
+  // A kept block of `size` (a multiple of the large page) taken out; nullptr if none.
+  void* Take(std::size_t size) {
+    std::lock_guard<std::mutex> lock(FLock);
+    for (TKept& kept : FKept)
+      if (kept.Block != nullptr && kept.Size == size) return std::exchange(kept.Block, nullptr);
+    return nullptr;
+  }
+  // Whether the block is kept; it stays the caller's otherwise.
+  bool Keep(void* block, std::size_t size) {
+    if (size > MaxSize) return false;
+    std::lock_guard<std::mutex> lock(FLock);
+    for (TKept& kept : FKept)
+      if (kept.Block == nullptr) {
+        kept = {block, size};
+        return true;
+      }
+    return false;
+  }
+
+ private:
+  struct TKept {
+    void* Block = nullptr;
+    std::size_t Size = 0;
+  };
+  std::mutex FLock;
+  std::array<TKept, 2> FKept{};
+};
+
+// Made before any code runs and never torn down, so that blocks can be released by other
+// statics' destructors too.
+static_assert(std::is_trivially_destructible_v<TReleasedBlocks>);
+constinit TReleasedBlocks KeptBlocks;
+
 }  // namespace
 
 void* AllocateLargeMemory(std::size_t Bytes) {
-  if (Bytes >= LargeBlockFrom) return MapAlignedBlock(Bytes);
-  return std::calloc(Bytes == 0 ? 1 : Bytes, 1);
+  if (Bytes < LargeBlockFrom) return std::calloc(Bytes == 0 ? 1 : Bytes, 1);
+  if (void* kept = KeptBlocks.Take(RoundUp(Bytes, LargePage))) {
+    std::memset(kept, 0, Bytes);
+    return kept;
+  }
+  return MapAlignedBlock(Bytes);
 }
 
 void ReleaseLargeMemory(void* Block, std::size_t Bytes) {
   if (Block == nullptr) return;
-  if (Bytes >= LargeBlockFrom) {
-    ::munmap(Block, RoundUp(Bytes, LargePage));
-  } else {
+  if (Bytes < LargeBlockFrom) {
     std::free(Block);
+    return;
   }
+  const std::size_t size = RoundUp(Bytes, LargePage);
+  if (!KeptBlocks.Keep(Block, size)) ::munmap(Block, size);
 }
 
 }  // namespace win

@@ -1,6 +1,7 @@
 // Zeroed memory for large buffers (pixels, whole files): blocks from 1 MiB on are mapped on their
 // own, aligned to the system's large pages and advised to use them, so that filling a fresh
-// buffer costs a few page faults instead of one per 4 KiB page; smaller ones use the heap.
+// buffer costs a few page faults instead of one per 4 KiB page, and a couple of released ones are
+// kept for the next block of their size; smaller ones use the heap.
 #pragma once
 
 #include <cstddef>

@@ -23,6 +23,28 @@ TEST(LargeMemory, SmallAndLargeBlocksAreZeroedAndWritableToTheirEnd) {
   }
 }
 
+// A released block may come back for the next one of its size: it comes back zeroed, larger
+// requests of that size class included, and blocks in use are never handed out twice.
+TEST(LargeMemory, ReusedBlocksComeBackZeroedAndAreNeverSharedWhileInUse) {
+  const std::size_t sizes[] = {std::size_t(1080000), std::size_t(1440000), std::size_t(2) << 20};
+  for (int round = 0; round < 3; ++round) {
+    std::vector<TLargeMemory> held;
+    for (const std::size_t bytes : sizes) {
+      TLargeMemory first = AllocateZeroedBytes(bytes);
+      TLargeMemory second = AllocateZeroedBytes(bytes);
+      ASSERT_TRUE(first && second);
+      ASSERT_NE(first.get(), second.get());
+      for (TLargeMemory* memory : {&first, &second}) {
+        std::uint8_t* bits = memory->get();
+        ASSERT_TRUE(std::all_of(bits, bits + bytes, [](std::uint8_t b) { return b == 0; }))
+            << bytes << " in round " << round;
+        std::fill(bits, bits + bytes, std::uint8_t(0x5A));
+      }
+      held.push_back(std::move(second));
+    }
+  }
+}
+
 TEST(LargeMemory, LargeBlocksStartOnALargePageBoundary) {
   TLargeMemory memory = AllocateZeroedBytes(std::size_t(5) << 20);
   ASSERT_TRUE(memory);
