@@ -1,6 +1,7 @@
 // Fuzz target for JPEG loading and decoding: any input either loads (reading its header) and
 // decodes with the default settings and with scaled, 8-bit, fast and progressive settings into
-// bitmaps of the size the image announced, or fails with EJPEG or EInvalidGraphic. Anything
+// bitmaps of the size the image announced, or fails with EJPEG or EInvalidGraphic; its sampled
+// decoding keeps exactly the full decoding's pixels. Anything
 // else (another exception, a crash, a sanitizer report) is a finding. While fuzzing, pictures of
 // more than FuzzedPixels are decoded at an eighth of their size first, and those of more than 4
 // times that only loaded: a scaled decode still walks every block of every scan (a progressive
@@ -14,13 +15,18 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <optional>
+#include <span>
+#include <stdexcept>
 #include <string>
+#include <vector>
 
 #include "framework/Bitmap.h"
 #include "framework/Exceptions.h"
 #include "framework/PictureLimits.h"
 #include "framework/Streams.h"
 #include "gfx/JPEGImage.h"
+#include "gfx/JpegCodec.h"
 #include "tests/fuzz/FuzzReplay.h"
 
 namespace fuzz {
@@ -44,6 +50,52 @@ void CheckDecodedSize(TJPEGImage& jpeg) {
                 std::to_string(width) + "x" + std::to_string(height));
 }
 
+// The sampled decoding (every third column and every other row here) keeps exactly the full
+// decoding's pixels, and fails where the full decoding fails; nothing else is expected of an
+// input that decodes in full.
+std::optional<std::vector<std::uint8_t>> DecodeOrNothing(std::span<const std::uint8_t> bytes,
+                                                         const TJpegSamples* samples) {
+  std::vector<std::uint8_t> pixels;
+  auto begin = [&](const TJpegOutputLayout& layout) {
+    const std::size_t stride = std::size_t(layout.Width) * std::size_t(layout.BitsPerPixel / 8);
+    pixels.assign(stride * std::size_t(layout.Height), 0);
+    return [&pixels, stride](int y) { return pixels.data() + stride * std::size_t(y); };
+  };
+  try {
+    if (samples)
+      DecodeJpegSamples(bytes, {}, *samples, begin);
+    else
+      DecodeJpeg(bytes, {}, begin);
+  } catch (const std::runtime_error&) {
+    return std::nullopt;
+  }
+  return pixels;
+}
+
+void CheckSampledDecoding(std::span<const std::uint8_t> bytes, int width, int height) {
+  TJpegSamples samples;
+  for (int x = 0; x < width; x += 3)
+    samples.Columns.push_back(x);
+  for (int y = 0; y < height; y += 2)
+    samples.Rows.push_back(y);
+  const auto full = DecodeOrNothing(bytes, nullptr);
+  const auto sampled = DecodeOrNothing(bytes, &samples);
+  if (!full) {
+    if (sampled) Finding("sampled decoding succeeds where the full one fails", "");
+    return;
+  }
+  if (!sampled) Finding("sampled decoding fails where the full one succeeds", "");
+  // Gray pictures are quantised to a palette: one byte a pixel.
+  const std::size_t pixel = full->size() / (std::size_t(width) * std::size_t(height));
+  std::vector<std::uint8_t> expected;
+  for (const int y : samples.Rows)
+    for (const int x : samples.Columns) {
+      const std::uint8_t* p = full->data() + (std::size_t(y) * std::size_t(width) + x) * pixel;
+      expected.insert(expected.end(), p, p + pixel);
+    }
+  if (*sampled != expected) Finding("sampled decoding differs from the full decoding", "");
+}
+
 void Exercise(const std::uint8_t* data, std::size_t size) {
   TMemoryStream stream;
   if (size > 0) stream.WriteBuffer(data, std::int64_t(size));
@@ -53,6 +105,7 @@ void Exercise(const std::uint8_t* data, std::size_t size) {
   const std::int64_t pixels = std::int64_t(jpeg.Width()) * jpeg.Height();
   if (pixels > 4 * FuzzedPixels) return;
   const bool large = pixels > FuzzedPixels;
+  if (!large) CheckSampledDecoding({data, size}, jpeg.Width(), jpeg.Height());
   if (large) jpeg.SetDecodeScale(jsEighth);
   CheckDecodedSize(jpeg);
   ++DecodedCount;
