@@ -242,6 +242,8 @@ bool TScanDecoder::Restart() {
   return true;
 }
 
+#undef TOVU_INLINE
+
 bool TScanDecoder::DecodeMcu(std::int16_t* const* blocks) {
   if (FRestartInterval != 0) {
     if (FRestartsToGo == 0 && !Restart()) return false;
