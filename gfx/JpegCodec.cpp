@@ -479,11 +479,10 @@ std::optional<std::size_t> ScanDataStart(const TDecompressJob& job) {
   return job.Source.Position - manager.bytes_in_buffer;
 }
 
-// The scan has been decoded outside the library: the library goes on after the bytes taken, at
-// the end of its input pass, every output row read.
+// The scan has been decoded outside the library (its output rows counted as read): the library
+// goes on after the bytes taken, at the end of its input pass.
 void EndScanAt(TDecompressJob& job, std::size_t end) {
   jpeg_decompress_struct& info = job.Info;
-  info.output_scanline = std::max(info.output_scanline, info.output_height);
   (*info.inputctl->finish_input_pass)(&info);
   job.Source.Position = end;
   job.Source.Manager.next_input_byte = job.Source.Data.data() + end;

@@ -128,6 +128,7 @@ TScanDecoder::TScanDecoder(const jpeg_decompress_struct& info, std::span<const s
   for (auto& kind : built)
     for (int& slot : kind)
       slot = -1;
+  // Room for every table there can be, so that the blocks' pointers stay valid.
   FTables.reserve(2 * NUM_HUFF_TBLS);
   auto table = [&](bool dc, int slot) {
     int& index = built[dc ? 0 : 1][slot];
@@ -135,19 +136,13 @@ TScanDecoder::TScanDecoder(const jpeg_decompress_struct& info, std::span<const s
       index = int(FTables.size());
       FTables.emplace_back(dc ? *info.dc_huff_tbl_ptrs[slot] : *info.ac_huff_tbl_ptrs[slot], dc);
     }
-    return index;
+    return &FTables[std::size_t(index)];
   };
-  std::vector<std::pair<int, int>> tables;
   for (int b = 0; b < info.blocks_in_MCU; ++b) {
     const int c = info.MCU_membership[b];
     const jpeg_component_info& component = *info.cur_comp_info[c];
-    tables.emplace_back(table(true, component.dc_tbl_no), table(false, component.ac_tbl_no));
+    FBlocks.push_back({table(true, component.dc_tbl_no), table(false, component.ac_tbl_no), c});
   }
-  // The tables are in place now; the blocks point at them.
-  for (int b = 0; b < info.blocks_in_MCU; ++b)
-    FBlocks.push_back({&FTables[std::size_t(tables[std::size_t(b)].first)],
-                       &FTables[std::size_t(tables[std::size_t(b)].second)],
-                       info.MCU_membership[b]});
 }
 
 TScanDecoder::~TScanDecoder() = default;

@@ -303,6 +303,21 @@ struct TRawSampler::TState {
     return true;
   }
 
+  // Fills one slot after another with a row of blocks (`read` answers false when it cannot) and
+  // hands each over; a small picture's rows are written here at once.
+  template <typename TRead>
+  bool ReadRows(TRead read) {
+    for (JDIMENSION row = 0; Info.output_scanline < Info.output_height; ++row) {
+      WaitForFreeSlot(row);
+      SlotOf(row).BlockCount = 0;
+      Reading = row;
+      if (!read(row)) return false;
+      MarkProduced(row + 1);
+      if (!Worker.joinable()) Work(row + 1);
+    }
+    return true;
+  }
+
   // As the library does before each row it reads.
   void ReportProgress() {
     if (Info.progress == nullptr) return;
@@ -475,16 +490,10 @@ TRawSampler::~TRawSampler() {
 
 void TRawSampler::ReadAll() {
   TState& s = *FState;
-  const JDIMENSION lines = s.PixelsPerRow;
-  for (JDIMENSION row = 0; s.Info.output_scanline < s.Info.output_height; ++row) {
-    s.WaitForFreeSlot(row);
-    TSlot& slot = s.SlotOf(row);
-    slot.BlockCount = 0;
-    s.Reading = row;
-    jpeg_read_raw_data(&s.Info, slot.Planes, lines);
-    s.MarkProduced(row + 1);
-    if (!s.Worker.joinable()) s.Work(row + 1);
-  }
+  s.ReadRows([&s](JDIMENSION row) {
+    jpeg_read_raw_data(&s.Info, s.SlotOf(row).Planes, s.PixelsPerRow);
+    return true;
+  });
 }
 
 void TRawSampler::DecodeItself(std::span<const std::uint8_t> data) {
@@ -493,16 +502,13 @@ void TRawSampler::DecodeItself(std::span<const std::uint8_t> data) {
 
 std::optional<std::size_t> TRawSampler::DecodeAll() {
   TState& s = *FState;
-  for (JDIMENSION row = 0; s.Info.output_scanline < s.Info.output_height; ++row) {
+  const bool decoded = s.ReadRows([&s](JDIMENSION row) {
     s.ReportProgress();
-    s.WaitForFreeSlot(row);
-    s.SlotOf(row).BlockCount = 0;
-    s.Reading = row;
-    if (!s.DecodeRow(row)) return std::nullopt;
+    if (!s.DecodeRow(row)) return false;
     s.Info.output_scanline += s.PixelsPerRow;
-    s.MarkProduced(row + 1);
-    if (!s.Worker.joinable()) s.Work(row + 1);
-  }
+    return true;
+  });
+  if (!decoded) return std::nullopt;
   return s.Scan->Consumed();
 }
 
