@@ -214,14 +214,22 @@ void TClearControl::SetChildGraphicsTrans(bool Value) {
   Invalidate();
 }
 
+// Switching off gives back its whole area to the window that switching on cut: the top-level one.
 void TClearControl::SetFormTrans(bool Value) {
   if (FFormTrans == Value) return;
   FFormTrans = Value;
   if (Value) {
     UpdateRgn();
-  } else if (Parent() != nullptr && Parent()->HandleAllocated()) {
-    win::SetWindowRgn(Parent()->Handle(), nullptr, win::TRUE);
+  } else if (fw::TWinControl* top = TopLevelParent(); top != nullptr && top->HandleAllocated()) {
+    win::SetWindowRgn(top->Handle(), nullptr, win::TRUE);
   }
+}
+
+fw::TWinControl* TClearControl::TopLevelParent() const {
+  fw::TWinControl* top = Parent();
+  while (top != nullptr && top->Parent() != nullptr)
+    top = top->Parent();
+  return top;
 }
 
 void TClearControl::SetBounds(int ALeft, int ATop, int AWidth, int AHeight) {

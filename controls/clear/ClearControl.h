@@ -133,6 +133,8 @@ class TClearControl : public fw::TCustomControl {
   // The border width of the size formulas: 0 for bsNone, 1 for bsSingle.
   int B() const { return FBorderStyle == fw::bsSingle ? 1 : 0; }
   bool HasOption(TTransImgOption Option) const { return FOptions.Contains(Option); }
+  // The top of the parent chain (the window FormTrans cuts); none without a parent.
+  fw::TWinControl* TopLevelParent() const;
   void RouteNotification(bool Connected);
   // Rebuild and repaint, the follow-up of most property changes.
   void Rebuild();

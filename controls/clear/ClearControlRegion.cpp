@@ -181,9 +181,7 @@ void TClearControl::ApplyRegion(win::HRGN Region) {
     return;
   }
   TOwned<win::HRGN> top = CopyOf(Region);
-  fw::TWinControl* topLevel = Parent();
-  while (topLevel != nullptr && topLevel->Parent() != nullptr)
-    topLevel = topLevel->Parent();
+  fw::TWinControl* topLevel = TopLevelParent();
   win::SetWindowRgn(Handle(), own.Release(), win::TRUE);
   if (topLevel == nullptr) return;
   win::RECT outer{};

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <initializer_list>
 #include <string>
 #include <vector>
 
@@ -185,26 +186,43 @@ TEST_F(ClearControlTest, TheRegionIsWhatTheChildrenPaint) {
   EXPECT_TRUE(RegionPixels(panel->Handle()).count({100, 30}));
 }
 
+// FormTrans cuts the top-level window to the control's region, placed where the control's client
+// area lies in that window, and switching it off gives that very window its whole area back, for
+// a panel on the form and for one inside another clear panel, which keeps its own region.
 TEST_F(ClearControlTest, FormTransCutsTheTopLevelWindowAndGivesItBack) {
   FForm->SetBorderStyle(fw::bsSingle);
   Pump();
-  auto* panel = Place<TClearPanel>(10, 20, 60, 40);
-  auto* shape = fw::NewComponent<fw::TShape>(FForm);
-  shape->SetBounds(0, 0, 60, 40);
-  shape->SetParent(panel);
-  panel->SetFormTrans(true);
-  Pump();
-  const TPixelSet form = RegionPixels(FForm->Handle());
-  win::RECT outer{};
-  win::GetWindowRect(FForm->Handle(), &outer);
-  const win::POINT origin = panel->ClientOrigin();
-  const int dx = origin.x - outer.left;
-  const int dy = origin.y - outer.top;
-  EXPECT_EQ(form.size(), 60u * 40u);
-  EXPECT_TRUE(form.count({dx, dy}));
-  EXPECT_TRUE(form.count({dx + 59, dy + 39}));
-  panel->SetFormTrans(false);
-  EXPECT_TRUE(RegionPixels(FForm->Handle()).empty());
+  auto* outer = Place<TClearPanel>(100, 100, 150, 100);
+  outer->SetAutoSize(false);
+  auto* backdrop = fw::NewComponent<fw::TShape>(FForm);
+  backdrop->SetBounds(0, 0, 150, 100);
+  backdrop->SetParent(outer);
+  for (fw::TWinControl* parent : std::initializer_list<fw::TWinControl*>{FForm, outer}) {
+    auto* panel = Place<TClearPanel>(10, 20, 60, 40, parent);
+    auto* shape = fw::NewComponent<fw::TShape>(FForm);
+    shape->SetBounds(0, 0, 60, 40);
+    shape->SetParent(panel);
+    Pump();
+    const TPixelSet outerShape = RegionPixels(outer->Handle());
+    ASSERT_TRUE(outerShape.count({149, 99}));
+    panel->SetFormTrans(true);
+    Pump();
+    const TPixelSet form = RegionPixels(FForm->Handle());
+    win::RECT outerRect{};
+    win::GetWindowRect(FForm->Handle(), &outerRect);
+    const win::POINT origin = panel->ClientOrigin();
+    const int dx = origin.x - outerRect.left;
+    const int dy = origin.y - outerRect.top;
+    const std::string where = parent == FForm ? "on the form" : "in a clear panel";
+    EXPECT_EQ(form.size(), 60u * 40u) << where;
+    EXPECT_TRUE(form.count({dx, dy})) << where;
+    EXPECT_TRUE(form.count({dx + 59, dy + 39})) << where;
+    panel->SetFormTrans(false);
+    Pump();
+    EXPECT_TRUE(RegionPixels(FForm->Handle()).empty()) << where;
+    EXPECT_EQ(RegionPixels(outer->Handle()), outerShape) << where;
+    panel->SetVisible(false);
+  }
 }
 
 // A bitmap picture makes its bottom-left colour the transparent one; an empty picture brings
