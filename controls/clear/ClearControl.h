@@ -93,7 +93,8 @@ class TClearControl : public fw::TCustomControl {
   void MouseUp(fw::TMouseButton Button, fw::TShiftState Shift, int X, int Y) override;
   void Click() override;
   void Resize() override;
-  // A child moved, was resized, shown or hidden: the region follows it (posted, coalesced).
+  // A child moved, was resized, shown or hidden, also while alignment was disabled: the region
+  // follows it (posted, coalesced).
   void AlignControls(fw::TControl* AControl, win::RECT& Rect) override;
   // Applies the size the content asks for; the panel also encloses its children.
   virtual void DoAutoSizeArrange(int AWidth, int AHeight);

@@ -94,10 +94,13 @@ void TClearControl::FlushRgn() {
 
 // Without this a child moved after the last region update (the main window places its picture
 // after fitting the client area) would be cut to where it was, and the state image's empty colour
-// would show where it no longer paints.
+// would show where it no longer paints. A child that moves while alignment is disabled only
+// leaves the request pending; the realign that follows names no child.
 void TClearControl::AlignControls(fw::TControl* AControl, win::RECT& Rect) {
+  const bool childMoved = AControl != nullptr ? AControl->Parent() == this
+                                              : ControlState().Contains(fw::csAlignmentNeeded);
   inherited::AlignControls(AControl, Rect);
-  if (AControl != nullptr && AControl->Parent() == this) UpdateRgn();
+  if (childMoved) UpdateRgn();
 }
 
 void TClearControl::CMControlChange(fw::TMessage& Message) {

@@ -180,10 +180,15 @@ TEST_F(ClearControlTest, TheRegionIsWhatTheChildrenPaint) {
   windowed->SetVisible(false);
   Pump();
   EXPECT_FALSE(RegionPixels(panel->Handle()).count({95, 75}));
-  // Moving the shape moves the region with it.
+  // Moving the shape moves the region with it, also while alignment is disabled.
   shape->SetLeft(30);
   Pump();
   EXPECT_TRUE(RegionPixels(panel->Handle()).count({100, 30}));
+  panel->DisableAlign();
+  shape->SetTop(30);
+  panel->EnableAlign();
+  Pump();
+  EXPECT_TRUE(RegionPixels(panel->Handle()).count({100, 80}));
 }
 
 // FormTrans cuts the top-level window to the control's region, placed where the control's client
