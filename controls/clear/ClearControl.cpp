@@ -166,8 +166,13 @@ void TClearControl::SetOptions(TTransImgOptions Value) {
 void TClearControl::SetTransColor(fw::TColor Value) {
   if (FTransparentColor == Value) return;
   FTransparentColor = Value;
-  if (auto* bitmap = dynamic_cast<fw::TBitmap*>(FPicture->Graphic()))
-    bitmap->SetTransparentColor(Value);
+  // Quietly: the picture's notification would build once more, taking the colour over from the
+  // bitmap as an RGB value.
+  if (auto* bitmap = dynamic_cast<fw::TBitmap*>(FPicture->Graphic())) {
+    RouteNotification(false);
+    fw::RunThenFinally([&] { bitmap->SetTransparentColor(Value); },
+                       [this] { RouteNotification(true); });
+  }
   Rebuild();
 }
 

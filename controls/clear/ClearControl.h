@@ -134,6 +134,10 @@ class TClearControl : public fw::TCustomControl {
   // The border width of the size formulas: 0 for bsNone, 1 for bsSingle.
   int B() const { return FBorderStyle == fw::bsSingle ? 1 : 0; }
   bool HasOption(TTransImgOption Option) const { return FOptions.Contains(Option); }
+  // An option's image that a batch has not built yet shows as the up image.
+  fw::TBitmap* OrUpImage(const std::unique_ptr<fw::TBitmap>& Image) const {
+    return Image ? Image.get() : FUpImage.get();
+  }
   // The top of the parent chain (the window FormTrans cuts); none without a parent.
   fw::TWinControl* TopLevelParent() const;
   void RouteNotification(bool Connected);

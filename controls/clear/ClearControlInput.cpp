@@ -19,7 +19,7 @@ void TClearControl::PaintWindow(win::HDC DC) {
 
 void TClearControl::Paint() {
   if (!Enabled() && HasOption(sioDisableImage)) {
-    Canvas()->Draw(0, 0, FGrayImage.get());
+    Canvas()->Draw(0, 0, OrUpImage(FGrayImage));
   } else if (IsDesigning()) {
     Canvas()->Draw(0, 0, FUpImage.get());
   } else if (FPressed && FDownShown) {
@@ -49,9 +49,9 @@ bool TClearControl::OverControl() const {
 }
 
 fw::TBitmap* TClearControl::ImageByRuleB() {
-  if (!Enabled() && HasOption(sioDisableImage)) return FGrayImage.get();
+  if (!Enabled() && HasOption(sioDisableImage)) return OrUpImage(FGrayImage);
   if (OverControl() && HasOption(sioHotTrackImage) && FHotTrack && win::GetCapture() == nullptr)
-    return FHotImage.get();
+    return OrUpImage(FHotImage);
   return FUpImage.get();
 }
 
@@ -117,7 +117,7 @@ void TClearControl::MouseMove(fw::TShiftState Shift, int X, int Y) {
       FDownShown = inside;
       UpdateRgn();
       if (Parent() != nullptr) Parent()->Update();
-      fw::TBitmap* image = !Enabled() && HasOption(sioDisableImage) ? FGrayImage.get()
+      fw::TBitmap* image = !Enabled() && HasOption(sioDisableImage) ? OrUpImage(FGrayImage)
                            : FDownShown                             ? FDownImage.get()
                                                                     : FUpImage.get();
       DrawDirectly(image);
@@ -165,7 +165,7 @@ void TClearControl::Click() {
 void TClearControl::CMMouseEnter(fw::TMessage& Message) {
   if (!IsDesigning() && !FPressed && HasOption(sioHotTrackImage) && FHotTrack &&
       win::GetCapture() == nullptr && (Enabled() || !HasOption(sioDisableImage)) && OverControl()) {
-    DrawDirectly(FHotImage.get());
+    DrawDirectly(OrUpImage(FHotImage));
   }
   DispatchFrom(inherited::StaticClass(), Message);
   if (OnMouseEnter) OnMouseEnter(this);

@@ -50,11 +50,15 @@ struct TReaction {
 };
 
 // Each setter compares first; a change either rebuilds the images (and with them the region) or,
-// for HotTrack and ChildGraphicsTrans, only repaints or recomputes the region.
+// for HotTrack and ChildGraphicsTrans, only repaints or recomputes the region. The button has a
+// bitmap picture, whose transparent colour follows TransparentColor without a second build.
 TEST_F(ClearControlTest, EachChangeSetsOffItsFollowUpAndEqualValuesNothing) {
   auto* button = Place<TClearButton>(10, 10, 80, 40);
   button->SetAutoSize(false);
   button->SetCaption("OK");
+  fw::TPicture card;
+  CardPicture(card, 40, 20, fw::clYellow, fw::clBlue, fw::Rect(2, 2, 38, 18));
+  button->SetPicture(&card);
   Pump();
   const std::vector<TReaction> reactions{
       {"BorderStyle", [](TClearButton& b) { b.SetBorderStyle(fw::bsNone); }, true, true},

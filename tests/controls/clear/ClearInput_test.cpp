@@ -83,6 +83,25 @@ TEST_F(ClearInputTest, TheButtonLightsUpUnderThePointerAndPressesWhileOverItsPix
   EXPECT_EQ(FEvents.at(FEvents.size() - 2), "click");
 }
 
+// Inside a batch the hot and grey images of newly set options do not exist yet: the control
+// shows its up image until the batch ends and builds them.
+TEST_F(ClearInputTest, OptionsChangedInABatchShowTheUpImageUntilTheBatchEnds) {
+  TClearButton* button = Button();
+  button->SetOptions({sioBorderAndShadow});
+  Pump();
+  button->BeginUpdate();
+  button->SetOptions({sioBorderAndShadow, sioHotTrackImage, sioDisableImage});
+  PointAt(20 + FaceX, 20 + FaceY);
+  EXPECT_TRUE(Shows(button->UpImage(), button, FaceX, FaceY)) << "no hot image yet";
+  button->SetEnabled(false);
+  Pump();
+  EXPECT_TRUE(Shows(button->UpImage(), button, FaceX, FaceY)) << "no grey image yet";
+  button->EndUpdate();
+  Pump();
+  ASSERT_NE(button->GrayImage(), nullptr);
+  EXPECT_TRUE(Shows(button->GrayImage(), button, FaceX, FaceY));
+}
+
 TEST_F(ClearInputTest, WithoutHotTrackingNothingChangesButTheEventsStillCome) {
   TClearButton* button = Button();
   button->SetHotTrack(false);
