@@ -134,6 +134,8 @@ class TClearControl : public fw::TCustomControl {
   // The border width of the size formulas: 0 for bsNone, 1 for bsSingle.
   int B() const { return FBorderStyle == fw::bsSingle ? 1 : 0; }
   bool HasOption(TTransImgOption Option) const { return FOptions.Contains(Option); }
+  // The down image is built with the generated edges, or for any style that can be pressed.
+  bool BuildsDownImage() const { return HasOption(sioBorderAndShadow) || FStyle != sbsImage; }
   // An option's image that a batch has not built yet shows as the up image.
   fw::TBitmap* OrUpImage(const std::unique_ptr<fw::TBitmap>& Image) const {
     return Image ? Image.get() : FUpImage.get();
@@ -144,10 +146,12 @@ class TClearControl : public fw::TCustomControl {
   // Rebuild and repaint, the follow-up of most property changes.
   void Rebuild();
 
-  // The build steps.
-  bool HasContent() const;
-  void BuildEmptyStateImages();
-  void BuildStateImagesAndRegions();
+  // The build steps, into a set of images and regions put in force only once all are made.
+  struct TStateImages;
+  bool DrawsNothing() const;
+  TStateImages BuildEmptyStateImages() const;
+  TStateImages BuildStateImagesAndRegions() const;
+  void PutInForce(TStateImages& Images);
   std::unique_ptr<fw::TBitmap> NewImage(int Width, int Height) const;
   std::unique_ptr<fw::TBitmap> BuildBaseImage() const;
   void DrawCaption(fw::TBitmap& Base) const;
@@ -157,11 +161,12 @@ class TClearControl : public fw::TCustomControl {
   struct TMasks;
   std::unique_ptr<fw::TBitmap> BuildStateImage(bool Down, fw::TBitmap& Base,
                                                const TMasks* Masks) const;
-  void ReplaceRegion(win::HRGN& Field, fw::TBitmap* Image);
+  win::HRGN RegionOf(fw::TBitmap& Image) const;
   void RecolorDrawnPixels(fw::TBitmap& Image, fw::TColor (*Change)(fw::TColor, int),
                           int Amount) const;
-  void AddChildPixels(std::span<const win::RECT> ChildBounds, fw::TBitmap& Painted,
-                      win::HRGN Region) const;
+  void AddChildPixels(std::span<const win::RECT> ChildBounds, win::HRGN Region);
+  // The region update at once, as a build and a handled request run it.
+  void UpdateRgnNow();
   void ApplyRegion(win::HRGN Region);
   // Draws an image at (0, 0) onto the control's window and then the windowless children.
   void DrawDirectly(fw::TBitmap* Image);

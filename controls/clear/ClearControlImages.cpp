@@ -9,6 +9,7 @@
 #include "controls/clear/ClearControl.h"
 #include "controls/clear/OpaqueRuns.h"
 #include "framework/Canvas.h"
+#include "framework/GdiHandles.h"
 #include "framework/GraphicsObjects.h"
 #include "framework/ScopeExit.h"
 #include "framework/platform/GdiObjects.h"
@@ -21,6 +22,13 @@ struct TClearControl::TMasks {
   std::unique_ptr<fw::TBitmap> Light;
   std::unique_ptr<fw::TBitmap> Shadow;
   std::unique_ptr<fw::TBitmap> Face;
+};
+
+// The images and regions of one build. The down image and its region are absent when the build
+// makes none, and the hot and grey images when their options are off.
+struct TClearControl::TStateImages {
+  std::unique_ptr<fw::TBitmap> Up, Down, Hot, Gray;
+  fw::gdihandles::TOwned<win::HRGN> UpRgn, DownRgn;
 };
 
 namespace {
@@ -46,6 +54,12 @@ std::unique_ptr<fw::TBitmap> Filled24(int Width, int Height, fw::TColor Color) {
   return image;
 }
 
+std::unique_ptr<fw::TBitmap> CopyOf(const fw::TBitmap& Image) {
+  auto copy = std::make_unique<fw::TBitmap>();
+  copy->Assign(&Image);
+  return copy;
+}
+
 fw::TColor RgbOf(fw::TColor Color) {
   return fw::TColor(fw::ColorToRGB(Color));
 }
@@ -66,14 +80,15 @@ void TClearControl::MakeBtnImageAndRgn() {
   RouteNotification(false);
   fw::RunThenFinally(
       [&] {
-        if (HasContent()) {
-          BuildStateImagesAndRegions();
-        } else {
-          BuildEmptyStateImages();
-        }
-        FRegionNow = true;
-        const fw::TScopeExit regionDone([this] { FRegionNow = false; });
-        UpdateRgn();
+        // A build that fails changes nothing; the window region then follows the images still
+        // in force, so that a control never built shows nothing rather than its bare window.
+        fw::RunThenFinally(
+            [&] {
+              TStateImages images =
+                  DrawsNothing() ? BuildEmptyStateImages() : BuildStateImagesAndRegions();
+              PutInForce(images);
+            },
+            [this] { UpdateRgnNow(); });
       },
       [this] {
         RouteNotification(true);
@@ -81,33 +96,32 @@ void TClearControl::MakeBtnImageAndRgn() {
       });
 }
 
-bool TClearControl::HasContent() const {
+// Without a picture or a caption nothing is drawn where the transparent colour is an explicit
+// one: every pixel of the images has that colour. A system colour or clNone matches no pixel, so
+// there every pixel counts as drawn and the images are built as for any content.
+bool TClearControl::DrawsNothing() const {
   const fw::TGraphic* graphic = FPicture->Graphic();
-  return (graphic != nullptr && !graphic->Empty()) || !Caption().empty();
+  const bool content = (graphic != nullptr && !graphic->Empty()) || !Caption().empty();
+  return !content && (FTransparentColor & 0xFF000000) == 0;
 }
 
-// Without a picture or a caption nothing is drawn anywhere: every state image is the transparent
-// colour alone (the masks follow the content, so they are empty too), and both regions are
-// empty. The images then share one bitmap.
-void TClearControl::BuildEmptyStateImages() {
-  FUpImage = NewImage(Width(), Height());
-  FUpImage->SetTransparentColor(FTransparentColor);
-  ReplaceRegion(FUpRgn, nullptr);
-  if (HasOption(sioBorderAndShadow)) {
-    FDownImage = std::make_unique<fw::TBitmap>();
-    FDownImage->Assign(FUpImage.get());
-    ReplaceRegion(FDownRgn, nullptr);
+// Every state image is the transparent colour alone (the masks follow the content, so they are
+// empty too), and both regions are empty.
+TClearControl::TStateImages TClearControl::BuildEmptyStateImages() const {
+  TStateImages images;
+  images.Up = NewImage(Width(), Height());
+  images.Up->SetTransparentColor(FTransparentColor);
+  images.UpRgn.Reset(win::CreateRectRgn(0, 0, 0, 0));
+  if (BuildsDownImage()) {
+    images.Down = CopyOf(*images.Up);
+    images.DownRgn.Reset(win::CreateRectRgn(0, 0, 0, 0));
   }
-  const auto copyOfUp = [this] {
-    auto copy = std::make_unique<fw::TBitmap>();
-    copy->Assign(FUpImage.get());
-    return copy;
-  };
-  FHotImage = HasOption(sioHotTrackImage) ? copyOfUp() : nullptr;
-  FGrayImage = HasOption(sioDisableImage) ? copyOfUp() : nullptr;
+  if (HasOption(sioHotTrackImage)) images.Hot = CopyOf(*images.Up);
+  if (HasOption(sioDisableImage)) images.Gray = CopyOf(*images.Up);
+  return images;
 }
 
-void TClearControl::BuildStateImagesAndRegions() {
+TClearControl::TStateImages TClearControl::BuildStateImagesAndRegions() const {
   std::unique_ptr<fw::TBitmap> base = BuildBaseImage();
   const bool edges = HasOption(sioBorderAndShadow);
   TMasks masks;
@@ -121,36 +135,48 @@ void TClearControl::BuildStateImagesAndRegions() {
   }
   const TMasks* used = edges ? &masks : nullptr;
 
-  FUpImage = BuildStateImage(false, *base, used);
-  ReplaceRegion(FUpRgn, FUpImage.get());
+  TStateImages images;
+  images.Up = BuildStateImage(false, *base, used);
+  images.UpRgn.Reset(RegionOf(*images.Up));
   if (FStyle != sbsFloatBtn && edges && FBorderStyle == fw::bsSingle) {
     masks.Face = RecolorMask(*masks.Face, Color(), DarkenColor(Color(), 32));
     masks.Shadow = RecolorMask(*masks.Shadow, FShadowColor, DarkenColor(FShadowColor, 64));
   }
-  if (edges) {
-    FDownImage = BuildStateImage(true, *base, used);
-    ReplaceRegion(FDownRgn, FDownImage.get());
-    if (HasOption(sioHotTrackImage)) {
-      masks.Face = RecolorMask(*masks.Light, light, LightenColor(Color(), FHotLightDepth / 2));
-      masks.Shadow =
-          RecolorMask(*masks.Light, light, LightenColor(FShadowColor, FHotLightDepth / 4));
-    }
+  // Without the edges the down image is the content moved one pixel right and down (for a
+  // control that can be pressed): a pressed button then neither vanishes nor loses its click.
+  if (BuildsDownImage()) {
+    images.Down = BuildStateImage(true, *base, used);
+    images.DownRgn.Reset(RegionOf(*images.Down));
+  }
+  if (edges && HasOption(sioHotTrackImage)) {
+    masks.Face = RecolorMask(*masks.Light, light, LightenColor(Color(), FHotLightDepth / 2));
+    masks.Shadow = RecolorMask(*masks.Light, light, LightenColor(FShadowColor, FHotLightDepth / 4));
   }
 
   if (HasOption(sioHotTrackImage)) {
     RecolorDrawnPixels(*base, &LightenColor, FHotLightDepth);
-    FHotImage = BuildStateImage(false, *base, used);
-  } else {
-    FHotImage.reset();
+    images.Hot = BuildStateImage(false, *base, used);
   }
   if (HasOption(sioDisableImage)) {
-    FGrayImage = std::make_unique<fw::TBitmap>();
-    FGrayImage->Assign(FUpImage.get());
+    images.Gray = CopyOf(*images.Up);
     RecolorDrawnPixels(
-        *FGrayImage, [](fw::TColor c, int) { return DisabledGray(c); }, 0);
-  } else {
-    FGrayImage.reset();
+        *images.Gray, [](fw::TColor c, int) { return DisabledGray(c); }, 0);
   }
+  return images;
+}
+
+// The old images and regions are released; a build that made no down image keeps the old one.
+void TClearControl::PutInForce(TStateImages& Images) {
+  FUpImage = std::move(Images.Up);
+  if (FUpRgn != nullptr) win::DeleteObject(FUpRgn);
+  FUpRgn = Images.UpRgn.Release();
+  if (Images.Down) {
+    FDownImage = std::move(Images.Down);
+    if (FDownRgn != nullptr) win::DeleteObject(FDownRgn);
+    FDownRgn = Images.DownRgn.Release();
+  }
+  FHotImage = std::move(Images.Hot);
+  FGrayImage = std::move(Images.Gray);
 }
 
 std::unique_ptr<fw::TBitmap> TClearControl::BuildBaseImage() const {
@@ -272,17 +298,11 @@ std::unique_ptr<fw::TBitmap> TClearControl::BuildStateImage(bool Down, fw::TBitm
   return image;
 }
 
-// The region of the image's drawn pixels replaces the old one; an empty one for no image.
-void TClearControl::ReplaceRegion(win::HRGN& Field, fw::TBitmap* Image) {
-  if (Field != nullptr) win::DeleteObject(Field);
-  Field = nullptr;
-  if (Image == nullptr) {
-    Field = win::CreateRectRgn(0, 0, 0, 0);
-    return;
-  }
-  Image->SetPixelFormat(fw::pf24bit);
-  Image->SetTransparentColor(FTransparentColor);
-  Field = ScanOpaqueRuns(*Image, FTransparentColor);
+// A new region of the image's drawn pixels; the caller owns it.
+win::HRGN TClearControl::RegionOf(fw::TBitmap& Image) const {
+  Image.SetPixelFormat(fw::pf24bit);
+  Image.SetTransparentColor(FTransparentColor);
+  return ScanOpaqueRuns(Image, FTransparentColor);
 }
 
 void TClearControl::RecolorDrawnPixels(fw::TBitmap& Image, fw::TColor (*Change)(fw::TColor, int),

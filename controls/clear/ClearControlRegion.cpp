@@ -9,6 +9,7 @@
 #include "framework/GdiHandles.h"
 #include "framework/GraphicControl.h"
 #include "framework/ScopeExit.h"
+#include "framework/platform/GdiDc.h"
 #include "framework/platform/GdiRegions.h"
 #include "framework/platform/MessageQueue.h"
 #include "framework/platform/Rects.h"
@@ -72,12 +73,16 @@ void TClearControl::UpdateRgn() {
   WinRgnSet(FPressed && FDownShown);
 }
 
-void TClearControl::CMUpdateRgn(fw::TMessage&) {
-  win::MSG later{};
-  if (win::PeekMessageA(&later, Handle(), CM_UPDATERGN, CM_UPDATERGN, win::PM_NOREMOVE)) return;
+void TClearControl::UpdateRgnNow() {
   FRegionNow = true;
   const fw::TScopeExit done([this] { FRegionNow = false; });
   UpdateRgn();
+}
+
+void TClearControl::CMUpdateRgn(fw::TMessage&) {
+  win::MSG later{};
+  if (win::PeekMessageA(&later, Handle(), CM_UPDATERGN, CM_UPDATERGN, win::PM_NOREMOVE)) return;
+  UpdateRgnNow();
 }
 
 void TClearControl::FlushRgn() {
@@ -86,10 +91,7 @@ void TClearControl::FlushRgn() {
   bool pending = false;
   while (win::PeekMessageA(&queued, Handle(), CM_UPDATERGN, CM_UPDATERGN, win::PM_REMOVE))
     pending = true;
-  if (!pending) return;
-  FRegionNow = true;
-  const fw::TScopeExit done([this] { FRegionNow = false; });
-  UpdateRgn();
+  if (pending) UpdateRgnNow();
 }
 
 // Without this a child moved after the last region update (the main window places its picture
@@ -130,15 +132,6 @@ void TClearControl::WinRgnSet(bool Down) {
   const fw::TScopeExit unlock([this] { Canvas()->Unlock(); });
   ++FRegionCount;
 
-  // What the windowless children paint, on the transparent colour; the control itself paints
-  // nothing into it.
-  std::unique_ptr<fw::TBitmap> painted = NewImage(Width(), Height());
-  {
-    FPaintingForRegion = true;
-    const fw::TScopeExit paintedDone([this] { FPaintingForRegion = false; });
-    Perform(win::WM_PAINT, reinterpret_cast<win::WPARAM>(painted->Canvas()->Handle()), 0);
-  }
-
   TOwned<win::HRGN> region = EmptyRegion();
   win::CombineRgn(region.Get(), Down ? FDownRgn : FUpRgn, nullptr, win::RGN_COPY);
   std::vector<win::RECT> paintingChildren;
@@ -153,8 +146,7 @@ void TClearControl::WinRgnSet(bool Down) {
       AddRect(region.Get(), child->BoundsRect());
     }
   }
-  AddChildPixels(paintingChildren, *painted, region.Get());
-  painted.reset();
+  AddChildPixels(paintingChildren, region.Get());
 
   win::RECT box{};
   win::GetRgnBox(region.Get(), &box);
@@ -163,11 +155,32 @@ void TClearControl::WinRgnSet(bool Down) {
   ApplyRegion(region.Get());
 }
 
-// The bitmap holds what all windowless children paint together, so one scan of the pixels
-// within their bounds gives the union of what each of them paints.
-void TClearControl::AddChildPixels(std::span<const win::RECT> ChildBounds, fw::TBitmap& Painted,
-                                   win::HRGN Region) const {
-  AddOpaqueRuns(Painted, FTransparentColor, ChildBounds, Region);
+// The windowless children paint, on the transparent colour, into a bitmap that covers their
+// bounds within the control (the control itself paints nothing into it). It holds what they all
+// paint together, so one scan of the pixels within their bounds gives the union of what each of
+// them paints. A control without such children needs no bitmap, whatever its size.
+void TClearControl::AddChildPixels(std::span<const win::RECT> ChildBounds, win::HRGN Region) {
+  win::RECT area{};
+  for (const win::RECT& bounds : ChildBounds)
+    win::UnionRect(&area, &area, &bounds);
+  const win::RECT client{0, 0, Width(), Height()};
+  if (!win::IntersectRect(&area, &area, &client)) return;
+
+  std::unique_ptr<fw::TBitmap> painted = NewImage(area.right - area.left, area.bottom - area.top);
+  const win::HDC dc = painted->Canvas()->Handle();
+  win::SetWindowOrgEx(dc, area.left, area.top, nullptr);
+  {
+    FPaintingForRegion = true;
+    const fw::TScopeExit paintedDone([this] { FPaintingForRegion = false; });
+    Perform(win::WM_PAINT, reinterpret_cast<win::WPARAM>(dc), 0);
+  }
+  std::vector<win::RECT> inBitmap(ChildBounds.begin(), ChildBounds.end());
+  for (win::RECT& bounds : inBitmap)
+    win::OffsetRect(&bounds, -area.left, -area.top);
+  const TOwned<win::HRGN> pixels = EmptyRegion();
+  AddOpaqueRuns(*painted, FTransparentColor, inBitmap, pixels.Get());
+  win::OffsetRgn(pixels.Get(), area.left, area.top);
+  win::CombineRgn(Region, Region, pixels.Get(), win::RGN_OR);
 }
 
 // The window gets a copy of the region (which then belongs to the platform); with FormTrans the

@@ -5,6 +5,7 @@
 #include <fstream>
 #include <iterator>
 #include <memory>
+#include <optional>
 #include <sstream>
 #include <string_view>
 
@@ -17,6 +18,7 @@
 #include "framework/Form.h"
 #include "framework/Picture.h"
 #include "framework/Reader.h"
+#include "framework/ScopeExit.h"
 #include "framework/StandardControls.h"
 #include "framework/TypeInfo.h"
 #include "framework/platform/VirtualKeys.h"
@@ -181,6 +183,15 @@ void RegisterRenderableClasses() {
 }
 
 TPicture RenderForm(const std::string& Path, const std::vector<TAction>& Actions) {
+  // What fails inside the windows' messages (an image build, say) goes to the application's
+  // error report; the first such error is the render's.
+  std::optional<std::string> failure;
+  const fw::TExceptionEvent reported = fw::Application->OnException;
+  fw::Application->OnException = [&failure](fw::TObject*, const fw::Exception& e) {
+    if (!failure) failure = e.Message();
+  };
+  const fw::TScopeExit restore([&reported] { fw::Application->OnException = reported; });
+
   const TPrepared prepared = Prepare(ReadText(Path), fs::path(Path).parent_path());
   const fw::TClass cls = fw::FindClass(prepared.RootClass);
   if (!cls->InheritsFrom(fw::TCustomForm::StaticClass()) || !cls->CanCreateComponent())
@@ -194,6 +205,7 @@ TPicture RenderForm(const std::string& Path, const std::vector<TAction>& Actions
   LetPendingWorkRun();
   for (const TAction& action : Actions)
     Play(*form, action);
+  if (failure) throw fw::Exception(*failure);
 
   auto* headless = dynamic_cast<win::wnd::THeadlessBackend*>(&win::wnd::Runtime().Backend());
   const auto shown = headless ? headless->ReadFramebuffer(form->Handle()) : std::nullopt;

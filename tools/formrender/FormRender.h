@@ -30,7 +30,8 @@ void RegisterRenderableClasses();
 // work run, plays the actions and answers what the form shows. A property line `X.File = 'name'`
 // (Picture.File, Glyph.File) loads that file into the picture or graphic X once the form is
 // read; relative names resolve against the description's folder. Needs the headless backend and
-// an application object; errors raise the framework's exceptions.
+// an application object; errors raise the framework's exceptions, among them the first error the
+// form's windows report to the application meanwhile (a failed image build, say).
 TPicture RenderForm(const std::string& Path, const std::vector<TAction>& Actions);
 
 // Writes the picture as an uncompressed 24-bit BMP.

@@ -40,6 +40,23 @@ class ClearControlTest : public TClearTest {
     win::RECT r{};
     return win::GetUpdateRect(Control->Handle(), &r, win::FALSE) != 0;
   }
+  // A panel showing a 40 x 20 picture: a red card at (10, 5)-(30, 15) in a lime margin.
+  TClearPanel* CardPanel(int Left, int Top, int Width, int Height) {
+    auto* panel = Place<TClearPanel>(Left, Top, Width, Height);
+    panel->SetAutoSize(false);
+    fw::TPicture picture;
+    CardPicture(picture, 40, 20, fw::clLime, fw::clRed, fw::Rect(10, 5, 30, 15));
+    panel->SetPicture(&picture);
+    Pump();
+    return panel;
+  }
+  static TPixelSet RectPixels(int Left, int Top, int Right, int Bottom) {
+    TPixelSet pixels;
+    for (int y = Top; y < Bottom; ++y)
+      for (int x = Left; x < Right; ++x)
+        pixels.insert({x, y});
+    return pixels;
+  }
 };
 
 struct TReaction {
@@ -153,12 +170,7 @@ TEST_F(ClearControlTest, TheRegionIsWhatTheChildrenPaint) {
   shape->SetBounds(5, 5, 80, 60);
   shape->SetParent(panel);
   Pump();
-  const win::RECT bounds = shape->BoundsRect();
-  TPixelSet boxed;
-  for (int y = bounds.top; y < bounds.bottom; ++y)
-    for (int x = bounds.left; x < bounds.right; ++x)
-      boxed.insert({x, y});
-  EXPECT_EQ(RegionPixels(panel->Handle()), boxed);
+  EXPECT_EQ(RegionPixels(panel->Handle()), RectPixels(5, 5, 85, 65));
 
   panel->SetChildGraphicsTrans(true);
   Pump();
@@ -237,22 +249,71 @@ TEST_F(ClearControlTest, FormTransCutsTheTopLevelWindowAndGivesItBack) {
 // A bitmap picture makes its bottom-left colour the transparent one; an empty picture brings
 // back fuchsia.
 TEST_F(ClearControlTest, APictureChoosesTheTransparentColour) {
-  auto* panel = Place<TClearPanel>(0, 0, 100, 100);
-  panel->SetAutoSize(false);
-  fw::TPicture picture;
-  CardPicture(picture, 40, 20, fw::clLime, fw::clRed, fw::Rect(10, 5, 30, 15));
-  panel->SetPicture(&picture);
-  Pump();
+  TClearPanel* panel = CardPanel(0, 0, 100, 100);
   EXPECT_EQ(panel->TransparentColor(), fw::clLime);
   // Drawn centred: the red part only is the panel's shape.
-  TPixelSet red;
-  for (int y = 45; y < 55; ++y)
-    for (int x = 40; x < 60; ++x)
-      red.insert({x, y});
-  EXPECT_EQ(RegionPixels(panel->Handle()), red);
+  EXPECT_EQ(RegionPixels(panel->Handle()), RectPixels(40, 45, 60, 55));
   fw::TPicture empty;
   panel->SetPicture(&empty);
   EXPECT_EQ(panel->TransparentColor(), fw::clFuchsia);
+}
+
+// A system colour or clNone as TransparentColor matches no pixel, so every pixel counts as drawn,
+// with or without content; the value stays as set, over a bitmap picture too.
+TEST_F(ClearControlTest, ANonExplicitTransparentColourDrawsTheWholeControl) {
+  struct TCase {
+    const char* Name;
+    fw::TColor Color;
+    bool Button;
+    bool Picture;
+  };
+  for (const TCase& c : {TCase{"empty panel, clBtnFace", fw::clBtnFace, false, false},
+                         TCase{"empty panel, clNone", fw::clNone, false, false},
+                         TCase{"empty button, clBtnFace", fw::clBtnFace, true, false},
+                         TCase{"empty button, clNone", fw::clNone, true, false},
+                         TCase{"panel with a picture, clBtnFace", fw::clBtnFace, false, true}}) {
+    TClearControl* control = c.Picture ? CardPanel(10, 10, 50, 30)
+                             : c.Button
+                                 ? static_cast<TClearControl*>(Place<TClearButton>(0, 0, 1, 1))
+                                 : Place<TClearPanel>(0, 0, 1, 1);
+    control->SetAutoSize(false);
+    control->SetBounds(10, 10, 50, 30);
+    control->SetTransColor(c.Color);
+    Pump();
+    EXPECT_EQ(control->TransparentColor(), c.Color) << c.Name;
+    EXPECT_EQ(RegionPixels(control->Handle()), RectPixels(0, 0, 50, 30)) << c.Name;
+    control->SetVisible(false);
+  }
+}
+
+// A build that cannot get its bitmaps is reported; the control keeps the images and regions of
+// its last good build, or shows nothing when it never had one.
+TEST_F(ClearControlTest, ABuildTooLargeForItsBitmapsIsReportedAndKeepsTheLastGoodLook) {
+  std::vector<std::string> errors;
+  FApplication->OnException = [&](fw::TObject*, const fw::Exception& e) {
+    errors.push_back(e.Message());
+  };
+  TClearPanel* panel = CardPanel(10, 10, 100, 60);
+  fw::TBitmap* up = panel->UpImage();
+  const TPixelSet upRgn = PixelsOf(panel->UpRgn());
+  const TPixelSet shown = RegionPixels(panel->Handle());
+  panel->SetBounds(10, 10, 17000, 17000);
+  Pump();
+  EXPECT_FALSE(errors.empty());
+  EXPECT_EQ(panel->UpImage(), up);
+  EXPECT_EQ(PixelsOf(panel->UpRgn()), upRgn);
+  EXPECT_EQ(RegionPixels(panel->Handle()), shown);
+
+  errors.clear();
+  auto* slab = fw::NewComponent<TClearPanel>(FForm);
+  slab->SetAutoSize(false);
+  slab->SetCaption("Go");
+  slab->SetBounds(150, 100, 17000, 17000);
+  slab->SetParent(FForm);
+  Pump();
+  EXPECT_FALSE(errors.empty());
+  EXPECT_EQ(ShownAt(200, 150), 0xFFFFFFu) << "the form, not the control's background";
+  EXPECT_EQ(RegionPixels(slab->Handle()), (TPixelSet{{-3000, -3000}}));
 }
 
 // With a light colour equal to the transparent one the edge is drawn in 247 grey instead.

@@ -83,6 +83,32 @@ TEST_F(ClearInputTest, TheButtonLightsUpUnderThePointerAndPressesWhileOverItsPix
   EXPECT_EQ(FEvents.at(FEvents.size() - 2), "click");
 }
 
+// Without the generated border a push or float button pressed shows its up image and region moved
+// one pixel right and down, and clicks.
+TEST_F(ClearInputTest, AButtonWithoutItsBorderPressesItsContentDownAndRight) {
+  for (const TTransBtnStyle style : {sbsPushBtn, sbsFloatBtn}) {
+    TClearButton* button = Button();
+    button->SetStyle(style);
+    button->SetOptions({sioHotTrackImage, sioDisableImage});
+    Pump();
+    TPixelSet shifted;
+    for (const auto& [x, y] : PixelsOf(button->UpRgn()))
+      shifted.insert({x + 1, y + 1});
+    EXPECT_EQ(PixelsOf(button->DownRgn()), shifted) << int(style);
+    FEvents.clear();
+    RunFor(1000);
+    PointAt(20 + FaceX, 20 + FaceY);
+    Press();
+    EXPECT_TRUE(button->DownShown()) << int(style);
+    EXPECT_EQ(RegionPixels(button->Handle()), shifted) << int(style);
+    EXPECT_TRUE(Shows(button->DownImage(), button, FaceX, FaceY)) << int(style);
+    Release();
+    EXPECT_EQ(FEvents, (std::vector<std::string>{"enter", "click", "up"})) << int(style);
+    PointAt(150, 150);
+    button->SetVisible(false);
+  }
+}
+
 // Inside a batch the hot and grey images of newly set options do not exist yet: the control
 // shows its up image until the batch ends and builds them.
 TEST_F(ClearInputTest, OptionsChangedInABatchShowTheUpImageUntilTheBatchEnds) {

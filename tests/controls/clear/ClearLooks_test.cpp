@@ -7,8 +7,11 @@
 #include <string>
 #include <vector>
 
+#include "framework/Consts.h"
+#include "framework/Exceptions.h"
 #include "tests/controls/LooksTestSupport.h"
 #include "tests/controls/clear/ClearTestSupport.h"
+#include "tests/framework/GraphicsTestSupport.h"
 
 namespace clear::testing {
 namespace {
@@ -54,6 +57,17 @@ INSTANTIATE_TEST_SUITE_P(
     [](const ::testing::TestParamInfo<TLook>& param) {
       return controls::testing::GoldenTestName(param.param.Golden);
     });
+
+using ClearRender = TClearTest;
+
+TEST_F(ClearRender, ABuildThatFailsFailsThePictureWithItsMessage) {
+  try {
+    tovu::formrender::RenderForm(fw::testing::TestData("clear/too-large.txt"), {});
+    FAIL() << "a 17000 x 17000 panel was pictured";
+  } catch (const fw::Exception& e) {
+    EXPECT_EQ(e.Message(), fw::LoadResString(fw::SOutOfResources));
+  }
+}
 
 }  // namespace
 }  // namespace clear::testing
