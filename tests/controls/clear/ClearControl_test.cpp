@@ -133,6 +133,27 @@ TEST_F(ClearControlTest, BatchesRebuildOnceAtTheOutermostEndUpdate) {
   EXPECT_EQ(button->BuildCount(), builds + 2) << "a stray EndUpdate rebuilds too";
 }
 
+// A build needs 2b + 3 pixels in each direction (b = 1 for bsSingle).
+TEST_F(ClearControlTest, AControlTooSmallForItsBorderBuildsNothing) {
+  struct TCase {
+    fw::TBorderStyle Border;
+    int Width, Height;
+    bool Builds;
+  };
+  auto* button = Place<TClearButton>(10, 10, 40, 40);
+  button->SetAutoSize(false);
+  for (const TCase& c : {TCase{fw::bsSingle, 4, 40, false}, TCase{fw::bsSingle, 40, 4, false},
+                         TCase{fw::bsSingle, 5, 5, true}, TCase{fw::bsNone, 2, 40, false},
+                         TCase{fw::bsNone, 40, 2, false}, TCase{fw::bsNone, 3, 3, true}}) {
+    button->SetBorderStyle(c.Border);
+    button->SetBounds(10, 10, 40, 40);
+    const int builds = button->BuildCount();
+    button->SetBounds(10, 10, c.Width, c.Height);
+    EXPECT_EQ(button->BuildCount() - builds, c.Builds ? 1 : 0)
+        << c.Width << " x " << c.Height << (c.Border == fw::bsSingle ? " bsSingle" : " bsNone");
+  }
+}
+
 TEST_F(ClearControlTest, BoundsAreLimitedForButtonsAndAMoveOnlyRepaints) {
   auto* button = Place<TClearButton>(10, 10, 500, 400);
   EXPECT_EQ(button->Width(), 320);

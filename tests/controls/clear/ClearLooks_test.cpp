@@ -1,7 +1,9 @@
-// The transparent controls' looks as form-render pictures them: a picture button raised, pressed,
-// hot and disabled, with and without its border, and a caption in place, window regions applied.
-// The raised and pressed buttons and the caption are the GDI oracle's drawings of the same
-// scenes; the hot and disabled looks are goldens of our own.
+// The transparent controls' looks as form-render pictures them, window regions applied: a picture
+// button raised, pressed, hot and disabled, with and without its border, flat (float) and as an
+// image that is never pressed; a button without content on a system transparent colour; a caption
+// in place and one centred; a panel's picture stretched and one cropped. All but the hot and
+// disabled looks (goldens of our own) are the GDI oracle's drawings of the same scenes. A build
+// that fails fails the picture.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -53,9 +55,18 @@ INSTANTIATE_TEST_SUITE_P(
                       TLook{"button-none.txt", {Over, Press}, "button-none-down.bmp"},
                       TLook{"button-none.txt", {Over}, "button-none-hot.bmp"},
                       TLook{"button-disabled.txt", {Away}, "button-disabled.bmp"},
-                      TLook{"caption.txt", {}, "caption.bmp"}),
+                      TLook{"button-float.txt", {Away}, "button-float-up.bmp"},
+                      TLook{"button-float.txt", {Over, Press}, "button-float-down.bmp"},
+                      TLook{"button-image.txt", {Away}, "button-image.bmp"},
+                      TLook{"button-image.txt", {Over, Press}, "button-image.bmp"},
+                      TLook{"button-btnface.txt", {Away}, "button-btnface.bmp"},
+                      TLook{"caption.txt", {}, "caption.bmp"},
+                      TLook{"caption-centred.txt", {Away}, "caption-centred.bmp"},
+                      TLook{"panel-stretch.txt", {Away}, "panel-stretch.bmp"},
+                      TLook{"panel-crop.txt", {Away}, "panel-crop.bmp"}),
     [](const ::testing::TestParamInfo<TLook>& param) {
-      return controls::testing::GoldenTestName(param.param.Golden);
+      std::string name = controls::testing::GoldenTestName(param.param.Golden);
+      return param.param.Actions.size() > 1 ? name + "_pressed" : name;
     });
 
 using ClearRender = TClearTest;
