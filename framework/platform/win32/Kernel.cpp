@@ -17,6 +17,9 @@ DWORD GetModuleFileNameA(HINSTANCE module, LPSTR buffer, DWORD size) {
 LPCSTR GetCommandLineA() {
   return ::GetCommandLineA();
 }
+std::optional<std::string> ArgumentTheCommandLineCannotCarry() {
+  return std::nullopt;
+}
 DWORD GetLastError() {
   return ::GetLastError();
 }
