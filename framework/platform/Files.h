@@ -30,7 +30,8 @@ inline constexpr DWORD OPEN_EXISTING = 3;
 inline constexpr DWORD OPEN_ALWAYS = 4;
 
 // A file that lives only until it is renamed into place or deleted: the Linux file set removes
-// it when an ending signal (SIGTERM, SIGINT, SIGHUP) arrives meanwhile.
+// it when a signal that ends the program (SIGTERM, SIGINT, SIGQUIT, SIGPIPE, ...) arrives
+// meanwhile.
 inline constexpr DWORD FILE_ATTRIBUTE_TEMPORARY = 0x00000100;
 // Opens a link itself instead of its target: the call fails for a symbolic link.
 inline constexpr DWORD FILE_FLAG_OPEN_REPARSE_POINT = 0x00200000;

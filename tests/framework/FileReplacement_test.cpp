@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 #include <poll.h>
 #include <sys/inotify.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -98,8 +99,10 @@ TEST(FileReplacement, ATargetNameOfTheLongestLengthCanBeWritten) {
 
 // A child writing a large file is stopped as soon as its temporary file appears and, while that
 // file is still there, sent the signal: it must end by that signal, leaving the folder as it was.
+// Every signal whose default action ends the program counts, those that dump core included.
 TEST(FileReplacement, AnEndingSignalDuringTheWriteLeavesNoTemporaryFile) {
-  for (const int signal : {SIGTERM, SIGINT, SIGHUP}) {
+  for (const int signal : {SIGTERM, SIGINT, SIGHUP, SIGQUIT, SIGUSR1, SIGUSR2, SIGALRM, SIGPIPE,
+                           SIGXCPU, SIGVTALRM, SIGPROF, SIGRTMIN}) {
     SCOPED_TRACE(signal);
     TScratchFolder folder;
     const std::string target = folder.File("out.jpg");
@@ -111,6 +114,8 @@ TEST(FileReplacement, AnEndingSignalDuringTheWriteLeavesNoTemporaryFile) {
       ASSERT_GE(::inotify_add_watch(watch, folder.Path().c_str(), IN_CREATE), 0);
       const pid_t child = ::fork();
       if (child == 0) {
+        const rlimit noCore{0, 0};
+        ::setrlimit(RLIMIT_CORE, &noCore);
         WriteFileReplacing(target, bytes);
         ::_exit(0);
       }
