@@ -55,6 +55,8 @@ HANDLE CreateFileA(LPCSTR fileName, DWORD desiredAccess, DWORD shareMode, void* 
                    DWORD creationDisposition, DWORD flagsAndAttributes, HANDLE templateFile);
 // Synchronous only (`overlapped` null). Reading at the end succeeds with 0 bytes read.
 BOOL ReadFile(HANDLE file, void* buffer, DWORD toRead, DWORD* read, void* overlapped);
+// A write past the disk's space or the process's file-size limit fails with an error (on Linux
+// the limit's signal, SIGXFSZ, is ignored once a file is opened for writing).
 BOOL WriteFile(HANDLE file, const void* buffer, DWORD toWrite, DWORD* written, void* overlapped);
 BOOL SetFilePointerEx(HANDLE file, LARGE_INTEGER distance, LARGE_INTEGER* newPointer,
                       DWORD moveMethod);

@@ -1,6 +1,7 @@
 // Whole-file writes as the save uses them: what the new file takes from the one it replaces, its
-// temporary file's name, ending signals in the middle of a write, and folders that refuse new
-// files. Cases that need another user or a signal run in a child process.
+// temporary file's name, ending signals in the middle of a write, folders that refuse new files
+// and the file-size limit. Cases that need another user, a signal or a limit run in a child
+// process.
 #include "framework/FileReplacement.h"
 
 #include <gtest/gtest.h>
@@ -180,6 +181,47 @@ TEST(FileReplacement, AFolderThatRefusesTheTemporaryFileStillLetsAWritableOutput
   EXPECT_EQ(save((locked / "new.jpg").string()), 2);
   EXPECT_EQ(Content(locked), (std::vector<std::string>{"link.jpg", "out.jpg"}));
   ::chmod(locked.c_str(), 0755);
+}
+
+// Past the file-size limit (ulimit -f) the write fails with the write error instead of ending the
+// program, and the earlier output keeps its bytes: no temporary file is left.
+TEST(FileReplacement, TheFileSizeLimitFailsTheWriteAndLeavesTheEarlierOutputAsItWas) {
+  struct TCase {
+    bool InPlace;
+    std::size_t OldSize, NewSize;
+  };
+  constexpr rlim_t Limit = 4096;
+  for (const TCase& c : {TCase{false, 100, 8192}}) {
+    SCOPED_TRACE(::testing::Message() << c.InPlace << ' ' << c.OldSize << ' ' << c.NewSize);
+    TScratchFolder folder;
+    ::chmod(folder.Path().c_str(), 0755);
+    const fs::path locked = folder.Path() / "locked";
+    fs::create_directory(locked);
+    const std::string target = (locked / "out.jpg").string();
+    const std::vector<std::uint8_t> old(c.OldSize, 7), bytes(c.NewSize, 0xA5);
+    testing::WriteFileBytes(target, old);
+    ::chmod(target.c_str(), 0666);
+    ::chmod(locked.c_str(), c.InPlace ? 0555 : 0777);
+    if (c.InPlace &&
+        InChild([&] { return ::access(locked.c_str(), W_OK) == 0 ? 1 : 0; }, true) != 0)
+      GTEST_SKIP() << "the folder cannot be locked against this user";
+    const int code = InChild(
+        [&] {
+          const rlimit limit{Limit, Limit};
+          ::setrlimit(RLIMIT_FSIZE, &limit);
+          try {
+            WriteFileReplacing(target, bytes);
+          } catch (const EWriteError&) {
+            return 2;
+          }
+          return 0;
+        },
+        true);
+    ::chmod(locked.c_str(), 0755);
+    EXPECT_EQ(code, 2);
+    EXPECT_EQ(testing::ReadFileBytes(target), old);
+    EXPECT_EQ(Content(locked), std::vector<std::string>{"out.jpg"});
+  }
 }
 
 }  // namespace

@@ -79,7 +79,7 @@ BOOL Refuse(DWORD error) {
 // Every signal whose default action ends the program and that a handler can catch: those of a
 // terminal or session manager, those a program or the kernel sends (alarms, CPU-time limits, a
 // closed pipe, the user signals), the faults and every real-time signal. SIGKILL cannot be
-// caught, and SIGXFSZ comes from a write past the file-size limit, which is another matter.
+// caught; SIGXFSZ is ignored instead (IgnoreFileSizeSignal).
 std::vector<int> ListEndingSignals() {
   std::vector<int> signals = {SIGHUP,    SIGINT,  SIGQUIT,   SIGILL,  SIGTRAP, SIGABRT, SIGBUS,
                               SIGFPE,    SIGUSR1, SIGSEGV,   SIGUSR2, SIGPIPE, SIGALRM, SIGTERM,
@@ -153,6 +153,27 @@ void RestoreHandlers() {
   for (const int signal : EndingSignals())
     if (std::exchange(Installed[signal], false))
       ::sigaction(signal, &PreviousActions[signal], nullptr);
+}
+
+// A write past the file-size limit (ulimit -f) fails with its error, as a write to a full disk
+// does, instead of ending the program by SIGXFSZ. The signal is caught by a handler that does
+// nothing rather than set to SIG_IGN, which programs started later would inherit; a handler the
+// program set itself stays.
+extern "C" void IgnoreSignal(int) {}
+
+void IgnoreFileSizeSignal() {
+  static const bool ignored = [] {
+    struct sigaction current {};
+    if (::sigaction(SIGXFSZ, nullptr, &current) != 0 || (current.sa_flags & SA_SIGINFO) != 0 ||
+        current.sa_handler != SIG_DFL)
+      return false;
+    struct sigaction action {};
+    action.sa_handler = IgnoreSignal;
+    action.sa_flags = SA_RESTART;
+    sigemptyset(&action.sa_mask);
+    return ::sigaction(SIGXFSZ, &action, nullptr) == 0;
+  }();
+  (void)ignored;
 }
 
 bool IsPending(const std::string& path) {
@@ -247,6 +268,7 @@ HANDLE CreateFileA(LPCSTR fileName, DWORD desiredAccess, DWORD shareMode, void* 
     SetLastError(path ? ERROR_INVALID_PARAMETER : ERROR_PATH_NOT_FOUND);
     return INVALID_HANDLE_VALUE;
   }
+  if ((desiredAccess & GENERIC_WRITE) != 0) IgnoreFileSizeSignal();
   const int flags = OpenFlags(desiredAccess, creationDisposition, flagsAndAttributes);
   const bool temporary =
       (flagsAndAttributes & FILE_ATTRIBUTE_TEMPORARY) != 0 && creationDisposition == CREATE_NEW;
