@@ -61,7 +61,8 @@ BOOL WriteFile(HANDLE file, const void* buffer, DWORD toWrite, DWORD* written, v
 BOOL SetFilePointerEx(HANDLE file, LARGE_INTEGER distance, LARGE_INTEGER* newPointer,
                       DWORD moveMethod);
 BOOL GetFileSizeEx(HANDLE file, LARGE_INTEGER* size);
-// Ends the file at the file pointer.
+// Ends the file at the file pointer. A file made longer gets the disk space for its new end, or
+// keeps its size when there is none (disk full, file-size limit).
 BOOL SetEndOfFile(HANDLE file);
 BOOL FlushFileBuffers(HANDLE file);
 BOOL CloseHandle(HANDLE handle);

@@ -184,14 +184,17 @@ TEST(FileReplacement, AFolderThatRefusesTheTemporaryFileStillLetsAWritableOutput
 }
 
 // Past the file-size limit (ulimit -f) the write fails with the write error instead of ending the
-// program, and the earlier output keeps its bytes: no temporary file is left.
+// program, and the earlier output keeps its bytes: no temporary file is left, and one written over
+// in place is left as it was, whether the new file is longer (its space is refused before the
+// first byte) or shorter (what was written over is put back).
 TEST(FileReplacement, TheFileSizeLimitFailsTheWriteAndLeavesTheEarlierOutputAsItWas) {
   struct TCase {
     bool InPlace;
     std::size_t OldSize, NewSize;
   };
   constexpr rlim_t Limit = 4096;
-  for (const TCase& c : {TCase{false, 100, 8192}}) {
+  for (const TCase& c :
+       {TCase{false, 100, 8192}, TCase{true, 100, 8192}, TCase{true, 8192, 6000}}) {
     SCOPED_TRACE(::testing::Message() << c.InPlace << ' ' << c.OldSize << ' ' << c.NewSize);
     TScratchFolder folder;
     ::chmod(folder.Path().c_str(), 0755);

@@ -355,8 +355,21 @@ BOOL GetFileSizeEx(HANDLE file, LARGE_INTEGER* size) {
 BOOL SetEndOfFile(HANDLE file) {
   TFileObject* object = FileOf(file);
   if (object == nullptr) return Refuse(ERROR_INVALID_HANDLE);
-  const off_t at = ::lseek(object->FDescriptor, 0, SEEK_CUR);
-  if (at < 0 || ::ftruncate(object->FDescriptor, at) != 0) return Fail(errno);
+  const int descriptor = object->FDescriptor;
+  struct stat info {};
+  const off_t at = ::lseek(descriptor, 0, SEEK_CUR);
+  if (at < 0 || ::fstat(descriptor, &info) != 0) return Fail(errno);
+  // A file made longer has the disk space for its new end, as on the platform, so that writing
+  // up to it cannot run out; a file system that cannot reserve space only sets the size. When
+  // the space is not there, the file keeps its size.
+  if (at > info.st_size && ::fallocate(descriptor, 0, info.st_size, at - info.st_size) != 0 &&
+      errno != EOPNOTSUPP && errno != ENOSYS) {
+    const int error = errno;
+    // Some file systems extend the file by what they could reserve before they fail.
+    [[maybe_unused]] const int restored = ::ftruncate(descriptor, info.st_size);
+    return Fail(error);
+  }
+  if (::ftruncate(descriptor, at) != 0) return Fail(errno);
   return TRUE;
 }
 
