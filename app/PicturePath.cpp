@@ -24,15 +24,13 @@ std::string PathWithoutTrailingSpace(const std::string& filePath) {
 TPictureFileState PictureFileState(const std::string& filePath) {
   win::WIN32_FIND_DATAA data;
   const std::string path = PathWithoutTrailingSpace(filePath);
-  win::HANDLE_FIND handle = win::FindFirstFileA(path.c_str(), &data);
-  if (handle == win::INVALID_HANDLE_VALUE) {
+  if (!win::FindFileA(path.c_str(), &data)) {
     // The search follows links; one whose target is gone is told apart for the message only.
     std::error_code error;
     return std::filesystem::is_symlink(std::filesystem::symlink_status(path, error))
                ? pfsDanglingLink
                : pfsMissing;
   }
-  win::FindClose(handle);
   return (data.dwFileAttributes & win::FILE_ATTRIBUTE_DIRECTORY) != 0 ? pfsFolder : pfsFile;
 }
 

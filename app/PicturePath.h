@@ -15,7 +15,8 @@ std::string JoinArguments();
 std::string PathWithoutTrailingSpace(const std::string& filePath);
 
 // What the joined path names. Spaces are significant here, so the trailing space of the joined
-// path is left out of the test.
+// path is left out of the test. On Linux * and ? are ordinary characters in names: they name
+// themselves and match no other file.
 enum TPictureFileState { pfsFile, pfsMissing, pfsDanglingLink, pfsFolder };
 TPictureFileState PictureFileState(const std::string& filePath);
 

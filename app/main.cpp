@@ -2,6 +2,7 @@
 // and the message loop. The exit status tells a script whether a picture given was framed.
 
 #include <cstdio>
+#include <optional>
 #include <string>
 
 #include "app/Mainwindow1.h"
@@ -9,17 +10,22 @@
 #include "framework/CommandLine.h"
 #include "framework/StandardControls.h"
 #include "framework/platform/CodePageConversion.h"
+#include "framework/platform/Process.h"
 #include "gfx/GfxUnits.h"
 
 namespace {
 
-// The command line the program splits has no way to carry a double quote (it only groups), so
-// a file name holding one cannot reach the program; say so rather than end without a word.
-void WarnAboutDoubleQuotes(int argc, char** argv) {
-  for (int i = 1; i < argc; ++i)
-    if (std::string(argv[i]).find('"') != std::string::npos)
-      std::fprintf(stderr, "tovu: a double quote cannot be passed on and is dropped from: %s\n",
-                   argv[i]);
+// The command line the program splits has no way to carry a double quote (it only groups): an
+// argument holding one would come back as another path, perhaps another file's. Such a run frames
+// nothing and says why.
+bool RefuseArgumentTheCommandLineCannotCarry() {
+  const std::optional<std::string> argument = win::ArgumentTheCommandLineCannotCarry();
+  if (!argument) return false;
+  std::fprintf(stderr,
+               "tovu: %s: the command line cannot carry this argument (a double quote there only "
+               "groups); nothing is framed\n",
+               argument->c_str());
+  return true;
 }
 
 // 0 after a save and when started without a picture; 1 when a picture was given and nothing was
@@ -31,8 +37,8 @@ int ExitStatus(const app::TMainForm1* form, bool pictureGiven) {
 
 }  // namespace
 
-int main(int argc, char** argv) {
-  WarnAboutDoubleQuotes(argc, argv);
+int main() {
+  if (RefuseArgumentTheCommandLineCannotCarry()) return 1;
   fw::RegisterStandardControls();
   fw::InitializeGfxUnits();
   const bool pictureGiven = fw::ParamCount() > 0;

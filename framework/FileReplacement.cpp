@@ -2,7 +2,9 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <memory>
 #include <random>
+#include <vector>
 
 #include "framework/Exceptions.h"
 #include "framework/FilePaths.h"
@@ -17,15 +19,26 @@ namespace {
   throw EFCreateError(Exception::ResMessage(SFCreateError, fileName));
 }
 
-bool WriteAll(win::HANDLE handle, std::span<const std::uint8_t> bytes) {
+// Reads or writes (`transfer`, ReadFile or WriteFile) all of `bytes`, in pieces that the
+// platform's 32-bit counts can take.
+template <class TByte, class TTransfer>
+bool TransferAll(win::HANDLE handle, std::span<TByte> bytes, TTransfer transfer) {
   std::size_t done = 0;
   while (done < bytes.size()) {
     const auto chunk = static_cast<win::DWORD>(std::min<std::size_t>(bytes.size() - done, 1 << 30));
     win::DWORD n = 0;
-    if (!win::WriteFile(handle, bytes.data() + done, chunk, &n, nullptr) || n == 0) return false;
+    if (!transfer(handle, bytes.data() + done, chunk, &n, nullptr) || n == 0) return false;
     done += n;
   }
   return true;
+}
+
+bool WriteAll(win::HANDLE handle, std::span<const std::uint8_t> bytes) {
+  return TransferAll(handle, bytes, win::WriteFile);
+}
+
+bool ReadAll(win::HANDLE handle, std::span<std::uint8_t> bytes) {
+  return TransferAll(handle, bytes, win::ReadFile);
 }
 
 bool IsPlainFile(const std::string& fileName) {
@@ -88,20 +101,51 @@ class TTemporaryFile {
   bool FPlaced = false;
 };
 
-// Writes the bytes over an existing regular file (not a link) that the program may write, for a
-// folder that lets nobody create the temporary file. The bytes are all in memory already, so
-// everything that can fail before the first byte is written leaves the old file as it was.
-// Returns false when the target is no such file.
+bool WriteFrom(win::HANDLE handle, std::span<const std::uint8_t> bytes) {
+  return win::SetFilePointerEx(handle, win::LARGE_INTEGER{0}, nullptr, win::FILE_BEGIN) &&
+         WriteAll(handle, bytes);
+}
+
+// Sets the file's size; a longer file gets the disk space for its new end or keeps its size.
+bool SetFileSize(win::HANDLE handle, std::uint64_t size) {
+  return win::SetFilePointerEx(handle, win::LARGE_INTEGER{std::int64_t(size)}, nullptr,
+                               win::FILE_BEGIN) &&
+         win::SetEndOfFile(handle);
+}
+
+using TScopedFile = std::unique_ptr<win::TKernelObject, decltype(&win::CloseHandle)>;
+
+// Writes the bytes over an existing regular file (not a link) that the program may read and
+// write, for a folder that lets nobody create the temporary file. The file then holds either its
+// earlier bytes or the complete new ones: a longer file's space is reserved before the first
+// byte, and the bytes the new ones cover are kept and written back when a write fails anyway (a
+// file system that reserves nothing, or one that needs new space to write over old bytes).
+// Returns false when the target is no such file or cannot be read, and then it has not changed.
 bool WriteInPlace(const std::string& target, std::span<const std::uint8_t> bytes) {
   // The program's own sharing rule, as for its file streams: nobody else holds the file.
-  const win::HANDLE handle =
-      win::CreateFileA(target.c_str(), win::GENERIC_WRITE, 0, nullptr, win::OPEN_EXISTING,
-                       win::FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
-  if (handle == win::INVALID_HANDLE_VALUE) return false;
-  const bool written =
-      WriteAll(handle, bytes) && win::SetEndOfFile(handle) && win::FlushFileBuffers(handle);
-  const bool closed = win::CloseHandle(handle) != win::FALSE;
-  if (!written || !closed) throw EWriteError(LoadResString(SWriteError));
+  TScopedFile file(
+      win::CreateFileA(target.c_str(), win::GENERIC_READ | win::GENERIC_WRITE, 0, nullptr,
+                       win::OPEN_EXISTING, win::FILE_FLAG_OPEN_REPARSE_POINT, nullptr),
+      &win::CloseHandle);
+  win::LARGE_INTEGER size;
+  if (file.get() == win::INVALID_HANDLE_VALUE || !win::GetFileSizeEx(file.get(), &size))
+    return false;
+  const auto oldSize = std::uint64_t(size.QuadPart);
+  std::vector<std::uint8_t> covered(std::min<std::uint64_t>(oldSize, bytes.size()));
+  if (!ReadAll(file.get(), covered)) return false;
+  if (bytes.size() > oldSize && !SetFileSize(file.get(), bytes.size()))
+    throw EWriteError(LoadResString(SWriteError));
+  // The new bytes are on disk before a shorter file loses its earlier end.
+  if (!WriteFrom(file.get(), bytes) || !win::FlushFileBuffers(file.get()) ||
+      !SetFileSize(file.get(), bytes.size())) {
+    // Nothing more can be done when putting the earlier bytes back fails as well (past the
+    // file-size limit, where the failed write changed nothing either).
+    const bool restored = WriteFrom(file.get(), covered);
+    if (SetFileSize(file.get(), oldSize) && restored) win::FlushFileBuffers(file.get());
+    throw EWriteError(LoadResString(SWriteError));
+  }
+  if (!win::FlushFileBuffers(file.get()) || !win::CloseHandle(file.release()))
+    throw EWriteError(LoadResString(SWriteError));
   return true;
 }
 

@@ -9,6 +9,7 @@
 #include <memory>
 #include <set>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "framework/platform/LastError.h"
@@ -66,11 +67,15 @@ bool Describe(const std::string& path, const std::string& name, WIN32_FIND_DATAA
   return true;
 }
 
+// The folder part of a path, up to and including its last "/", and the name after it.
+std::pair<std::string, std::string> SplitPath(const std::string& path) {
+  const std::size_t slash = path.rfind('/');
+  if (slash == std::string::npos) return {std::string(), path};
+  return {path.substr(0, slash + 1), path.substr(slash + 1)};
+}
+
 std::vector<WIN32_FIND_DATAA> Matches(const std::string& pattern) {
-  const std::size_t slash = pattern.rfind('/');
-  const std::string folder =
-      slash == std::string::npos ? std::string() : pattern.substr(0, slash + 1);
-  const std::string name = slash == std::string::npos ? pattern : pattern.substr(slash + 1);
+  const auto [folder, name] = SplitPath(pattern);
   std::vector<WIN32_FIND_DATAA> entries;
   WIN32_FIND_DATAA data;
   if (!HasWildcard(name)) {
@@ -143,6 +148,18 @@ BOOL FindClose(HANDLE_FIND handle) {
     return FALSE;
   }
   OpenHandles().erase(it);
+  return TRUE;
+}
+
+BOOL FindFileA(LPCSTR fileName, WIN32_FIND_DATAA* data) {
+  if (fileName == nullptr || data == nullptr) {
+    SetLastError(ERROR_INVALID_PARAMETER);
+    return FALSE;
+  }
+  if (!Describe(fileName, SplitPath(fileName).second, *data)) {
+    SetLastError(ERROR_FILE_NOT_FOUND);
+    return FALSE;
+  }
   return TRUE;
 }
 

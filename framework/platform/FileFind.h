@@ -52,6 +52,12 @@ HANDLE_FIND FindFirstFileA(LPCSTR pattern, WIN32_FIND_DATAA* data);
 BOOL FindNextFileA(HANDLE_FIND handle, WIN32_FIND_DATAA* data);
 BOOL FindClose(HANDLE_FIND handle);
 
+// The entry FindFirstFileA finds first for `fileName`, with no search left open; FALSE with
+// ERROR_FILE_NOT_FOUND when there is none. On Linux, where * and ? are ordinary characters in
+// names, `fileName` names one entry literally; on Windows, whose names cannot hold them, they
+// stay wildcards. Not a call of the platform's interface.
+BOOL FindFileA(LPCSTR fileName, WIN32_FIND_DATAA* data);
+
 // Converts a time from UTC to local time with the local zone's offset at that moment.
 BOOL FileTimeToLocalFileTime(const FILETIME* utc, FILETIME* local);
 // The 16-bit DOS date and time of a file time; FALSE outside the years 1980 to 2107.

@@ -30,7 +30,8 @@ inline constexpr DWORD OPEN_EXISTING = 3;
 inline constexpr DWORD OPEN_ALWAYS = 4;
 
 // A file that lives only until it is renamed into place or deleted: the Linux file set removes
-// it when an ending signal (SIGTERM, SIGINT, SIGHUP) arrives meanwhile.
+// it when a signal that ends the program (SIGTERM, SIGINT, SIGQUIT, SIGPIPE, ...) arrives
+// meanwhile.
 inline constexpr DWORD FILE_ATTRIBUTE_TEMPORARY = 0x00000100;
 // Opens a link itself instead of its target: the call fails for a symbolic link.
 inline constexpr DWORD FILE_FLAG_OPEN_REPARSE_POINT = 0x00200000;
@@ -54,11 +55,14 @@ HANDLE CreateFileA(LPCSTR fileName, DWORD desiredAccess, DWORD shareMode, void* 
                    DWORD creationDisposition, DWORD flagsAndAttributes, HANDLE templateFile);
 // Synchronous only (`overlapped` null). Reading at the end succeeds with 0 bytes read.
 BOOL ReadFile(HANDLE file, void* buffer, DWORD toRead, DWORD* read, void* overlapped);
+// A write past the disk's space or the process's file-size limit fails with an error (on Linux
+// the limit's signal, SIGXFSZ, is ignored once a file is opened for writing).
 BOOL WriteFile(HANDLE file, const void* buffer, DWORD toWrite, DWORD* written, void* overlapped);
 BOOL SetFilePointerEx(HANDLE file, LARGE_INTEGER distance, LARGE_INTEGER* newPointer,
                       DWORD moveMethod);
 BOOL GetFileSizeEx(HANDLE file, LARGE_INTEGER* size);
-// Ends the file at the file pointer.
+// Ends the file at the file pointer. A file made longer gets the disk space for its new end, or
+// keeps its size when there is none (disk full, file-size limit).
 BOOL SetEndOfFile(HANDLE file);
 BOOL FlushFileBuffers(HANDLE file);
 BOOL CloseHandle(HANDLE handle);

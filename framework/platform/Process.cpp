@@ -70,6 +70,11 @@ std::string Expressible(std::string_view argument, bool& needsQuotes) {
   return text;
 }
 
+// The argument vector a test set, or else the process's own.
+std::vector<std::string> Arguments() {
+  return Store().FArguments ? *Store().FArguments : ProcessArguments();
+}
+
 }  // namespace
 
 std::string BuildCommandLine(const std::vector<std::string>& arguments) {
@@ -87,6 +92,15 @@ std::string BuildCommandLine(const std::vector<std::string>& arguments) {
   return line;
 }
 
+std::optional<std::string> ArgumentTheCommandLineCannotCarry() {
+  const std::vector<std::string> arguments = Arguments();
+  for (std::size_t i = 1; i < arguments.size(); ++i) {
+    bool needsQuotes = false;
+    if (Expressible(arguments[i], needsQuotes) != arguments[i]) return arguments[i];
+  }
+  return std::nullopt;
+}
+
 void SetCommandLineArguments(const std::vector<std::string>& arguments) {
   Store().FArguments = arguments;
   Store().FBuilt = false;
@@ -95,7 +109,7 @@ void SetCommandLineArguments(const std::vector<std::string>& arguments) {
 LPCSTR GetCommandLineA() {
   TCommandLineStore& store = Store();
   if (!store.FBuilt) {
-    store.FText = BuildCommandLine(store.FArguments ? *store.FArguments : ProcessArguments());
+    store.FText = BuildCommandLine(Arguments());
     store.FBuilt = true;
   }
   return store.FText.c_str();

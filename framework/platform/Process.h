@@ -3,6 +3,7 @@
 // same arguments.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -23,6 +24,13 @@ DWORD GetModuleFileNameA(HINSTANCE module, LPSTR buffer, DWORD size);
 // byte is never taken for a quote or a blank. Arguments hold no NUL bytes, as in an argument
 // vector.
 LPCSTR GetCommandLineA();
+
+// The first argument after the program's path that the raw command line cannot carry as it is
+// (on Linux one holding a double quote, which the splitting rules only group with, or ending in a
+// lone lead byte); none when every argument comes back, as always on Windows, whose command line
+// is the platform's own. Empty arguments are left out, not changed. Not a call of the platform's
+// interface.
+std::optional<std::string> ArgumentTheCommandLineCannotCarry();
 
 // Replaces the argument vector the command line is built from (the program entry or a test);
 // without it the process's own arguments are read from the system.

@@ -254,6 +254,20 @@ TEST_F(MainFormTest, APathSplitAtItsSpacesIsRejoinedAndFramed) {
   EXPECT_TRUE(fs::exists(FScratch.Path() / "My Pictures" / (OutputPrefix + "a cat.jpg")));
 }
 
+// Wildcard characters are ordinary characters in names: the file of that very name is framed.
+class WildcardNameTest : public MainFormTest, public ::testing::WithParamInterface<const char*> {};
+
+TEST_P(WildcardNameTest, FramesTheFileOfThatVeryName) {
+  const std::string stem = GetParam();
+  Source("picture50x40.bmp", stem + ".bmp");
+  Frame({FScratch.File(stem + ".bmp")});
+  EXPECT_TRUE(FForm->Saved());
+  EXPECT_TRUE(fs::exists(FScratch.Path() / (OutputPrefix + stem + ".jpg")));
+}
+
+INSTANTIATE_TEST_SUITE_P(Names, WildcardNameTest, ::testing::Values("photo*[1]", "a\\*"),
+                         [](const auto& param_info) { return std::to_string(param_info.index); });
+
 // Paths that name no picture end the run without a dialog, but say on standard error why.
 struct TRefusalCase {
   const char* Name;
@@ -274,6 +288,7 @@ TEST_P(NothingToFrameTest, ClosesTheWindowWithoutSavingOrAskingAndSaysWhy) {
   fs::create_symlink(FScratch.Path() / "gone.bmp", FScratch.Path() / "link.bmp");
   fw::testing::WriteFileBytes(FScratch.File("empty.jpg"), {});
   fw::testing::WriteFileBytes(FScratch.File("empty.bmp"), {});
+  Source("picture50x40.bmp", "a.bmp");
   const std::vector<std::string> before = FilesInScratch();
   ::testing::internal::CaptureStderr();
   Frame({FScratch.File(GetParam().Name)});
@@ -295,7 +310,8 @@ INSTANTIATE_TEST_SUITE_P(
                       TRefusalCase{"folder.bmp", "a folder, not a picture file"},
                       TRefusalCase{"link.bmp", "a symbolic link whose target does not exist"},
                       TRefusalCase{"empty.jpg", "the file is empty"},
-                      TRefusalCase{"empty.bmp", "the file is empty"}),
+                      TRefusalCase{"empty.bmp", "the file is empty"},
+                      TRefusalCase{"?.bmp", "no such file"}),
     [](const auto& param_info) { return std::to_string(param_info.index); });
 
 // A JPEG file made by the program's own encoder, small and colourful.

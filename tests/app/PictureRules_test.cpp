@@ -82,6 +82,13 @@ TEST(PictureRules, ExistenceIsTestedWithoutTheTrailingSpace) {
   EXPECT_FALSE(PictureFileExists(base + "dir.bmp "));
   EXPECT_TRUE(PictureFileExists(base + "two  spaces.bmp "));
   EXPECT_FALSE(PictureFileExists(base + "two spaces.bmp "));
+  // Wildcard characters are part of a name and match no other.
+  std::ofstream(folder / "photo*[1].jpg") << "x";
+  std::ofstream(folder / "a\\*.jpg") << "x";
+  EXPECT_TRUE(PictureFileExists(base + "photo*[1].jpg "));
+  EXPECT_TRUE(PictureFileExists(base + "a\\*.jpg "));
+  EXPECT_FALSE(PictureFileExists(base + "?.bmp "));
+  EXPECT_FALSE(PictureFileExists(base + "*.bmp "));
   // Any file counts, whatever its last-write time: 1970 (reproducible archives) or 2200.
   for (const time_t seconds : {time_t(0), time_t(7258118400)}) {
     const timespec times[2] = {{seconds, 0}, {seconds, 0}};

@@ -574,16 +574,39 @@ TEST(ProgramHeadless, PictureGivenButNothingSavedEndsWithStatusOne) {
   EXPECT_FALSE(fs::exists(SavedPathFor(broken)));
 }
 
-// The command line has no way to carry a double quote: such a name cannot be framed, and the
-// program says why instead of ending without a word.
-TEST(ProgramHeadless, ANameWithADoubleQuoteIsNotFramedAndSaysWhy) {
+// Past the file-size limit (ulimit -f) the save fails with the write error instead of the program
+// being ended by the limit's signal: status 1, and no temporary file is left beside the source.
+TEST(ProgramHeadless, TheFileSizeLimitFailsTheSaveWithTheWriteError) {
+  if (!OnPath("prlimit")) GTEST_SKIP() << "prlimit is not installed";
   TScratchFolder scratch;
   ASSERT_FALSE(scratch.Path().empty());
-  const fs::path quoted = scratch.Path() / "we\"ird.jpg";
+  const fs::path copy = scratch.CopyInto("run", fs::path(TOVU_EXAMPLES) / "sample.jpg");
+  const TRun run =
+      RunHeadless({"prlimit", "--fsize=4096", TOVU_PROGRAM, copy.string()}, copy.parent_path());
+  EXPECT_EQ(run.Status, std::optional<int>(1)) << run.Output;
+  EXPECT_NE(run.Output.find("ストリームへの書き込みエラー"), std::string::npos) << run.Output;
+  std::vector<fs::path> left;
+  for (const auto& entry : fs::directory_iterator(copy.parent_path()))
+    left.push_back(entry.path());
+  EXPECT_EQ(left, std::vector<fs::path>{copy});
+}
+
+// The command line has no way to carry a double quote: such a name is refused with one line, and
+// the file its quote-less spelling names beside it is not framed in its place.
+TEST(ProgramHeadless, ANameWithADoubleQuoteIsRefusedAndNoOtherFileIsFramed) {
+  TScratchFolder scratch;
+  ASSERT_FALSE(scratch.Path().empty());
+  const fs::path quoted = scratch.Path() / "a\"b.jpg";
+  const fs::path unquoted = scratch.Path() / "ab.jpg";
   fs::copy_file(fs::path(TOVU_EXAMPLES) / "sample.jpg", quoted);
+  fs::copy_file(fs::path(TOVU_EXAMPLES) / "sample.jpg", unquoted);
   const TRun run = RunHeadless({TOVU_PROGRAM, quoted.string()}, scratch.Path());
   EXPECT_EQ(run.Status, std::optional<int>(1));
+  EXPECT_NE(run.Output.find("tovu: " + quoted.string() + ": "), std::string::npos) << run.Output;
   EXPECT_NE(run.Output.find("double quote"), std::string::npos) << run.Output;
+  EXPECT_EQ(run.Output.find("dialog"), std::string::npos) << run.Output;
+  EXPECT_FALSE(fs::exists(SavedPathFor(unquoted)));
+  EXPECT_FALSE(fs::exists(SavedPathFor(quoted)));
 }
 
 }  // namespace

@@ -2,6 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
+#include <string>
+#include <vector>
+
 #include "framework/platform/CodePage.h"
 #include "framework/platform/Process.h"
 
@@ -69,6 +73,29 @@ TEST(CommandLine, RebuiltLineSplitsBackIntoTheArgumentsItCanExpress) {
   const std::string line = win::BuildCommandLine({"", "x.bmp"});
   EXPECT_EQ(ParamCount(line), 1);
   EXPECT_EQ(ParamStr(line, 1), "x.bmp");
+}
+
+// An argument the rebuilt line would give back changed is named, so that the program can refuse
+// it instead of framing another file; the program's own path is no argument.
+TEST(CommandLine, ArgumentsTheRebuiltLineCannotCarryAreNamed) {
+  struct TCase {
+    std::vector<std::string> Arguments;
+    std::optional<std::string> Lost;
+  };
+  const TCase cases[] = {
+      {{"tovu", "a\"b.jpg"}, "a\"b.jpg"},
+      {{"tovu", "My", "Pic\"s/a.jpg", "x\"y"}, "Pic\"s/a.jpg"},
+      {{"tovu", "\""}, "\""},
+      {{"to\"vu", "a b.jpg", "tab\there", "", "photo*[1].jpg", "\xE8\xA1\xA8"}, std::nullopt},
+  };
+  for (const TCase& c : cases) {
+    win::SetCommandLineArguments(c.Arguments);
+    EXPECT_EQ(win::ArgumentTheCommandLineCannotCarry(), c.Lost) << c.Arguments[1];
+  }
+  win::TScopedCodePage scoped(win::CP_SHIFTJIS);
+  win::SetCommandLineArguments({"tovu", "\x83\"y", "a\x81"});
+  EXPECT_EQ(win::ArgumentTheCommandLineCannotCarry(), std::optional<std::string>("a\x81"));
+  win::SetCommandLineArguments({"tovu"});
 }
 
 }  // namespace

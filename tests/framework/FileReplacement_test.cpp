@@ -1,11 +1,13 @@
 // Whole-file writes as the save uses them: what the new file takes from the one it replaces, its
-// temporary file's name, ending signals in the middle of a write, and folders that refuse new
-// files. Cases that need another user or a signal run in a child process.
+// temporary file's name, ending signals in the middle of a write, folders that refuse new files
+// and the file-size limit. Cases that need another user, a signal or a limit run in a child
+// process.
 #include "framework/FileReplacement.h"
 
 #include <gtest/gtest.h>
 #include <poll.h>
 #include <sys/inotify.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -98,8 +100,10 @@ TEST(FileReplacement, ATargetNameOfTheLongestLengthCanBeWritten) {
 
 // A child writing a large file is stopped as soon as its temporary file appears and, while that
 // file is still there, sent the signal: it must end by that signal, leaving the folder as it was.
+// Every signal whose default action ends the program counts, those that dump core included.
 TEST(FileReplacement, AnEndingSignalDuringTheWriteLeavesNoTemporaryFile) {
-  for (const int signal : {SIGTERM, SIGINT, SIGHUP}) {
+  for (const int signal : {SIGTERM, SIGINT, SIGHUP, SIGQUIT, SIGUSR1, SIGUSR2, SIGALRM, SIGPIPE,
+                           SIGXCPU, SIGVTALRM, SIGPROF, SIGRTMIN}) {
     SCOPED_TRACE(signal);
     TScratchFolder folder;
     const std::string target = folder.File("out.jpg");
@@ -111,6 +115,8 @@ TEST(FileReplacement, AnEndingSignalDuringTheWriteLeavesNoTemporaryFile) {
       ASSERT_GE(::inotify_add_watch(watch, folder.Path().c_str(), IN_CREATE), 0);
       const pid_t child = ::fork();
       if (child == 0) {
+        const rlimit noCore{0, 0};
+        ::setrlimit(RLIMIT_CORE, &noCore);
         WriteFileReplacing(target, bytes);
         ::_exit(0);
       }
@@ -175,6 +181,50 @@ TEST(FileReplacement, AFolderThatRefusesTheTemporaryFileStillLetsAWritableOutput
   EXPECT_EQ(save((locked / "new.jpg").string()), 2);
   EXPECT_EQ(Content(locked), (std::vector<std::string>{"link.jpg", "out.jpg"}));
   ::chmod(locked.c_str(), 0755);
+}
+
+// Past the file-size limit (ulimit -f) the write fails with the write error instead of ending the
+// program, and the earlier output keeps its bytes: no temporary file is left, and one written over
+// in place is left as it was, whether the new file is longer (its space is refused before the
+// first byte) or shorter (what was written over is put back).
+TEST(FileReplacement, TheFileSizeLimitFailsTheWriteAndLeavesTheEarlierOutputAsItWas) {
+  struct TCase {
+    bool InPlace;
+    std::size_t OldSize, NewSize;
+  };
+  constexpr rlim_t Limit = 4096;
+  for (const TCase& c :
+       {TCase{false, 100, 8192}, TCase{true, 100, 8192}, TCase{true, 8192, 6000}}) {
+    SCOPED_TRACE(::testing::Message() << c.InPlace << ' ' << c.OldSize << ' ' << c.NewSize);
+    TScratchFolder folder;
+    ::chmod(folder.Path().c_str(), 0755);
+    const fs::path locked = folder.Path() / "locked";
+    fs::create_directory(locked);
+    const std::string target = (locked / "out.jpg").string();
+    const std::vector<std::uint8_t> old(c.OldSize, 7), bytes(c.NewSize, 0xA5);
+    testing::WriteFileBytes(target, old);
+    ::chmod(target.c_str(), 0666);
+    ::chmod(locked.c_str(), c.InPlace ? 0555 : 0777);
+    if (c.InPlace &&
+        InChild([&] { return ::access(locked.c_str(), W_OK) == 0 ? 1 : 0; }, true) != 0)
+      GTEST_SKIP() << "the folder cannot be locked against this user";
+    const int code = InChild(
+        [&] {
+          const rlimit limit{Limit, Limit};
+          ::setrlimit(RLIMIT_FSIZE, &limit);
+          try {
+            WriteFileReplacing(target, bytes);
+          } catch (const EWriteError&) {
+            return 2;
+          }
+          return 0;
+        },
+        true);
+    ::chmod(locked.c_str(), 0755);
+    EXPECT_EQ(code, 2);
+    EXPECT_EQ(testing::ReadFileBytes(target), old);
+    EXPECT_EQ(Content(locked), std::vector<std::string>{"out.jpg"});
+  }
 }
 
 }  // namespace

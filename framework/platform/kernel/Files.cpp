@@ -17,6 +17,7 @@
 #include <optional>
 #include <string>
 #include <utility>
+#include <vector>
 
 #include "framework/platform/CodePage.h"
 #include "framework/platform/CodePageConversion.h"
@@ -75,15 +76,38 @@ BOOL Refuse(DWORD error) {
 
 // ---- Temporary files and the ending signals ---------------------------------------------------
 
-// The signals that end a program from a terminal or a session manager.
-constexpr int EndingSignals[] = {SIGTERM, SIGINT, SIGHUP};
+// Every signal whose default action ends the program and that a handler can catch: those of a
+// terminal or session manager, those a program or the kernel sends (alarms, CPU-time limits, a
+// closed pipe, the user signals), the faults and every real-time signal. SIGKILL cannot be
+// caught; SIGXFSZ is ignored instead (IgnoreFileSizeSignal).
+std::vector<int> ListEndingSignals() {
+  std::vector<int> signals = {SIGHUP,    SIGINT,  SIGQUIT,   SIGILL,  SIGTRAP, SIGABRT, SIGBUS,
+                              SIGFPE,    SIGUSR1, SIGSEGV,   SIGUSR2, SIGPIPE, SIGALRM, SIGTERM,
+                              SIGSTKFLT, SIGXCPU, SIGVTALRM, SIGPROF, SIGIO,   SIGPWR,  SIGSYS};
+  for (int signal = SIGRTMIN; signal <= SIGRTMAX; ++signal)
+    signals.push_back(signal);
+  return signals;
+}
+
+const std::vector<int>& EndingSignals() {
+  static const std::vector<int> signals = ListEndingSignals();
+  return signals;
+}
+
+sigset_t EndingSignalSet() {
+  sigset_t set;
+  sigemptyset(&set);
+  for (const int signal : EndingSignals())
+    sigaddset(&set, signal);
+  return set;
+}
 
 // The one temporary file that an ending signal must not leave behind. Only the handler reads
 // these, so they are plain static storage, changed with the ending signals blocked.
 char PendingPath[PATH_MAX];
 volatile std::sig_atomic_t PendingExists = 0;
-struct sigaction PreviousActions[std::size(EndingSignals)];
-bool Installed[std::size(EndingSignals)] = {};
+struct sigaction PreviousActions[NSIG];
+bool Installed[NSIG] = {};
 
 extern "C" void RemovePendingFileAndEnd(int signal) {
   // Only async-signal-safe calls: unlink, then the signal again under its default action (the
@@ -97,10 +121,7 @@ extern "C" void RemovePendingFileAndEnd(int signal) {
 class TEndingSignalsBlocked {
  public:
   TEndingSignalsBlocked() {
-    sigset_t set;
-    sigemptyset(&set);
-    for (const int signal : EndingSignals)
-      sigaddset(&set, signal);
+    const sigset_t set = EndingSignalSet();
     ::sigprocmask(SIG_BLOCK, &set, &FPrevious);
   }
   ~TEndingSignalsBlocked() { ::sigprocmask(SIG_SETMASK, &FPrevious, nullptr); }
@@ -111,24 +132,48 @@ class TEndingSignalsBlocked {
   sigset_t FPrevious;
 };
 
-// While a temporary file is pending, an ending signal removes it before the program ends.
-// Signals the program ignores (say SIGHUP under nohup) stay ignored.
+// While a temporary file is pending, an ending signal removes it before the program ends. Only
+// signals that would end the program as they stand are taken over: one the program ignores (say
+// SIGHUP under nohup) stays ignored, and one with a handler of its own (a sanitizer's report of a
+// fault) keeps it.
 void InstallHandlers() {
-  for (std::size_t i = 0; i < std::size(EndingSignals); ++i) {
-    struct sigaction action {};
-    action.sa_handler = RemovePendingFileAndEnd;
-    action.sa_flags = SA_RESETHAND;
-    sigemptyset(&action.sa_mask);
-    Installed[i] = ::sigaction(EndingSignals[i], nullptr, &PreviousActions[i]) == 0 &&
-                   PreviousActions[i].sa_handler != SIG_IGN &&
-                   ::sigaction(EndingSignals[i], &action, nullptr) == 0;
+  struct sigaction action {};
+  action.sa_handler = RemovePendingFileAndEnd;
+  action.sa_flags = SA_RESETHAND;
+  action.sa_mask = EndingSignalSet();
+  for (const int signal : EndingSignals()) {
+    Installed[signal] = ::sigaction(signal, nullptr, &PreviousActions[signal]) == 0 &&
+                        (PreviousActions[signal].sa_flags & SA_SIGINFO) == 0 &&
+                        PreviousActions[signal].sa_handler == SIG_DFL &&
+                        ::sigaction(signal, &action, nullptr) == 0;
   }
 }
 
 void RestoreHandlers() {
-  for (std::size_t i = 0; i < std::size(EndingSignals); ++i)
-    if (std::exchange(Installed[i], false))
-      ::sigaction(EndingSignals[i], &PreviousActions[i], nullptr);
+  for (const int signal : EndingSignals())
+    if (std::exchange(Installed[signal], false))
+      ::sigaction(signal, &PreviousActions[signal], nullptr);
+}
+
+// A write past the file-size limit (ulimit -f) fails with its error, as a write to a full disk
+// does, instead of ending the program by SIGXFSZ. The signal is caught by a handler that does
+// nothing rather than set to SIG_IGN, which programs started later would inherit; a handler the
+// program set itself stays.
+extern "C" void IgnoreSignal(int) {}
+
+void IgnoreFileSizeSignal() {
+  static const bool ignored = [] {
+    struct sigaction current {};
+    if (::sigaction(SIGXFSZ, nullptr, &current) != 0 || (current.sa_flags & SA_SIGINFO) != 0 ||
+        current.sa_handler != SIG_DFL)
+      return false;
+    struct sigaction action {};
+    action.sa_handler = IgnoreSignal;
+    action.sa_flags = SA_RESTART;
+    sigemptyset(&action.sa_mask);
+    return ::sigaction(SIGXFSZ, &action, nullptr) == 0;
+  }();
+  (void)ignored;
 }
 
 bool IsPending(const std::string& path) {
@@ -223,6 +268,7 @@ HANDLE CreateFileA(LPCSTR fileName, DWORD desiredAccess, DWORD shareMode, void* 
     SetLastError(path ? ERROR_INVALID_PARAMETER : ERROR_PATH_NOT_FOUND);
     return INVALID_HANDLE_VALUE;
   }
+  if ((desiredAccess & GENERIC_WRITE) != 0) IgnoreFileSizeSignal();
   const int flags = OpenFlags(desiredAccess, creationDisposition, flagsAndAttributes);
   const bool temporary =
       (flagsAndAttributes & FILE_ATTRIBUTE_TEMPORARY) != 0 && creationDisposition == CREATE_NEW;
@@ -309,8 +355,21 @@ BOOL GetFileSizeEx(HANDLE file, LARGE_INTEGER* size) {
 BOOL SetEndOfFile(HANDLE file) {
   TFileObject* object = FileOf(file);
   if (object == nullptr) return Refuse(ERROR_INVALID_HANDLE);
-  const off_t at = ::lseek(object->FDescriptor, 0, SEEK_CUR);
-  if (at < 0 || ::ftruncate(object->FDescriptor, at) != 0) return Fail(errno);
+  const int descriptor = object->FDescriptor;
+  struct stat info {};
+  const off_t at = ::lseek(descriptor, 0, SEEK_CUR);
+  if (at < 0 || ::fstat(descriptor, &info) != 0) return Fail(errno);
+  // A file made longer has the disk space for its new end, as on the platform, so that writing
+  // up to it cannot run out; a file system that cannot reserve space only sets the size. When
+  // the space is not there, the file keeps its size.
+  if (at > info.st_size && ::fallocate(descriptor, 0, info.st_size, at - info.st_size) != 0 &&
+      errno != EOPNOTSUPP && errno != ENOSYS) {
+    const int error = errno;
+    // Some file systems extend the file by what they could reserve before they fail.
+    [[maybe_unused]] const int restored = ::ftruncate(descriptor, info.st_size);
+    return Fail(error);
+  }
+  if (::ftruncate(descriptor, at) != 0) return Fail(errno);
   return TRUE;
 }
 

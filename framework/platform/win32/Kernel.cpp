@@ -17,6 +17,9 @@ DWORD GetModuleFileNameA(HINSTANCE module, LPSTR buffer, DWORD size) {
 LPCSTR GetCommandLineA() {
   return ::GetCommandLineA();
 }
+std::optional<std::string> ArgumentTheCommandLineCannotCarry() {
+  return std::nullopt;
+}
 DWORD GetLastError() {
   return ::GetLastError();
 }
@@ -56,6 +59,12 @@ BOOL FindNextFileA(HANDLE_FIND handle, WIN32_FIND_DATAA* data) {
 }
 BOOL FindClose(HANDLE_FIND handle) {
   return ::FindClose(RealHandle(handle));
+}
+BOOL FindFileA(LPCSTR fileName, WIN32_FIND_DATAA* data) {
+  const HANDLE_FIND handle = FindFirstFileA(fileName, data);
+  if (handle == INVALID_HANDLE_VALUE) return FALSE;
+  FindClose(handle);
+  return TRUE;
 }
 BOOL FileTimeToLocalFileTime(const FILETIME* utc, FILETIME* local) {
   return ::FileTimeToLocalFileTime(Real(utc), Real(local));
