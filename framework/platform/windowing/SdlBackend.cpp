@@ -263,9 +263,6 @@ void TSdlBackend::OpenSdlWindow(TSdlWindow& window, bool shaped) {
   window.FShownTitle = window.FState.FTitle;
   window.FShownOwner = nullptr;
   window.FPresentAll = true;
-  // SDL recreates the window on its first surface request when it presents through OpenGL;
-  // asked for now, the new window gets the hints below and is the one first shown.
-  Sdl().GetWindowSurface(window.FWindow);
   if (window.FState.FDialogFrame) x11::MarkAsDialog(window.FWindow);
   // SDL gives a bordered window every button; the styles say which the frame offers.
   if (window.FState.FCaption) {
@@ -617,6 +614,11 @@ std::unique_ptr<TBackend> CreateSdlBackend() {
     // default handler would then end a program that has done all its work with status 1.
     x11::KeepGoingOnRequestErrors();
   }
+  // Windows are shown through SDL's plain framebuffer (shared memory or X11 images), never
+  // through OpenGL: that keeps Mesa out of the process (its start-up costs, its leaks, its
+  // crashes when the display goes away under it), and the framebuffers are small and change
+  // little. Set over the environment's choice, as the rest of the backend relies on it.
+  Sdl().SetHintWithPriority(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0", SDL_HINT_OVERRIDE);
   Sdl().SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
   Sdl().SetHint(SDL_HINT_MOUSE_FOCUS_CLICKTHROUGH, "1");
   Sdl().SetHint(SDL_HINT_VIDEO_MINIMIZE_ON_FOCUS_LOSS, "0");

@@ -38,6 +38,7 @@ namespace win::wnd {
   X(Quit)                       \
   X(RaiseWindow)                \
   X(SetHint)                    \
+  X(SetHintWithPriority)        \
   X(SetWindowModalFor)          \
   X(SetWindowPosition)          \
   X(SetWindowShape)             \
