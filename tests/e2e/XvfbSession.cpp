@@ -4,6 +4,7 @@
 #include <X11/Xutil.h>
 #include <fcntl.h>
 #include <poll.h>
+#include <signal.h>
 #include <unistd.h>
 
 #include <chrono>
@@ -77,6 +78,12 @@ std::vector<std::string> TXvfbSession::SdlProgramEnvironment() const {
   environment.push_back("LSAN_OPTIONS=suppressions=" TOVU_E2E_LEAK_SUPPRESSIONS);
 #endif
   return environment;
+}
+
+void TXvfbSession::Kill() {
+  if (!FServer || !FServer->Started()) return;
+  kill(FServer->Pid(), SIGKILL);
+  FServer->Wait(std::chrono::seconds(5));
 }
 
 }  // namespace tovu::e2e

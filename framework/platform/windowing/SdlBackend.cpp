@@ -23,6 +23,7 @@
 #include "framework/platform/windowing/InputInjection.h"
 #include "framework/platform/windowing/Runtime.h"
 #include "framework/platform/windowing/SdlLibrary.h"
+#include "framework/platform/windowing/X11Connection.h"
 #include "framework/platform/windowing/X11Hints.h"
 
 extern char** environ;
@@ -607,12 +608,7 @@ std::unique_ptr<TBackend> CreateSdlBackend() {
   const char* x11 = std::getenv("DISPLAY");
   if (x11 && *x11) {
     Sdl().SetHint(SDL_HINT_VIDEODRIVER, "x11");
-    // Before SDL opens its connections: SDL chains its own handler to the one it finds and puts
-    // that one back when it quits, before it closes the connections. A request that failed on a
-    // window destroyed meanwhile (its wake-up message, sent on a second connection, can reach
-    // the server after the window's destruction) is only reported at that close, and Xlib's
-    // default handler would then end a program that has done all its work with status 1.
-    x11::KeepGoingOnRequestErrors();
+    x11::InstallConnectionHandlers();
   }
   // Windows are shown through SDL's plain framebuffer (shared memory or X11 images), never
   // through OpenGL: that keeps Mesa out of the process (its start-up costs, its leaks, its
