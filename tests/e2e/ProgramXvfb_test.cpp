@@ -448,6 +448,35 @@ class ProgramOnAHostileDisplay : public testing::Test {
   std::unique_ptr<TChildProcess> FProgram;
 };
 
+// Another client destroys one of the program's windows (as `xdotool windowclose` does): that
+// is a close at that moment. The main window closed before the save ends the run with status 1
+// and nothing saved; after the save, the size report or the main window gone, it ends with 0.
+TEST_F(ProgramOnAHostileDisplay, AWindowDestroyedByAnotherClientIsClosed) {
+  struct TCase {
+    const char* Name;
+    TMoment Moment;
+    bool TheMainWindow;
+  };
+  const TCase cases[] = {
+      {"the main window as it is created", moWindowCreated, true},
+      {"the main window during the slide", moSliding, true},
+      {"the size report", moReportShown, false},
+      {"the main window while the size report is shown", moReportShown, true},
+  };
+  for (const TCase& c : cases) {
+    SCOPED_TRACE(c.Name);
+    Start(c.Moment);
+    const std::string reached = Reach(c.Moment);
+    const std::string target =
+        c.TheMainWindow && c.Moment == moReportShown ? MainWindow() : reached;
+    ASSERT_NE(target, "0");
+    ASSERT_FALSE(target.empty());
+    ASSERT_TRUE(FWatch->Destroy(std::stoul(target)));
+    const bool saved = c.Moment == moReportShown;
+    ExpectEnd(saved ? 0 : 1, saved);
+  }
+}
+
 // The display goes away under the program (the X server ends): it ends at once, whatever it was
 // doing, with one line on standard error; with status 0 when the picture was already saved.
 TEST_F(ProgramOnAHostileDisplay, ALostDisplayEndsTheRunWithOneLine) {
