@@ -18,6 +18,7 @@
 #include "framework/TypeInfo.h"
 #include "framework/platform/Clock.h"
 #include "framework/platform/CodePageConversion.h"
+#include "framework/platform/Process.h"
 #include "framework/platform/Shell.h"
 #include "framework/platform/SystemMetrics.h"
 #include "framework/platform/WindowStyles.h"
@@ -262,6 +263,8 @@ void TMainForm1::Button1Click(fw::TObject*) {
     jpeg->SaveToFile(OutputPathFor(FFilePath));
   }
   FSaved = true;
+  // The run has done its work: should the display go away from here on, it still succeeded.
+  win::SetExitCodeOnDisplayLoss(0);
   win::MessageBeep(0);
   fw::ShowMessage(SizeReport(clientWidth, clientHeight));
 }

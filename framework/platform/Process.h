@@ -39,4 +39,10 @@ void SetCommandLineArguments(const std::vector<std::string>& arguments);
 // The raw command line for an argument vector.
 std::string BuildCommandLine(const std::vector<std::string>& arguments);
 
+// The exit code the process ends with should the display its windows are on go away under it (1
+// until set): nothing can be shown any more, so the process says so in one line on standard
+// error and ends at once. A Windows desktop does not go away under a running program: there the
+// call does nothing.
+void SetExitCodeOnDisplayLoss(UINT exitCode);
+
 }  // namespace win

@@ -21,6 +21,7 @@
 #include <vector>
 
 #include "tests/e2e/DecodedJpeg.h"
+#include "tests/e2e/RootWindowWatch.h"
 #include "tests/e2e/WindowManagerSession.h"
 #include "tests/e2e/XdotoolWindows.h"
 #include "tests/e2e/XvfbSession.h"
@@ -87,14 +88,10 @@ struct TRun {
   std::string Output;  // standard output and standard error together
 };
 
-TRun RunHeadless(const std::vector<std::string>& arguments, const fs::path& folder) {
-  // Started from its folder, so that a run without a picture writes nothing elsewhere.
-  const fs::path before = fs::current_path();
-  fs::current_path(folder);
-  TChildProcess program(arguments, {"TOVU_BACKEND=headless"}, true, true);
-  fs::current_path(before);
+// What a program started with its output captured writes until it ends, within `timeout`.
+TRun Finish(TChildProcess& program, std::chrono::milliseconds timeout) {
   TRun run;
-  const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+  const auto deadline = std::chrono::steady_clock::now() + timeout;
   while (!run.Status && std::chrono::steady_clock::now() < deadline) {
     run.Output += program.ReadOutput(std::chrono::milliseconds(50));
     run.Status = program.Wait(std::chrono::milliseconds(0));
@@ -102,6 +99,15 @@ TRun RunHeadless(const std::vector<std::string>& arguments, const fs::path& fold
   for (std::string part; !(part = program.ReadOutput(std::chrono::milliseconds(50))).empty();)
     run.Output += part;
   return run;
+}
+
+TRun RunHeadless(const std::vector<std::string>& arguments, const fs::path& folder) {
+  // Started from its folder, so that a run without a picture writes nothing elsewhere.
+  const fs::path before = fs::current_path();
+  fs::current_path(folder);
+  TChildProcess program(arguments, {"TOVU_BACKEND=headless"}, true, true);
+  fs::current_path(before);
+  return Finish(program, std::chrono::seconds(20));
 }
 
 // "W x H" of the size report as the headless backend prints it.
@@ -372,6 +378,124 @@ TEST(ProgramOnXvfbFailure, ClosingTheWindowDuringTheSlideEndsTheRunWithoutSaving
   ASSERT_TRUE(before);
   EXPECT_LT(before->X, (3200 - before->Width) / 2) << "closed only after it had arrived";
   EXPECT_FALSE(fs::exists(SavedPathFor(copy)));
+}
+
+// The program framing the sample from the left edge on a private Xvfb, its output captured, while
+// the test does to its windows or its display what another client or a crash may do at a moment
+// of the run.
+class ProgramOnAHostileDisplay : public testing::Test {
+ protected:
+  enum TMoment { moWindowCreated, moSliding, moReportShown };
+
+  void SetUp() override {
+    if (!OnPath("Xvfb")) GTEST_SKIP() << "Xvfb is not installed";
+    if (!OnPath("xdotool")) GTEST_SKIP() << "xdotool is not installed";
+    ASSERT_FALSE(FScratch.Path().empty());
+    FCopy = FScratch.CopyInto("run", fs::path(TOVU_EXAMPLES) / "sample.jpg");
+  }
+
+  void Start(TMoment moment) {
+    fs::remove(SavedPathFor(FCopy));
+    FProgram.reset();
+    FWatch.reset();
+    // A wide screen makes a slide of over a second, long enough to act in.
+    FXvfb = std::make_unique<TXvfbSession>(moment == moSliding ? 3200 : ScreenWidth, ScreenHeight);
+    ASSERT_TRUE(FXvfb->Running());
+    // Watching before the program starts, so that its first window is seen being created.
+    FWatch = std::make_unique<TRootWindowWatch>(FXvfb->Display());
+    ASSERT_TRUE(FWatch->Connected());
+    std::vector<std::string> environment = FXvfb->SdlProgramEnvironment();
+    environment.push_back(TimeZoneEnteringFrom(edLeft));
+    FProgram = std::make_unique<TChildProcess>(std::vector<std::string>{TOVU_PROGRAM, FCopy},
+                                               environment, true, true);
+    ASSERT_TRUE(FProgram->Started());
+  }
+
+  std::string MainWindow() const {
+    return FindWindowTitled(FXvfb->Display(), MainTitle, std::chrono::seconds(10));
+  }
+
+  // Waits for the moment; answers the window it is about: the program's first window just
+  // created (the main window), the sliding main window, or the size report.
+  std::string Reach(TMoment moment) const {
+    switch (moment) {
+      case moWindowCreated:
+        return std::to_string(FWatch->NextWindow(weCreated, std::chrono::seconds(10)));
+      case moSliding: {
+        const std::string window = MainWindow();
+        for (int step = 0; step < 3 && !window.empty(); ++step)
+          FWatch->NextWindow(weMovedOrResized, std::chrono::seconds(5));
+        return window;
+      }
+      case moReportShown:
+        return FindWindowTitled(FXvfb->Display(), ReportTitle, std::chrono::seconds(20));
+    }
+    return {};
+  }
+
+  // The program ends on its own, nothing answered; its output.
+  std::string ExpectEnd(int status, bool saved) {
+    const TRun run = Finish(*FProgram, std::chrono::seconds(10));
+    EXPECT_EQ(run.Status, std::optional<int>(status)) << run.Output;
+    EXPECT_EQ(fs::exists(SavedPathFor(FCopy)), saved);
+    return run.Output;
+  }
+
+  TScratchFolder FScratch;
+  fs::path FCopy;
+  std::unique_ptr<TXvfbSession> FXvfb;
+  std::unique_ptr<TRootWindowWatch> FWatch;
+  std::unique_ptr<TChildProcess> FProgram;
+};
+
+// Another client destroys one of the program's windows (as `xdotool windowclose` does): that
+// is a close at that moment. The main window closed before the save ends the run with status 1
+// and nothing saved; after the save, the size report or the main window gone, it ends with 0.
+TEST_F(ProgramOnAHostileDisplay, AWindowDestroyedByAnotherClientIsClosed) {
+  struct TCase {
+    const char* Name;
+    TMoment Moment;
+    bool TheMainWindow;
+  };
+  const TCase cases[] = {
+      {"the main window as it is created", moWindowCreated, true},
+      {"the main window during the slide", moSliding, true},
+      {"the size report", moReportShown, false},
+      {"the main window while the size report is shown", moReportShown, true},
+  };
+  for (const TCase& c : cases) {
+    SCOPED_TRACE(c.Name);
+    Start(c.Moment);
+    const std::string reached = Reach(c.Moment);
+    const std::string target =
+        c.TheMainWindow && c.Moment == moReportShown ? MainWindow() : reached;
+    ASSERT_NE(target, "0");
+    ASSERT_FALSE(target.empty());
+    ASSERT_TRUE(FWatch->Destroy(std::stoul(target)));
+    const bool saved = c.Moment == moReportShown;
+    ExpectEnd(saved ? 0 : 1, saved);
+  }
+}
+
+// The display goes away under the program (the X server ends): it ends at once, whatever it was
+// doing, with one line on standard error; with status 0 when the picture was already saved.
+TEST_F(ProgramOnAHostileDisplay, ALostDisplayEndsTheRunWithOneLine) {
+  const std::pair<TMoment, const char*> moments[] = {
+      {moWindowCreated, "as it is created"},
+      {moSliding, "during the slide"},
+      {moReportShown, "while the size report is shown"}};
+  for (const auto& [moment, name] : moments) {
+    SCOPED_TRACE(name);
+    Start(moment);
+    ASSERT_FALSE(Reach(moment).empty());
+    const std::string display = FXvfb->Display();
+    // The watch's own connection would break too.
+    FWatch.reset();
+    FXvfb->Kill();
+    const bool saved = moment == moReportShown;
+    EXPECT_EQ(ExpectEnd(saved ? 0 : 1, saved),
+              "tovu: the connection to the display " + display + " broke; the program ends\n");
+  }
 }
 
 // Under a window manager, which stacks and focuses windows by its own rules.

@@ -4,6 +4,7 @@
 #include <X11/Xutil.h>
 #include <fcntl.h>
 #include <poll.h>
+#include <signal.h>
 #include <unistd.h>
 
 #include <chrono>
@@ -74,13 +75,15 @@ std::vector<std::string> TXvfbSession::SdlProgramEnvironment() const {
   std::vector<std::string> environment{"DISPLAY=" + FDisplay, "TOVU_BACKEND=sdl",
                                        "SDL_AUDIODRIVER=dummy"};
 #if defined(__SANITIZE_ADDRESS__)
-  // Under the leak checker: SDL2 presents window surfaces through OpenGL by default and unloads
-  // Mesa at SDL_Quit, so Mesa's own leaks come without any name to suppress them by; the plain X11
-  // framebuffer keeps Mesa out. D-Bus's leak is suppressed by its library's name.
-  environment.push_back("SDL_FRAMEBUFFER_ACCELERATION=0");
   environment.push_back("LSAN_OPTIONS=suppressions=" TOVU_E2E_LEAK_SUPPRESSIONS);
 #endif
   return environment;
+}
+
+void TXvfbSession::Kill() {
+  if (!FServer || !FServer->Started()) return;
+  kill(FServer->Pid(), SIGKILL);
+  FServer->Wait(std::chrono::seconds(5));
 }
 
 }  // namespace tovu::e2e

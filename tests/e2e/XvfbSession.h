@@ -23,6 +23,8 @@ class TXvfbSession {
   std::optional<std::vector<std::uint32_t>> Capture(int x, int y, int width, int height) const;
   // Environment for a program of ours on this display with the SDL2 backend and no sound.
   std::vector<std::string> SdlProgramEnvironment() const;
+  // Ends the server at once, as a crash would: every client's connection breaks.
+  void Kill();
 
  private:
   std::unique_ptr<TChildProcess> FServer;

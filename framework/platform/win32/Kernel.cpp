@@ -26,6 +26,7 @@ DWORD GetLastError() {
 void SetLastError(DWORD error) {
   ::SetLastError(error);
 }
+void SetExitCodeOnDisplayLoss(UINT /*exitCode*/) {}
 
 bool IsHeadless() {
   return false;

@@ -23,6 +23,7 @@
 #include "framework/platform/windowing/InputInjection.h"
 #include "framework/platform/windowing/Runtime.h"
 #include "framework/platform/windowing/SdlLibrary.h"
+#include "framework/platform/windowing/X11Connection.h"
 #include "framework/platform/windowing/X11Hints.h"
 
 extern char** environ;
@@ -150,6 +151,8 @@ struct TSdlWindow {
   std::string FShownTitle;
   // The owner the display knows the window belongs to.
   HWND FShownOwner = nullptr;
+  // Another client destroyed the window on the display: it is not shown again.
+  bool FGone = false;
 };
 
 class TSdlBackend : public TBackend {
@@ -181,6 +184,8 @@ class TSdlBackend : public TBackend {
 
  private:
   void OpenSdlWindow(TSdlWindow& window, bool shaped);
+  void CloseSdlWindow(TSdlWindow& window);
+  void ForgetWindowsDestroyedElsewhere();
   void ApplyState(TSdlWindow& window);
   void ApplyOwner(TSdlWindow& window);
   SDL_Window* AnyWindow() const;
@@ -193,15 +198,16 @@ class TSdlBackend : public TBackend {
   void ReapChildren();
 
   std::unordered_map<HWND, TSdlWindow> FWindows;
+  std::unique_ptr<x11::TWindowFollowing> FFollowing = std::make_unique<x11::TWindowFollowing>();
   std::vector<pid_t> FChildren;
   SDL_AudioDeviceID FAudio = 0;
   bool FAudioTried = false;
 };
 
 TSdlBackend::~TSdlBackend() {
-  for (auto& entry : FWindows) {
-    if (entry.second.FWindow) Sdl().DestroyWindow(entry.second.FWindow);
-  }
+  for (auto& entry : FWindows)
+    CloseSdlWindow(entry.second);
+  FFollowing.reset();
   if (FAudio) Sdl().CloseAudioDevice(FAudio);
   ReapChildren();
   Sdl().Quit();
@@ -233,7 +239,7 @@ SYSTEMTIME TSdlBackend::LocalTime() {
 }
 
 void TSdlBackend::OpenSdlWindow(TSdlWindow& window, bool shaped) {
-  if (window.FWindow) Sdl().DestroyWindow(window.FWindow);
+  CloseSdlWindow(window);
   const SIZE size{window.FState.FClientOnScreen.right - window.FState.FClientOnScreen.left,
                   window.FState.FClientOnScreen.bottom - window.FState.FClientOnScreen.top};
   // Every window is kept above ordinary desktop windows, dialogs too: a dialog that was not
@@ -257,15 +263,13 @@ void TSdlBackend::OpenSdlWindow(TSdlWindow& window, bool shaped) {
     std::fprintf(stderr, "tovu: SDL could not open a window: %s\n", Sdl().GetError());
     return;
   }
+  FFollowing->Follow(window.FWindow);
   window.FPlacedAt = POINT{INT_MIN, INT_MIN};
   window.FPlacedSize = SIZE{};
   window.FShown = false;
   window.FShownTitle = window.FState.FTitle;
   window.FShownOwner = nullptr;
   window.FPresentAll = true;
-  // SDL recreates the window on its first surface request when it presents through OpenGL;
-  // asked for now, the new window gets the hints below and is the one first shown.
-  Sdl().GetWindowSurface(window.FWindow);
   if (window.FState.FDialogFrame) x11::MarkAsDialog(window.FWindow);
   // SDL gives a bordered window every button; the styles say which the frame offers.
   if (window.FState.FCaption) {
@@ -274,6 +278,17 @@ void TSdlBackend::OpenSdlWindow(TSdlWindow& window, bool shaped) {
         x11::TFrameFunctions{window.FState.FCloseButton, window.FState.FMinimizeButton,
                              window.FState.FMaximizeButton, window.FState.FSizable});
   }
+  // Another client may have destroyed it already, even while SDL was creating it (SDL then
+  // holds made-up facts about it, which nothing may act on).
+  ForgetWindowsDestroyedElsewhere();
+}
+
+void TSdlBackend::CloseSdlWindow(TSdlWindow& window) {
+  if (!window.FWindow) return;
+  Sdl().DestroyWindow(window.FWindow);
+  FFollowing->StopFollowing(window.FWindow);
+  window.FWindow = nullptr;
+  window.FShaped = false;
 }
 
 void TSdlBackend::WindowCreated(HWND hwnd, const TTopLevelState& state) {
@@ -283,6 +298,7 @@ void TSdlBackend::WindowCreated(HWND hwnd, const TTopLevelState& state) {
 
 void TSdlBackend::ApplyState(TSdlWindow& window) {
   const TTopLevelState& state = window.FState;
+  if (window.FGone) return;
   if (!window.FWindow) {
     if (!state.FVisible) return;  // opened when first shown, at its place then
     OpenSdlWindow(window, false);
@@ -353,13 +369,13 @@ void TSdlBackend::WindowChanged(HWND hwnd, const TTopLevelState& state) {
 void TSdlBackend::WindowDestroyed(HWND hwnd) {
   const auto found = FWindows.find(hwnd);
   if (found == FWindows.end()) return;
-  if (found->second.FWindow) Sdl().DestroyWindow(found->second.FWindow);
+  CloseSdlWindow(found->second);
   FWindows.erase(found);
 }
 
 void TSdlBackend::WindowShapeChanged(HWND hwnd, const gdi::TRegion* shape) {
   const auto found = FWindows.find(hwnd);
-  if (found == FWindows.end()) return;
+  if (found == FWindows.end() || found->second.FGone) return;
   TSdlWindow& window = found->second;
   if (!shape) {
     if (window.FShaped) {
@@ -421,6 +437,7 @@ void TSdlBackend::Present(HWND hwnd, TFramebuffer& framebuffer) {
 }
 
 void TSdlBackend::PresentAll() {
+  ForgetWindowsDestroyedElsewhere();
   TRuntime& runtime = Runtime();
   for (auto& entry : FWindows) {
     TFramebuffer* framebuffer = runtime.FramebufferOf(entry.first);
@@ -523,6 +540,21 @@ void TSdlBackend::HandleEvent(const SDL_Event& event) {
   }
 }
 
+// A window that another client destroyed is closed as if the user had closed it: the program
+// goes on as after a close at that moment. SDL lets go of it at once (nothing on the display is
+// left to wait for) and it is never opened again.
+void TSdlBackend::ForgetWindowsDestroyedElsewhere() {
+  for (SDL_Window* destroyed : FFollowing->TakeDestroyedWindows()) {
+    for (auto& [hwnd, window] : FWindows) {
+      if (window.FWindow != destroyed) continue;
+      CloseSdlWindow(window);
+      window.FGone = true;
+      window.FShown = false;
+      InjectCloseRequest(hwnd);
+    }
+  }
+}
+
 void TSdlBackend::PumpEvents() {
   PresentAll();
   SDL_Event event;
@@ -610,13 +642,13 @@ std::unique_ptr<TBackend> CreateSdlBackend() {
   const char* x11 = std::getenv("DISPLAY");
   if (x11 && *x11) {
     Sdl().SetHint(SDL_HINT_VIDEODRIVER, "x11");
-    // Before SDL opens its connections: SDL chains its own handler to the one it finds and puts
-    // that one back when it quits, before it closes the connections. A request that failed on a
-    // window destroyed meanwhile (its wake-up message, sent on a second connection, can reach
-    // the server after the window's destruction) is only reported at that close, and Xlib's
-    // default handler would then end a program that has done all its work with status 1.
-    x11::KeepGoingOnRequestErrors();
+    x11::InstallConnectionHandlers();
   }
+  // Windows are shown through SDL's plain framebuffer (shared memory or X11 images), never
+  // through OpenGL: that keeps Mesa out of the process (its start-up costs, its leaks, its
+  // crashes when the display goes away under it), and the framebuffers are small and change
+  // little. Set over the environment's choice, as the rest of the backend relies on it.
+  Sdl().SetHintWithPriority(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0", SDL_HINT_OVERRIDE);
   Sdl().SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
   Sdl().SetHint(SDL_HINT_MOUSE_FOCUS_CLICKTHROUGH, "1");
   Sdl().SetHint(SDL_HINT_VIDEO_MINIMIZE_ON_FOCUS_LOSS, "0");

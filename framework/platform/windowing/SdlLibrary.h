@@ -34,10 +34,13 @@ namespace win::wnd {
   X(OpenAudioDevice)            \
   X(PauseAudioDevice)           \
   X(PollEvent)                  \
+  X(PushEvent)                  \
   X(QueueAudio)                 \
   X(Quit)                       \
   X(RaiseWindow)                \
+  X(RegisterEvents)             \
   X(SetHint)                    \
+  X(SetHintWithPriority)        \
   X(SetWindowModalFor)          \
   X(SetWindowPosition)          \
   X(SetWindowShape)             \

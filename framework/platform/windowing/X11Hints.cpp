@@ -1,72 +1,12 @@
 #include "framework/platform/windowing/X11Hints.h"
 
-#include <SDL_syswm.h>
 #include <X11/Xatom.h>
-#include <X11/Xlib.h>
-#include <dlfcn.h>
 
-#include "framework/platform/windowing/SdlLibrary.h"
+#include "framework/platform/windowing/X11Library.h"
 
 namespace win::wnd::x11 {
 
 namespace {
-
-// The few Xlib calls made here, taken from the libX11 that SDL's X11 driver has already loaded,
-// so that the program links nothing of X11 for its headless runs.
-struct TXlib {
-  decltype(&::XInternAtom) InternAtom = nullptr;
-  decltype(&::XChangeProperty) ChangeProperty = nullptr;
-  decltype(&::XDeleteProperty) DeleteProperty = nullptr;
-  decltype(&::XSendEvent) SendEvent = nullptr;
-  decltype(&::XFlush) Flush = nullptr;
-  decltype(&::XBell) Bell = nullptr;
-  decltype(&::XSetErrorHandler) SetErrorHandler = nullptr;
-};
-
-template <typename Function>
-bool Load(void* library, const char* name, Function& function) {
-  function = reinterpret_cast<Function>(dlsym(library, name));
-  return function != nullptr;
-}
-
-const TXlib* LoadXlib() {
-  static const TXlib* const loaded = []() -> const TXlib* {
-    void* library = dlopen("libX11.so.6", RTLD_NOW | RTLD_LOCAL);
-    if (library == nullptr) return nullptr;
-    static TXlib xlib;
-    const bool complete = Load(library, "XInternAtom", xlib.InternAtom) &&
-                          Load(library, "XChangeProperty", xlib.ChangeProperty) &&
-                          Load(library, "XDeleteProperty", xlib.DeleteProperty) &&
-                          Load(library, "XSendEvent", xlib.SendEvent) &&
-                          Load(library, "XFlush", xlib.Flush) &&
-                          Load(library, "XBell", xlib.Bell) &&
-                          Load(library, "XSetErrorHandler", xlib.SetErrorHandler);
-    return complete ? &xlib : nullptr;
-  }();
-  return loaded;
-}
-
-// The X11 display and window behind an SDL window, with Xlib loaded.
-struct TTarget {
-  const TXlib* FXlib = nullptr;
-  Display* FDisplay = nullptr;
-  Window FWindow = 0;
-
-  explicit operator bool() const { return FXlib != nullptr; }
-  Atom Intern(const char* name) const { return FXlib->InternAtom(FDisplay, name, False); }
-};
-
-TTarget TargetOf(SDL_Window* window) {
-  SDL_SysWMinfo info;
-  SDL_VERSION(&info.version);
-  if (window == nullptr || !Sdl().GetWindowWMInfo(window, &info) ||
-      info.subsystem != SDL_SYSWM_X11) {
-    return {};
-  }
-  const TXlib* xlib = LoadXlib();
-  if (xlib == nullptr) return {};
-  return TTarget{xlib, info.info.x11.display, info.info.x11.window};
-}
 
 // The Motif window-manager hints: which functions the frame offers and which decorations it has.
 struct TMotifHints {
@@ -106,18 +46,7 @@ TMotifHints MotifHintsFor(const TFrameFunctions& frame) {
   return hints;
 }
 
-// A request that fails (typically on a window destroyed a moment before, while the window
-// manager or an expose still referred to it) is of no consequence to the program; Xlib's own
-// handler would print it and end the process.
-int IgnoreRequestErrors(Display*, XErrorEvent*) {
-  return 0;
-}
-
 }  // namespace
-
-void KeepGoingOnRequestErrors() {
-  if (const TXlib* xlib = LoadXlib()) xlib->SetErrorHandler(IgnoreRequestErrors);
-}
 
 void MarkAsDialog(SDL_Window* window) {
   const TTarget target = TargetOf(window);

@@ -14,10 +14,6 @@ struct TFrameFunctions {
   bool FResize = false;
 };
 
-// Replaces Xlib's handler of failed requests, which ends the process, by one that ignores them;
-// harmless where no X display is used.
-void KeepGoingOnRequestErrors();
-
 // Window managers read the type and the frame's functions when they take a window on, so these
 // belong between the window's creation and its first showing. Nothing happens off X11.
 void MarkAsDialog(SDL_Window* window);
