@@ -1,8 +1,9 @@
 // The shine button's drawing beyond the goldens: the gradient strip's colour at given steps in
 // both directions, a transparent button drawing straight over its parent, and where glyph and
-// caption go for each layout, margin and overhang.
+// caption go for each layout, margin and overhang, also at the integer limits.
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <vector>
 
 #include "framework/Canvas.h"
@@ -132,6 +133,66 @@ TEST_F(ShineLayoutTest, WithAMarginTheContentKeepsToTheEdgeItsLayoutNames) {
   Lay({fw::blGlyphBottom, 3, 120, 60, 16, 12, true}, glyph, text, caption);
   EXPECT_EQ(glyph.Y, 60 - 3 - 12);
   EXPECT_EQ(text.Bottom, 60 - 3 - 12 - 4);
+}
+
+struct TFarPlace {
+  fw::TButtonLayout Layout;
+  int Margin;
+  int Spacing;
+  bool GlyphAtTheRightEdge;  // else nothing of the content shows
+};
+
+// Margins and spacings near the integer limits place the content as exact arithmetic would: far
+// out of sight, in its layout's order, or (a right-hand glyph with the largest spacing and margin
+// 0) exactly at its edge; no sum wraps around into the button.
+TEST_F(ShineLayoutTest, MarginsAndSpacingsAtTheIntegerLimitsPlaceTheContentWithoutWrapping) {
+  const std::vector<TFarPlace> places{{fw::blGlyphRight, 0, INT_MAX, true},
+                                      {fw::blGlyphLeft, INT_MAX - 10, 4, false},
+                                      {fw::blGlyphLeft, -1, INT_MAX, false},
+                                      {fw::blGlyphTop, -1, INT_MIN, false},
+                                      {fw::blGlyphBottom, INT_MAX, INT_MAX, false},
+                                      {fw::blGlyphRight, INT_MIN + 1, INT_MIN, false}};
+  fw::TBitmap glyph;  // red, but for its see-through bottom-left pixel
+  PaintGlyph(glyph, {"RRRRRRRRRRRRRRRR", "RRRRRRRRRRRRRRRR", ".RRRRRRRRRRRRRRR"},
+             {{'R', fw::clRed}});
+  auto* button = Place<TStateButton>(20, 20, 120, 60);
+  button->SetGlyph(&glyph);
+  button->SetCaption("Shine");
+  button->Canvas()->SetFont(button->Font());
+  for (const TFarPlace& place : places) {
+    button->SetLayout(place.Layout);
+    button->SetSpacing(place.Spacing);
+    button->SetMargin(place.Margin);
+    const std::string name = "layout " + std::to_string(place.Layout) + ", margin " +
+                             std::to_string(place.Margin) + ", spacing " +
+                             std::to_string(place.Spacing);
+    fw::TPoint at;
+    fw::TRect text;
+    button->CalcDrawPosition(*button->Canvas(), at, text);
+    if (place.Spacing >= 0 && place.Layout == fw::blGlyphLeft) {
+      EXPECT_GE(text.Left, at.X) << name << ": the caption follows the glyph";
+    }
+    if (place.GlyphAtTheRightEdge) {
+      EXPECT_EQ(at.X, 120 - 16) << name;
+    }
+    for (const TShineState state : {shUp, shDown}) {
+      button->ForceState(state);
+      button->Invalidate();
+      Pump();
+      const auto shown = FBackend->ReadFramebuffer(FForm->Handle());
+      ASSERT_TRUE(shown);
+      const int shift = state == shDown ? 1 : 0;
+      if (place.GlyphAtTheRightEdge) {
+        EXPECT_EQ(shown->Pixel(20 + 104 + shift + 8, 20 + at.Y + shift + 1), 0xFF0000u) << name;
+      }
+      const std::uint32_t face = shown->Pixel(22, 22);
+      int drawn = 0;  // inside the frame, and left of where the right-hand glyph goes
+      for (int y = 22; y < 20 + 58; ++y)
+        for (int x = 22; x < 20 + 104; ++x)
+          drawn += shown->Pixel(x, y) != face;
+      EXPECT_EQ(drawn, 0) << name << ", state " << static_cast<int>(state);
+    }
+  }
 }
 
 }  // namespace
