@@ -118,11 +118,22 @@ void TShineSpeedButton::Paint() {
     passes(*Canvas());
     return;
   }
-  if (Width() <= 0 || Height() <= 0) return;
+  // Only the part that can be seen is composed, in client coordinates moved onto the bitmap, so
+  // a button larger than any bitmap the platform makes still paints, with the same pixels.
+  const fw::TRect visible = VisiblePart();
+  if (visible.Width() <= 0 || visible.Height() <= 0) return;
   fw::TBitmap offscreen;
-  offscreen.SetSize(Width(), Height());
+  offscreen.SetSize(visible.Width(), visible.Height());
+  win::SetWindowOrgEx(offscreen.Canvas()->Handle(), visible.Left, visible.Top, nullptr);
   passes(*offscreen.Canvas());
-  Canvas()->Draw(0, 0, &offscreen);
+  win::SetWindowOrgEx(offscreen.Canvas()->Handle(), 0, 0, nullptr);
+  Canvas()->Draw(visible.Left, visible.Top, &offscreen);
+}
+
+fw::TRect TShineSpeedButton::VisiblePart() {
+  const fw::TRect clip = Canvas()->ClipRect();
+  return fw::Rect(std::max(clip.Left, 0), std::max(clip.Top, 0), std::min(clip.Right, Width()),
+                  std::min(clip.Bottom, Height()));
 }
 
 void TShineSpeedButton::BackDraw(fw::TCanvas& Canvas) {

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "framework/Canvas.h"
+#include "framework/platform/Paint.h"
 #include "tests/controls/shine/ShineTestSupport.h"
 
 namespace shine::testing {
@@ -63,6 +64,49 @@ TEST_F(ShinePaintTest, ATransparentButtonLeavesItsParentShowingAndDrawsTheRestOv
   button->SetTransparent(false);
   Pump();
   EXPECT_EQ(ShownAt(30, 25), fw::clRed);
+}
+
+// A button larger than any bitmap the platform makes composes only the part that can be seen;
+// a part of any button repaints with the pixels that painting all of it gives.
+TEST_F(ShinePaintTest, OnlyTheVisiblePartIsComposedWithTheWholeButtonsPixels) {
+  std::string reported;
+  FApplication->OnException = [&](fw::TObject*, const fw::Exception& e) { reported = e.Message(); };
+  auto* huge = Place(150, 150, 40000, 40000);
+  huge->Colors()->SetColor(From);
+  huge->Colors()->SetGradColor(To);
+  huge->Colors()->SetGradation(true);
+  Pump();
+  EXPECT_EQ(reported, "");
+  EXPECT_EQ(ShownAt(150, 150), fw::clWhite) << "the highlight of the raised frame";
+  EXPECT_EQ(ShownAt(151, 200), From) << "the gradient's first column";
+  huge->SetVisible(false);
+
+  auto* across = Place(10, 10, 200, 50);
+  auto* down = Place(220, 10, 40, 130);
+  fw::TBitmap glyph;
+  PaintGlyph(glyph, {"RRRRRRRR", "RBBBBBBR", "RRRRRRRR", "........"},
+             {{'R', fw::clRed}, {'B', fw::clBlue}});
+  for (TShineSpeedButton* button : {across, down}) {
+    button->Colors()->SetColor(From);
+    button->Colors()->SetGradColor(To);
+    button->Colors()->SetGradation(true);
+    button->SetGlyph(&glyph);
+    button->SetCaption("&Partly");
+    button->SetFontShadow(fw::clWhite);
+  }
+  down->Colors()->SetGradVertical(true);
+  down->SetLayout(fw::blGlyphTop);
+  Pump();
+  const auto whole = FBackend->ReadFramebuffer(FForm->Handle());
+  ASSERT_TRUE(whole);
+  for (const win::RECT& part : {win::RECT{37, 5, 120, 33}, win::RECT{150, 30, 240, 70},
+                                win::RECT{225, 41, 251, 90}, win::RECT{0, 58, 300, 61}}) {
+    win::InvalidateRect(FForm->Handle(), &part, win::TRUE);
+    Pump();
+    const auto shown = FBackend->ReadFramebuffer(FForm->Handle());
+    ASSERT_TRUE(shown);
+    EXPECT_EQ(shown->FPixels, whole->FPixels) << part.left << "," << part.top;
+  }
 }
 
 struct TPlace {
