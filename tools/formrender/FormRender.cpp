@@ -180,25 +180,33 @@ void RegisterRenderableClasses() {
   shine::RegisterShineControls();
 }
 
-TPicture RenderForm(const std::string& Path, const std::vector<TAction>& Actions) {
+std::unique_ptr<fw::TCustomForm> ReadForm(const std::string& Path) {
   const TPrepared prepared = Prepare(ReadText(Path), fs::path(Path).parent_path());
   const fw::TClass cls = fw::FindClass(prepared.RootClass);
   if (!cls->InheritsFrom(fw::TCustomForm::StaticClass()) || !cls->CanCreateComponent())
     throw fw::EParserError(prepared.RootClass + " is not a form class", 1);
   std::unique_ptr<fw::TComponent> created = cls->CreateComponent(fw::Application);
-  auto* form = static_cast<fw::TCustomForm*>(created.get());
-  fw::ReadComponentFromText(form, prepared.Text);
+  std::unique_ptr<fw::TCustomForm> form(static_cast<fw::TCustomForm*>(created.release()));
+  fw::ReadComponentFromText(form.get(), prepared.Text);
   for (const TFileProperty& file : prepared.Files)
     LoadFileProperty(*form, file);
-  form->Show();
+  return form;
+}
+
+TPicture ShowForm(fw::TCustomForm& Form, const std::vector<TAction>& Actions) {
+  Form.Show();
   LetPendingWorkRun();
   for (const TAction& action : Actions)
-    Play(*form, action);
+    Play(Form, action);
 
   auto* headless = dynamic_cast<win::wnd::THeadlessBackend*>(&win::wnd::Runtime().Backend());
-  const auto shown = headless ? headless->ReadFramebuffer(form->Handle()) : std::nullopt;
+  const auto shown = headless ? headless->ReadFramebuffer(Form.Handle()) : std::nullopt;
   if (!shown) throw fw::EInvalidOperation("the form shows nothing to read");
   return TPicture{int(shown->FWidth), int(shown->FHeight), shown->FPixels};
+}
+
+TPicture RenderForm(const std::string& Path, const std::vector<TAction>& Actions) {
+  return ShowForm(*ReadForm(Path), Actions);
 }
 
 void SaveBmp(const TPicture& Picture, const std::string& Path) {
