@@ -1,9 +1,11 @@
 // The shine button's drawing beyond the goldens: the gradient strip's colour at given steps in
 // both directions, a transparent button drawing straight over its parent, and where glyph and
-// caption go for each layout, margin and overhang, also at the integer limits.
+// caption go for each layout, margin and overhang, also at the integer limits; only the visible
+// part composed, and repaints after changes once shown.
 #include <gtest/gtest.h>
 
 #include <climits>
+#include <functional>
 #include <vector>
 
 #include "framework/Canvas.h"
@@ -106,6 +108,68 @@ TEST_F(ShinePaintTest, OnlyTheVisiblePartIsComposedWithTheWholeButtonsPixels) {
     const auto shown = FBackend->ReadFramebuffer(FForm->Handle());
     ASSERT_TRUE(shown);
     EXPECT_EQ(shown->FPixels, whole->FPixels) << part.left << "," << part.top;
+  }
+}
+
+struct TChange {
+  const char* What;
+  std::function<void(TShineSpeedButton&)> Apply;
+  bool Down = false;  // shown down, in the pressed colours
+};
+
+// Once shown, a button repaints after a change of its caption, a colour set or a font, and then
+// looks like a button made with the new value.
+TEST_F(ShinePaintTest, AShownButtonRepaintsAfterCaptionColourSetAndFontChanges) {
+  const std::vector<TChange> changes{
+      {"caption", [](TShineSpeedButton& b) { b.SetCaption("&Go"); }},
+      {"face colour", [](TShineSpeedButton& b) { b.Colors()->SetColor(fw::clRed); }},
+      {"frame colour", [](TShineSpeedButton& b) { b.Colors()->SetDarkShadow(fw::clBlue); }},
+      {"gradient", [](TShineSpeedButton& b) { b.Colors()->SetGradation(true); }},
+      {"colour set",
+       [](TShineSpeedButton& b) {
+         TShineBtnColors colors;
+         colors.SetColor(fw::clYellow);
+         colors.SetShadow(fw::clRed);
+         b.SetColors(&colors);
+       }},
+      {"pressed colours", [](TShineSpeedButton& b) { b.PressedColors()->SetColor(fw::clAqua); },
+       true},
+      {"font colour", [](TShineSpeedButton& b) { b.Font()->SetColor(fw::clRed); }},
+      {"font height", [](TShineSpeedButton& b) { b.Font()->SetHeight(-17); }},
+      {"font", [](TShineSpeedButton& b) {
+         fw::TFont font;
+         font.SetName("DejaVu Sans");
+         font.SetStyle({fw::fsBold});
+         b.SetFont(&font);
+       }}};
+  const auto make = [this](int Left, bool Down) {
+    auto* button = Place(Left, 10, 70, 30);
+    button->SetCaption("Shine");
+    button->SetGroupIndex(Left);  // a group of its own, so that it can stay down
+    button->SetDown(Down);
+    Pump();
+    return button;
+  };
+  for (const TChange& change : changes) {
+    TShineSpeedButton* shown = make(10, change.Down);
+    const auto before = FBackend->ReadFramebuffer(FForm->Handle());
+    change.Apply(*shown);
+    Pump();
+    TShineSpeedButton* fresh = make(100, change.Down);
+    change.Apply(*fresh);
+    Pump();
+    const auto after = FBackend->ReadFramebuffer(FForm->Handle());
+    ASSERT_TRUE(before && after);
+    int changed = 0, unlike = 0;
+    for (int y = 10; y < 40; ++y)
+      for (int x = 0; x < 70; ++x) {
+        changed += before->Pixel(10 + x, y) != after->Pixel(10 + x, y);
+        unlike += after->Pixel(10 + x, y) != after->Pixel(100 + x, y);
+      }
+    EXPECT_GT(changed, 0) << change.What;
+    EXPECT_EQ(unlike, 0) << change.What;
+    shown->SetParent(nullptr);
+    fresh->SetParent(nullptr);
   }
 }
 
