@@ -46,19 +46,10 @@ std::string DrawTextText(TScriptArgs& args) {
   return FromUtf8(text);
 }
 
-RECT RectArgs(TScriptArgs& args) {
-  RECT rect;
-  rect.left = args.Integer("L");
-  rect.top = args.Integer("T");
-  rect.right = args.Integer("R");
-  rect.bottom = args.Integer("B");
-  return rect;
-}
-
 }  // namespace
 
 void CmdDrawText(TScriptEngine& engine, TScriptArgs& args) {
-  RECT rect = RectArgs(args);
+  RECT rect = args.Box();
   const UINT flags = static_cast<UINT>(args.Integer("FLAGS"));
   const std::string text = DrawTextText(args);
   if (DrawTextA(engine.Dc(), text.c_str(), static_cast<int>(text.size()), &rect, flags) == 0)
@@ -66,7 +57,7 @@ void CmdDrawText(TScriptEngine& engine, TScriptArgs& args) {
 }
 
 void CmdCalcRect(TScriptEngine& engine, TScriptArgs& args) {
-  RECT rect = RectArgs(args);
+  RECT rect = args.Box();
   const UINT flags = static_cast<UINT>(args.Integer("FLAGS")) | DT_CALCRECT;
   const std::string text = DrawTextText(args);
   if (DrawTextA(engine.Dc(), text.c_str(), static_cast<int>(text.size()), &rect, flags) == 0)
