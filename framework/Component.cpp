@@ -194,7 +194,14 @@ void TComponent::SetParentComponent(TComponent*) {}
 void TComponent::GetChildren(const TGetChildProc& Proc, TComponent* Root) {
   if (Root != this) return;
   for (TComponent* c : FComponents)
-    if (!c->HasParent()) Proc(c);
+    if (!c->HasParent() && !c->FComponentStyle.Contains(csSubComponent)) Proc(c);
+}
+
+void TComponent::SetSubComponent(bool IsSubComponent) {
+  if (IsSubComponent)
+    FComponentStyle.Include(csSubComponent);
+  else
+    FComponentStyle.Exclude(csSubComponent);
 }
 
 void TComponent::SetDesigning(bool Value, bool SetChildren) {

@@ -24,6 +24,11 @@ TOVU_ENUM(TComponentStateFlag, std::uint8_t, csLoading, csReading, csWriting, cs
           csDesignInstance)
 using TComponentState = TSet<TComponentStateFlag>;
 
+// csSubComponent: a component that another one makes for its own use (a control's timer); it is
+// stored with its maker's properties, never as a component of its own.
+TOVU_ENUM(TComponentStyleFlag, std::uint8_t, csSubComponent)
+using TComponentStyle = TSet<TComponentStyleFlag>;
+
 TOVU_ENUM(TOperation, std::uint8_t, opInsert, opRemove)
 
 class TComponent;
@@ -65,6 +70,8 @@ class TComponent : public TPersistent {
   bool IsLoading() const { return FComponentState.Contains(csLoading); }
   bool IsDesigning() const { return FComponentState.Contains(csDesigning); }
   bool IsDestroying() const { return FComponentState.Contains(csDestroying); }
+  TComponentStyle ComponentStyle() const { return FComponentStyle; }
+  void SetSubComponent(bool IsSubComponent);
 
   // `AComponent` is told (Notification opRemove) when this component is destroyed, and the
   // other way round; both links go when either side ends.
@@ -76,7 +83,8 @@ class TComponent : public TPersistent {
   virtual TComponent* GetParentComponent() const;
   virtual void SetParentComponent(TComponent* Value);
   // Calls `Proc` for the children that a form description stores inside this component, in
-  // storing order. The base stores the root's owned components that have no parent.
+  // storing order. The base stores the root's owned components that have no parent and are no
+  // sub-components.
   virtual void GetChildren(const TGetChildProc& Proc, TComponent* Root);
 
   // Design state, for this component and (by default) the ones it owns.
@@ -118,6 +126,7 @@ class TComponent : public TPersistent {
   std::vector<TComponent*> FComponents;  // owned: destroyed by this component
   std::vector<TComponent*> FFreeNotifies;
   TComponentState FComponentState;
+  TComponentStyle FComponentStyle;
   std::vector<std::pair<std::string, std::string>> FEventHandlerNames;
 };
 

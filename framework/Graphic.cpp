@@ -1,5 +1,6 @@
 #include "framework/Graphic.h"
 
+#include "framework/Filer.h"
 #include "framework/Streams.h"
 #include "framework/TypeInfo.h"
 
@@ -39,6 +40,11 @@ void TGraphic::Changed(TObject*) {
 void TGraphic::Progress(TObject* Sender, TProgressStage Stage, std::uint8_t PercentDone,
                         bool RedrawNow, const TRect& R, const std::string& Msg) {
   CallEvent(OnProgress, Sender, Stage, PercentDone, RedrawNow, R, Msg);
+}
+
+void TGraphic::DefineProperties(TFiler& Filer) {
+  Filer.DefineBinaryProperty(
+      "Data", [this](TStream& s) { ReadData(s); }, [this](TStream& s) { WriteData(s); }, !Empty());
 }
 
 void TGraphic::ReadData(TStream& Stream) {

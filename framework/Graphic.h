@@ -52,6 +52,10 @@ class TGraphic : public TPersistent {
   TNotifyEvent OnChange;
   TProgressEvent OnProgress;
 
+  // A graphic that a published property holds (a button's Glyph) is stored in a form description
+  // as its Data: the bytes ReadData and WriteData exchange.
+  void DefineProperties(TFiler& Filer) override;
+
  protected:
   friend class TCanvas;
   friend class TPicture;

@@ -518,6 +518,14 @@ void TWinControl::ReadState(TReader& Reader) {
   TControl::ReadState(Reader);
 }
 
+void TWinControl::GetChildren(const TGetChildProc& Proc, TComponent* Root) {
+  TControl::GetChildren(Proc, Root);
+  for (int i = 0; i < ControlCount(); ++i) {
+    TControl* child = Controls(i);
+    if (child->Owner() == Root) Proc(child);
+  }
+}
+
 void TWinControl::DefineProperties(TFiler& Filer) {
   TControl::DefineProperties(Filer);
   const bool hasDesign = FDesignSize.cx > 0 && FDesignSize.cy > 0;

@@ -37,6 +37,9 @@ class TWinControl : public TControl {
   void InsertControl(TControl* AControl);
   void RemoveControl(TControl* AControl);
   bool ContainsControl(const TControl* Control) const;
+  // The root's own components without a parent (when this is the root), then the child controls
+  // that the root owns, in the framework's child order.
+  void GetChildren(const TGetChildProc& Proc, TComponent* Root) override;
 
   // Sends the message to every child until one answers with a non-zero result.
   void Broadcast(TMessage& Message);

@@ -20,8 +20,16 @@ namespace {
 constexpr win::DWORD PaintBrushThroughMask = 0x00E20746;
 constexpr int GradientSteps = 256;
 
-int Halve(int Value) {
+std::int64_t Halve(std::int64_t Value) {
   return Value / 2;
+}
+
+// A place in client coordinates, held within 2^30 pixels of the origin: nothing is visible that
+// far out (no surface is that large), and the one-pixel moves of the pressed look and the
+// caption's copies cannot overflow.
+int FarOff(std::int64_t Value) {
+  constexpr std::int64_t Limit = std::int64_t{1} << 30;
+  return static_cast<int>(std::clamp(Value, -Limit, Limit));
 }
 
 // Channel c (0 blue, 8 green, 16 red) of a 32-bit pixel.
@@ -110,11 +118,22 @@ void TShineSpeedButton::Paint() {
     passes(*Canvas());
     return;
   }
-  if (Width() <= 0 || Height() <= 0) return;
+  // Only the part that can be seen is composed, in client coordinates moved onto the bitmap, so
+  // a button larger than any bitmap the platform makes still paints, with the same pixels.
+  const fw::TRect visible = VisiblePart();
+  if (visible.Width() <= 0 || visible.Height() <= 0) return;
   fw::TBitmap offscreen;
-  offscreen.SetSize(Width(), Height());
+  offscreen.SetSize(visible.Width(), visible.Height());
+  win::SetWindowOrgEx(offscreen.Canvas()->Handle(), visible.Left, visible.Top, nullptr);
   passes(*offscreen.Canvas());
-  Canvas()->Draw(0, 0, &offscreen);
+  win::SetWindowOrgEx(offscreen.Canvas()->Handle(), 0, 0, nullptr);
+  Canvas()->Draw(visible.Left, visible.Top, &offscreen);
+}
+
+fw::TRect TShineSpeedButton::VisiblePart() {
+  const fw::TRect clip = Canvas()->ClipRect();
+  return fw::Rect(std::max(clip.Left, 0), std::max(clip.Top, 0), std::min(clip.Right, Width()),
+                  std::min(clip.Bottom, Height()));
 }
 
 void TShineSpeedButton::BackDraw(fw::TCanvas& Canvas) {
@@ -175,9 +194,9 @@ void TShineSpeedButton::CalcDrawPosition(fw::TCanvas& Canvas, fw::TPoint& GlyphP
                                          fw::TRect& TextRect) {
   const bool hasGlyph = !FGlyph->Empty();
   const bool hasText = !Caption().empty();
-  const int gw = hasGlyph ? FGlyph->Width() : 0;
-  const int gh = hasGlyph ? FGlyph->Height() : 0;
-  int tw = 0, th = 0;
+  const std::int64_t gw = hasGlyph ? FGlyph->Width() : 0;
+  const std::int64_t gh = hasGlyph ? FGlyph->Height() : 0;
+  std::int64_t tw = 0, th = 0;
   if (hasText) {
     win::RECT r{0, 0, ClientWidth(), 0};
     Canvas.RequiredState({fw::csHandleValid, fw::csFontValid});
@@ -185,25 +204,26 @@ void TShineSpeedButton::CalcDrawPosition(fw::TCanvas& Canvas, fw::TPoint& GlyphP
     tw = r.right - r.left;
     th = r.bottom - r.top;
   }
+  // In 64 bits, so that margins and spacings near the integer limits cannot wrap around.
   // Glyph and caption follow each other along the layout's axis (across for left and right,
   // down for top and bottom), the glyph first for left and top, each centred on the other axis.
   const bool sideways = FLayout == fw::blGlyphLeft || FLayout == fw::blGlyphRight;
   const bool glyphFirst = FLayout == fw::blGlyphLeft || FLayout == fw::blGlyphTop;
-  const int between = hasGlyph && hasText ? FSpacing : 0;
-  const int glyphAlong = sideways ? gw : gh, glyphAcross = sideways ? gh : gw;
-  const int textAlong = sideways ? tw : th, textAcross = sideways ? th : tw;
-  const int along = glyphAlong + between + textAlong;
-  const int across = std::max(glyphAcross, textAcross);
-  const int glyphAt = glyphFirst ? 0 : textAlong + between;
-  const int textAt = glyphFirst ? glyphAlong + between : 0;
-  const int glyphSide = hasGlyph ? Halve(across - glyphAcross) : 0;
-  const int textSide = hasText ? Halve(across - textAcross) : 0;
-  const int width = sideways ? along : across, height = sideways ? across : along;
-  const int gx = sideways ? glyphAt : glyphSide, gy = sideways ? glyphSide : glyphAt;
-  const int tx = sideways ? textAt : textSide, ty = sideways ? textSide : textAt;
+  const std::int64_t between = hasGlyph && hasText ? FSpacing : 0;
+  const std::int64_t glyphAlong = sideways ? gw : gh, glyphAcross = sideways ? gh : gw;
+  const std::int64_t textAlong = sideways ? tw : th, textAcross = sideways ? th : tw;
+  const std::int64_t along = glyphAlong + between + textAlong;
+  const std::int64_t across = std::max(glyphAcross, textAcross);
+  const std::int64_t glyphAt = glyphFirst ? 0 : textAlong + between;
+  const std::int64_t textAt = glyphFirst ? glyphAlong + between : 0;
+  const std::int64_t glyphSide = hasGlyph ? Halve(across - glyphAcross) : 0;
+  const std::int64_t textSide = hasText ? Halve(across - textAcross) : 0;
+  const std::int64_t width = sideways ? along : across, height = sideways ? across : along;
+  const std::int64_t gx = sideways ? glyphAt : glyphSide, gy = sideways ? glyphSide : glyphAt;
+  const std::int64_t tx = sideways ? textAt : textSide, ty = sideways ? textSide : textAt;
 
-  const int cw = ClientWidth(), ch = ClientHeight();
-  int mx = Halve(cw - width), my = Halve(ch - height);
+  const std::int64_t cw = ClientWidth(), ch = ClientHeight();
+  std::int64_t mx = Halve(cw - width), my = Halve(ch - height);
   if (FMargin >= 0) {
     switch (FLayout) {
       case fw::blGlyphLeft:
@@ -220,8 +240,8 @@ void TShineSpeedButton::CalcDrawPosition(fw::TCanvas& Canvas, fw::TPoint& GlyphP
         break;
     }
   }
-  GlyphPos = fw::Point(mx + gx, my + gy);
-  TextRect = fw::Rect(mx + tx, my + ty, mx + tx + tw, my + ty + th);
+  GlyphPos = fw::Point(FarOff(mx + gx), FarOff(my + gy));
+  TextRect = fw::Rect(FarOff(mx + tx), FarOff(my + ty), FarOff(mx + tx + tw), FarOff(my + ty + th));
 }
 
 void TShineSpeedButton::ImageDraw(fw::TCanvas& Canvas) {

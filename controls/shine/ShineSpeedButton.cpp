@@ -96,6 +96,7 @@ TShineSpeedButton::TShineSpeedButton(fw::TComponent* AOwner) : fw::TGraphicContr
   ConnectGlyph(true);
   SetBounds(Left(), Top(), 25, 25);
   FActiveButtonTimer = std::make_unique<fw::TTimer>(this);
+  FActiveButtonTimer->SetSubComponent(true);  // not stored as a component of its own
   FActiveButtonTimer->SetEnabled(false);
   FActiveButtonTimer->SetInterval(200);
   FActiveButtonTimer->SetOnTimer([this](fw::TObject* sender) { ActiveButtonTimerOnTimer(sender); });

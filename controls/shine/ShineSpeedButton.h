@@ -156,6 +156,8 @@ class TShineSpeedButton : public fw::TGraphicControl {
   bool ShiftedLook() const { return FState == shActiveDown || FState == shDown; }
   bool HotLook() const { return FState == shActiveDown || FState == shActiveUp; }
   void DrawCaption(fw::TCanvas& Canvas, const fw::TRect& TextRect);
+  // The part of the client area that the paint under way can change.
+  fw::TRect VisiblePart();
 
   int FGroupIndex = 0;
   bool FDown = false;

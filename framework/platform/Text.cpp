@@ -138,16 +138,22 @@ POINT BaselineOf(const TTextTarget& target, LONG left, LONG top) {
   return TPainter(target.Dc).ToDevice(POINT{left, Saturated(std::int64_t{top} + ascent)});
 }
 
+// The prefix underlines are pen lines in the text colour through the mix mode (which the glyphs
+// ignore). The formatting rectangle clips them to its columns and to its rows including the
+// bottom one, as the platform clips that line.
 void PaintPrefixMarks(const TTextTarget& target, const gdi::TTextLayout& layout,
                       const std::optional<RECT>& clip) {
   TRegion marks;
   for (const gdi::TLayoutMark& mark : layout.Marks) {
     const POINT start = BaselineOf(target, mark.Left, mark.Y);
     const LONG end = Saturated(std::int64_t{start.x} + mark.Right - mark.Left);
-    marks.Union(gdi::UnderlineRect(*target.Face, start.x, end, start.y));
+    marks.Union(gdi::PrefixUnderlineRect(start.x, end, start.y));
   }
-  if (clip) marks.Intersect(*clip);
-  TPainter(target.Dc).PaintSolid(marks, target.Dc->State().TextColor, R2_COPYPEN);
+  if (clip)
+    marks.Intersect(
+        RECT{clip->left, clip->top, clip->right, Saturated(std::int64_t{clip->bottom} + 1)});
+  const gdi::TDcState& state = target.Dc->State();
+  TPainter(target.Dc).PaintSolid(marks, state.TextColor, state.Rop2);
 }
 
 // DrawTextA's drawing: every run of the layout, then the prefix underlines.

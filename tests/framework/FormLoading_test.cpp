@@ -1,5 +1,6 @@
 // Forms load the layout registered for their class before the constructor's own work, OnCreate
-// runs after it, and the loaded components work: tried on the main window's own layout.
+// runs after it, and the loaded components work; written out, the form reads back the same:
+// tried on the main window's own layout.
 #include <gtest/gtest.h>
 
 #include <fstream>
@@ -16,6 +17,7 @@
 #include "framework/Panel.h"
 #include "framework/Timer.h"
 #include "framework/TypeInfo.h"
+#include "framework/Writer.h"
 #include "tests/framework/FrameworkTestSupport.h"
 
 namespace fw::testing {
@@ -207,6 +209,30 @@ TEST_F(FormLoadingTest, AnchorsLaidOutAgainstTheDesignSizeFollowTheClientArea) {
   form->SetClientHeight(800);
   EXPECT_EQ(form->ClearPanel1->BoundsRect(), (win::RECT{0, 0, 800, 800}));
   EXPECT_EQ(form->Shape1->BoundsRect(), (win::RECT{2, 2, 798, 798}));
+}
+
+TEST_F(FormLoadingTest, WrittenOutTheFormStoresItsControlsInTheirParentsAndReadsBackTheSame) {
+  std::string written;
+  {
+    const std::unique_ptr<TMainForm1> form(TCustomForm::Create<TMainForm1>(FApplication.get()));
+    NewComponent<TTimer>(form.get())->SetSubComponent(true);  // the form's own helper
+    NewComponent<TTimer>(form->Panel1);                       // the panel's, not the form's
+    written = ComponentToText(form.get());
+  }
+  for (const char* nested :
+       {"\n  object ClearPanel1: TClearPanel\n", "\n    object Button1: TButton\n",
+        "\n    object Image1: TImage\n", "\n  object Timer1: TTimer\n"})
+    EXPECT_NE(written.find(nested), std::string::npos) << nested << written;
+  std::size_t objects = 0;
+  for (std::size_t at = written.find("object "); at != std::string::npos;
+       at = written.find("object ", at + 1))
+    ++objects;
+  EXPECT_EQ(objects, 9u) << "the form and its eight components\n" << written;
+
+  RegisterFormDescription(TMainForm1::StaticClass(), written);
+  auto* copy = TCustomForm::Create<TMainForm1>(FApplication.get());
+  EXPECT_EQ(ComponentToText(copy), written);
+  EXPECT_EQ(copy->Button1->Parent(), copy->ClearPanel1);
 }
 
 TEST_F(FormLoadingTest, AFormClassWithoutADescriptionCannotBeCreated) {

@@ -182,6 +182,31 @@ void RegisterRenderableClasses() {
   shine::RegisterShineControls();
 }
 
+std::unique_ptr<fw::TCustomForm> ReadForm(const std::string& Path) {
+  const TPrepared prepared = Prepare(ReadText(Path), fs::path(Path).parent_path());
+  const fw::TClass cls = fw::FindClass(prepared.RootClass);
+  if (!cls->InheritsFrom(fw::TCustomForm::StaticClass()) || !cls->CanCreateComponent())
+    throw fw::EParserError(prepared.RootClass + " is not a form class", 1);
+  std::unique_ptr<fw::TComponent> created = cls->CreateComponent(fw::Application);
+  std::unique_ptr<fw::TCustomForm> form(static_cast<fw::TCustomForm*>(created.release()));
+  fw::ReadComponentFromText(form.get(), prepared.Text);
+  for (const TFileProperty& file : prepared.Files)
+    LoadFileProperty(*form, file);
+  return form;
+}
+
+TPicture ShowForm(fw::TCustomForm& Form, const std::vector<TAction>& Actions) {
+  Form.Show();
+  LetPendingWorkRun();
+  for (const TAction& action : Actions)
+    Play(Form, action);
+
+  auto* headless = dynamic_cast<win::wnd::THeadlessBackend*>(&win::wnd::Runtime().Backend());
+  const auto shown = headless ? headless->ReadFramebuffer(Form.Handle()) : std::nullopt;
+  if (!shown) throw fw::EInvalidOperation("the form shows nothing to read");
+  return TPicture{int(shown->FWidth), int(shown->FHeight), shown->FPixels};
+}
+
 TPicture RenderForm(const std::string& Path, const std::vector<TAction>& Actions) {
   // What fails inside the windows' messages (an image build, say) goes to the application's
   // error report; the first such error is the render's.
@@ -192,25 +217,15 @@ TPicture RenderForm(const std::string& Path, const std::vector<TAction>& Actions
   };
   const fw::TScopeExit restore([&reported] { fw::Application->OnException = reported; });
 
-  const TPrepared prepared = Prepare(ReadText(Path), fs::path(Path).parent_path());
-  const fw::TClass cls = fw::FindClass(prepared.RootClass);
-  if (!cls->InheritsFrom(fw::TCustomForm::StaticClass()) || !cls->CanCreateComponent())
-    throw fw::EParserError(prepared.RootClass + " is not a form class", 1);
-  std::unique_ptr<fw::TComponent> created = cls->CreateComponent(fw::Application);
-  auto* form = static_cast<fw::TCustomForm*>(created.get());
-  fw::ReadComponentFromText(form, prepared.Text);
-  for (const TFileProperty& file : prepared.Files)
-    LoadFileProperty(*form, file);
-  form->Show();
-  LetPendingWorkRun();
-  for (const TAction& action : Actions)
-    Play(*form, action);
-  if (failure) throw fw::Exception(*failure);
-
-  auto* headless = dynamic_cast<win::wnd::THeadlessBackend*>(&win::wnd::Runtime().Backend());
-  const auto shown = headless ? headless->ReadFramebuffer(form->Handle()) : std::nullopt;
-  if (!shown) throw fw::EInvalidOperation("the form shows nothing to read");
-  return TPicture{int(shown->FWidth), int(shown->FHeight), shown->FPixels};
+  const std::unique_ptr<fw::TCustomForm> form = ReadForm(Path);
+  try {
+    TPicture picture = ShowForm(*form, Actions);
+    if (!failure) return picture;
+  } catch (const fw::Exception&) {
+    // A form whose build failed may show nothing; the build's error says why.
+    if (!failure) throw;
+  }
+  throw fw::Exception(*failure);
 }
 
 void SaveBmp(const TPicture& Picture, const std::string& Path) {

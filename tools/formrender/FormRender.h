@@ -3,8 +3,11 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
+
+#include "framework/Form.h"
 
 namespace tovu::formrender {
 
@@ -26,12 +29,18 @@ struct TPicture {
 // the transparent controls, the shine speed button). Safe to call more than once.
 void RegisterRenderableClasses();
 
-// Reads the description in `Path` into a new form of the class it names, shows it, lets pending
-// work run, plays the actions and answers what the form shows. A property line `X.File = 'name'`
-// (Picture.File, Glyph.File) loads that file into the picture or graphic X once the form is
-// read; relative names resolve against the description's folder. Needs the headless backend and
-// an application object; errors raise the framework's exceptions, among them the first error the
-// form's windows report to the application meanwhile (a failed image build, say).
+// Reads the description in `Path` into a new form of the class it names, owned by the
+// application. A property line `X.File = 'name'` (Picture.File, Glyph.File) loads that file into
+// the picture or graphic X once the form is read; relative names resolve against the
+// description's folder. Errors raise the framework's exceptions.
+std::unique_ptr<fw::TCustomForm> ReadForm(const std::string& Path);
+
+// Shows the form, lets pending work run, plays the actions and answers what the form shows.
+// Needs the headless backend and an application object.
+TPicture ShowForm(fw::TCustomForm& Form, const std::vector<TAction>& Actions);
+
+// ReadForm, then ShowForm. Errors raise the framework's exceptions, among them the first error
+// the form's windows report to the application meanwhile (a failed image build, say).
 TPicture RenderForm(const std::string& Path, const std::vector<TAction>& Actions);
 
 // Writes the picture as an uncompressed 24-bit BMP.

@@ -40,6 +40,15 @@ int TScriptArgs::Integer(const char* what) {
   return int(v);
 }
 
+win::RECT TScriptArgs::Box() {
+  win::RECT box;
+  box.left = Integer("L");
+  box.top = Integer("T");
+  box.right = Integer("R");
+  box.bottom = Integer("B");
+  return box;
+}
+
 win::COLORREF TScriptArgs::Color(const char* what) {
   std::string s = Word(what);
   if (!s.empty() && s[0] == '#') s.erase(0, 1);

@@ -34,6 +34,8 @@ class TScriptArgs {
   // A name from the table (case-insensitive) or a number.
   int Lookup(const std::map<std::string, int>& table, const char* what);
   win::DWORD Rop(const char* what);
+  // Four integers L T R B.
+  win::RECT Box();
   std::vector<win::POINT> Points();
   void Done() const;
 

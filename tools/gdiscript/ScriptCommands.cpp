@@ -46,6 +46,8 @@ constexpr TCommand kCommands[] = {
     {"bitblt", CmdBitBlt},
     {"font", CmdFont},
     {"text", CmdText},
+    {"drawtext", CmdDrawText},
+    {"calcrect", CmdCalcRect},
     {"pixel", CmdPixel},
     {"save", CmdSave},
     {"saveppm", CmdSavePpm},

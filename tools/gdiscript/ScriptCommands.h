@@ -34,5 +34,7 @@ void CmdSavePpm(TScriptEngine& engine, TScriptArgs& args);
 // TextCommands.cpp
 void CmdFont(TScriptEngine& engine, TScriptArgs& args);
 void CmdText(TScriptEngine& engine, TScriptArgs& args);
+void CmdDrawText(TScriptEngine& engine, TScriptArgs& args);
+void CmdCalcRect(TScriptEngine& engine, TScriptArgs& args);
 
 }  // namespace tovu::gdiscript

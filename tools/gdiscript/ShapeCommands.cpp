@@ -13,42 +13,26 @@ void Check(win::BOOL ok, const char* call) {
   if (!ok) Fail(std::string(call) + " failed");
 }
 
-struct TBox {
-  int Left;
-  int Top;
-  int Right;
-  int Bottom;
-};
-
-TBox ReadBox(TScriptArgs& args) {
-  TBox box{};
-  box.Left = args.Integer("L");
-  box.Top = args.Integer("T");
-  box.Right = args.Integer("R");
-  box.Bottom = args.Integer("B");
-  return box;
-}
-
 }  // namespace
 
 void CmdRect(TScriptEngine& engine, TScriptArgs& args) {
-  const TBox b = ReadBox(args);
+  const win::RECT b = args.Box();
   args.Done();
-  Check(win::Rectangle(engine.Dc(), b.Left, b.Top, b.Right, b.Bottom), "Rectangle");
+  Check(win::Rectangle(engine.Dc(), b.left, b.top, b.right, b.bottom), "Rectangle");
 }
 
 void CmdRoundRect(TScriptEngine& engine, TScriptArgs& args) {
-  const TBox b = ReadBox(args);
+  const win::RECT b = args.Box();
   const int w = args.Integer("W");
   const int h = args.Integer("H");
   args.Done();
-  Check(win::RoundRect(engine.Dc(), b.Left, b.Top, b.Right, b.Bottom, w, h), "RoundRect");
+  Check(win::RoundRect(engine.Dc(), b.left, b.top, b.right, b.bottom, w, h), "RoundRect");
 }
 
 void CmdEllipse(TScriptEngine& engine, TScriptArgs& args) {
-  const TBox b = ReadBox(args);
+  const win::RECT b = args.Box();
   args.Done();
-  Check(win::Ellipse(engine.Dc(), b.Left, b.Top, b.Right, b.Bottom), "Ellipse");
+  Check(win::Ellipse(engine.Dc(), b.left, b.top, b.right, b.bottom), "Ellipse");
 }
 
 void CmdMoveTo(TScriptEngine& engine, TScriptArgs& args) {

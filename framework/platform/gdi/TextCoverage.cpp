@@ -72,6 +72,11 @@ RECT UnderlineRect(const TFontFace& face, LONG left, LONG right, LONG baseline) 
   return Bar(left, right, std::int64_t{baseline} + m.UnderlineTop, m.UnderlineSize);
 }
 
+RECT PrefixUnderlineRect(LONG left, LONG right, LONG baseline) {
+  return Bar(left, Clamp32(std::max<std::int64_t>(left, std::int64_t{right} - 1)),
+             std::int64_t{baseline} + 1, 1);
+}
+
 RECT StrikeOutRect(const TFontFace& face, LONG left, LONG right, LONG baseline) {
   const TFontMetrics& m = face.Metrics();
   return Bar(left, right, std::int64_t{baseline} + m.StrikeOutTop, m.StrikeOutSize);

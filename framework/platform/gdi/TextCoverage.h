@@ -22,6 +22,10 @@ TRegion GlyphRunInk(const TFontFace& face, std::u32string_view text, POINT origi
 
 // The underline under pixels [left, right) of text whose baseline is at `baseline`.
 RECT UnderlineRect(const TFontFace& face, LONG left, LONG right, LONG baseline);
+// The line DrawText draws under a prefixed character whose cell is [left, right): one pixel high
+// on the row below the baseline, one pixel shorter than the cell, whatever the font's own
+// underline metrics (as the platform draws it, a pen line to the cell's last column).
+RECT PrefixUnderlineRect(LONG left, LONG right, LONG baseline);
 // The strike-out bar through pixels [left, right).
 RECT StrikeOutRect(const TFontFace& face, LONG left, LONG right, LONG baseline);
 // The text cell: `width` pixels from `left`, from the top of the ascent to the bottom of the

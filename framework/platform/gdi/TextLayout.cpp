@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <limits>
+#include <optional>
 
 #include "framework/platform/gdi/TextChars.h"
 
@@ -41,13 +42,13 @@ bool Has(const TOptions& options, UINT flag) {
 }
 
 // '&' underlines the character after it and is not drawn; "&&" draws one '&'; a '&' with nothing
-// after it is dropped.
+// after it is drawn as it is.
 TLine ApplyPrefixes(const std::vector<TTextChar>& chars, bool prefixes) {
   TLine shown;
   shown.reserve(chars.size());
   for (std::size_t i = 0; i < chars.size(); ++i) {
-    if (prefixes && chars[i].SingleByte() == '&') {
-      if (++i == chars.size()) break;
+    if (prefixes && chars[i].SingleByte() == '&' && i + 1 < chars.size()) {
+      ++i;
       shown.push_back(TShownChar{chars[i].Code, chars[i].SingleByte() != '&'});
       continue;
     }
@@ -160,13 +161,15 @@ std::vector<TLine> WrapLine(const TLine& line, std::int64_t limit, const TLineMe
   }
 }
 
-// Adds the runs and prefix marks of one line placed at (x, y); an expanded tab ends a run and
-// the next run starts at the tab stop.
+// Adds the runs and the prefix mark of one line placed at (x, y); an expanded tab ends a run and
+// the next run starts at the tab stop. Of several prefixed characters on a line only the last
+// is underlined, as the platform draws it.
 void PlaceLine(const TLine& line, std::int64_t x, std::int64_t y, const TLineMeasurer& measurer,
                TTextLayout& layout) {
   std::int64_t pen = 0;
   std::int64_t runStart = 0;
   std::u32string text;
+  std::optional<TLayoutMark> mark;
   const auto flush = [&] {
     if (!text.empty())
       layout.Runs.push_back({Clamp32(x + runStart), Clamp32(y), text, Clamp32(pen - runStart)});
@@ -179,24 +182,29 @@ void PlaceLine(const TLine& line, std::int64_t x, std::int64_t y, const TLineMea
       runStart = next;
     } else {
       text.push_back(c.Code);
-      if (c.Underlined) layout.Marks.push_back({Clamp32(x + pen), Clamp32(x + next), Clamp32(y)});
+      if (c.Underlined) mark = TLayoutMark{Clamp32(x + pen), Clamp32(x + next), Clamp32(y)};
     }
     pen = next;
   }
   flush();
+  if (mark) layout.Marks.push_back(*mark);
+}
+
+// Centred text starts at (near + far - size) / 2, truncated toward zero as the platform does it:
+// with less room than text and an odd difference, that is not near + (room - size) / 2.
+std::int64_t Centred(LONG near, LONG far, std::int64_t size) {
+  return (std::int64_t{near} + far - size) / 2;
 }
 
 std::int64_t AlignedLeft(const RECT& rect, std::int64_t width, const TOptions& options) {
-  const std::int64_t room = std::int64_t{rect.right} - rect.left;
-  if (Has(options, DT_CENTER)) return rect.left + (room - width) / 2;
+  if (Has(options, DT_CENTER)) return Centred(rect.left, rect.right, width);
   if (Has(options, DT_RIGHT)) return std::int64_t{rect.right} - width;
   return rect.left;
 }
 
 std::int64_t AlignedTop(const RECT& rect, std::int64_t height, const TOptions& options) {
   if (!Has(options, DT_SINGLELINE)) return rect.top;
-  const std::int64_t room = std::int64_t{rect.bottom} - rect.top;
-  if (Has(options, DT_VCENTER)) return rect.top + (room - height) / 2;
+  if (Has(options, DT_VCENTER)) return Centred(rect.top, rect.bottom, height);
   if (Has(options, DT_BOTTOM)) return std::int64_t{rect.bottom} - height;
   return rect.top;
 }

@@ -28,7 +28,8 @@ struct TLayoutRun {
   LONG Width = 0;
 };
 
-// The underline of one prefixed character: pixels [Left, Right) of the line whose top is Y.
+// The cell of the prefixed character that a line underlines: pixels [Left, Right) of the line
+// whose top is Y.
 struct TLayoutMark {
   LONG Left = 0;
   LONG Right = 0;

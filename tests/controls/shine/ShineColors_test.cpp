@@ -90,6 +90,8 @@ TEST_F(ShineColorsStreaming, ANewButtonStoresOnlyEachSetsColourAndNestedValuesRe
   auto* button = Place(4, 4);
   button->SetName("Shine1");
   const std::string text = fw::ComponentToText(button);
+  EXPECT_EQ(text.find("TTimer"), std::string::npos) << "the hover timer is the button's own\n"
+                                                    << text;
   EXPECT_NE(text.find("Colors.Color = clBtnFace"), std::string::npos) << text;
   EXPECT_NE(text.find("PressedColors.Color = clBtnHighlight"), std::string::npos) << text;
   for (const char* name : {"Highlight", "Shadow", "GradColor", "GradVertical", "Gradation"})

@@ -1,6 +1,7 @@
 // The shine button under injected pointer and keyboard input on the headless backend: hot
-// tracking and its fallback timer, pressing and releasing inside and outside, groups shared with
-// the framework's speed buttons, accelerators, double clicks, ClickDownHook and enabling.
+// tracking and its fallback timer, pressing and releasing inside and outside (also in a group),
+// other mouse buttons, groups shared with the framework's speed buttons, accelerators, double
+// clicks, ClickDownHook and enabling.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -164,6 +165,37 @@ TEST_F(ShineInputTest, WhileHeldTheLookFollowsThePointerAndAReleaseOutsideDoesNo
   EXPECT_FALSE(a->ActiveButtonTimer()->Enabled());
   for (const std::string& line : FLog)
     EXPECT_NE(line, "A click");
+}
+
+TEST_F(ShineInputTest, AGroupMemberReleasedOutsideKeepsItsDownStateWithoutAClick) {
+  MixedGroup(false);
+  for (const bool down : {false, true}) {
+    if (down) Click(0);
+    Over(0);
+    Press();
+    Away();
+    Release();
+    EXPECT_EQ(FA->Down(), down);
+    EXPECT_EQ(FA->State(), down ? shDown : shUp) << "hot after the release, then left";
+    EXPECT_FALSE(FA->MouseInControl());
+    // The leave while held raises the event only; the one after the release cools the look.
+    EXPECT_EQ(FLog, (TLog{"A enter", "A leave", "A leave"})) << "no click; down " << down;
+    RunFor(1000);
+    FLog.clear();
+  }
+}
+
+TEST_F(ShineInputTest, OtherMouseButtonsNeitherPressNorClick) {
+  TShineSpeedButton* a = Shine(0, "A");
+  for (const int other : {win::VK_RBUTTON, win::VK_MBUTTON}) {
+    Over(0);
+    Press(other);
+    EXPECT_EQ(a->State(), shActiveUp);
+    EXPECT_FALSE(a->Tracking());
+    Release(other);
+    EXPECT_EQ(a->State(), shActiveUp);
+  }
+  EXPECT_EQ(FLog, (TLog{"A enter"}));
 }
 
 TEST_F(ShineInputTest, AnExclusiveGroupMixesShineAndFrameworkButtons) {

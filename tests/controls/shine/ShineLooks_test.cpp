@@ -1,7 +1,8 @@
-// The shine button's looks as form-render pictures them, in each drawing state of three
+// The shine button's looks as form-render pictures them, in each drawing state of four
 // configurations (a flat face with a shadowed caption, gradient faces with an enclosed frame and
-// a highlighted caption, a transparent flat-framed button), each beside a disabled copy of itself
-// and a plain button (empty, or with a caption that has neither shadow nor highlight). Every
+// a highlighted caption, a transparent flat-framed button, gradient faces narrower than their
+// strip without the frames of the hot, up and disabled looks and with an accelerator caption),
+// each beside a disabled copy of itself and plain buttons. Every
 // golden is the GDI oracle's drawing of a script worked out from the drawing rules by
 // make-oracle-scripts.py, which places the captions with the extents that the first test checks
 // against the program's own measurement.
@@ -44,7 +45,7 @@ TEST_F(TShineTest, CaptionsMeasureAsTheOracleScriptsPlaceThem) {
     EXPECT_EQ(text.Height(), height) << caption;
     ++checked;
   }
-  EXPECT_EQ(checked, 4);
+  EXPECT_EQ(checked, 5);
 }
 
 struct TLook {
@@ -82,7 +83,8 @@ std::vector<TLook> Looks() {
   for (const TPlaces& p :
        {TPlaces{"flat", {TAction::akMove, 110, 55}, {TAction::akMove, 40, 17}},
         TPlaces{"gradient", {TAction::akMove, 145, 60}, {TAction::akMove, 32, 32}},
-        TPlaces{"transparent", {TAction::akMove, 115, 15}, {TAction::akMove, 52, 17}}}) {
+        TPlaces{"transparent", {TAction::akMove, 115, 15}, {TAction::akMove, 52, 17}},
+        TPlaces{"frameless", {TAction::akMove, 120, 70}, {TAction::akMove, 50, 17}}}) {
     looks.push_back({p.Configuration, "up", {p.Away}});
     looks.push_back({p.Configuration, "hot", {p.Over}});
     looks.push_back({p.Configuration, "pressed", {p.Over, press}});

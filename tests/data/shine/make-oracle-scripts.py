@@ -8,8 +8,8 @@ pixel by pixel, the embossed disabled glyph painted through its edge mask with r
 00E20746, and captions with their shadow and highlight copies. Also writes the pictures the
 scripts and descriptions load: glyph.bmp, the gradient strips and the glyph's edge mask.
 Captions are placed with the extents the platform measures, read from extents.txt (checked by
-the test against the program's own measurement). Run the oracle on the scripts with
-make-goldens.sh."""
+the test against the program's own measurement); one with an accelerator is drawn by the
+oracle's DrawText into its box. Run the oracle on the scripts with make-goldens.sh."""
 import struct
 import sys
 from pathlib import Path
@@ -128,6 +128,16 @@ TRANSPARENT = button(
     FontHighlight="clWhite", DownFrame=False,
     PressedColors=colours(Color="clBtnHighlight", Highlight="clYellow", Shadow="clMaroon"))
 
+# Faces narrower than the 256-step strip, whose end columns and rows the platform's stretch picks,
+# shown without a frame over them (none while hot or pressed, none while up or disabled), and a
+# caption with an accelerator.
+FRAMELESS = button(
+    Left=4, Top=4, Width=100, Height=30, Caption="&Fit", Glyph=True, GroupIndex=1,
+    ActiveFrame=False, UpFrame=False, FontShadow="clWhite",
+    Colors=colours(Color=(250, 200, 40), GradColor=(30, 60, 140), Gradation=True),
+    PressedColors=colours(Color=(255, 255, 255), GradColor=(0, 128, 64), Gradation=True,
+                          GradVertical=True))
+
 CONFIGS = {
     "flat": {"Size": (120, 62), "Buttons": [
         FLAT, disabled_copy(FLAT, Top=32), button(Left=86, Top=4)]},
@@ -137,6 +147,13 @@ CONFIGS = {
     "transparent": {"Size": (130, 62), "Buttons": [
         TRANSPARENT, disabled_copy(TRANSPARENT, Top=32),
         button(Left=102, Top=32, Width=26, Height=26, Caption="OK")]},
+    "frameless": {"Size": (150, 76), "Buttons": [
+        FRAMELESS, disabled_copy(FRAMELESS, Top=40),
+        button(Left=110, Top=4, Width=24, Height=60, UpFrame=False,
+               Colors=colours(Color=(200, 0, 90), GradColor=(20, 220, 250), Gradation=True,
+                              GradVertical=True)),
+        button(Left=140, Top=4, Width=5, Height=20, UpFrame=False,
+               Colors=colours(Color=(0, 0, 0), GradColor=(255, 255, 255), Gradation=True))]},
 }
 # The first button's drawing state in each picture: up, hot, pressed (held with the mouse over
 # it) and down (clicked in its group, mouse gone).
@@ -397,9 +414,16 @@ def glyph_and_caption(lines, b, state, left, top, extents):
     else:
         main = b["ActiveFontColor"] if state in ("shActiveUp", "shActiveDown") else b["FontColor"]
         copies = [(b["FontShadow"], 1), (b["FontHighlight"], -1), (main, 0)]
+    tw, th = extents[b["Caption"]]
     for colour, d in copies:
-        if rgb(colour) is not None:
-            lines += [f"textcolor {hexrgb(colour)}", f"text {x + d} {y + d} {b['Caption']}"]
+        if rgb(colour) is None:
+            continue
+        lines.append(f"textcolor {hexrgb(colour)}")
+        if "&" in b["Caption"]:
+            # The platform's own DrawText (DT_CENTER | DT_VCENTER) draws the accelerator's line.
+            lines.append(f"drawtext {x + d} {y + d} {x + d + tw} {y + d + th} 5 {b['Caption']}")
+        else:
+            lines.append(f"text {x + d} {y + d} {b['Caption']}")
 
 
 def script(name, config, first_state, extents):

@@ -1,6 +1,6 @@
 // Golden pictures made by the GDI oracle (fills, mixes, blits, stretches, loads, monochrome
-// conversions, figures, lines and text drawn with the same font files we use), replayed on our
-// GDI and compared pixel for pixel.
+// conversions, figures, lines, and text drawn by TextOut and DrawText with the same font files we
+// use), replayed on our GDI and compared pixel for pixel.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -16,7 +16,7 @@ namespace {
 namespace fs = std::filesystem;
 
 const char* const Families[] = {"fills", "mix",    "blit",  "stretch", "load",
-                                "mono",  "shapes", "lines", "text"};
+                                "mono",  "shapes", "lines", "text",    "drawtext"};
 
 // Every script of a family folder under tests/data/gdi that has its golden picture beside it.
 std::vector<std::string> FixturesOf(const std::string& family) {

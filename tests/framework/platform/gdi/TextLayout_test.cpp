@@ -113,8 +113,13 @@ TEST(TextLayout, PrefixUnderlinesTheNextCharacterAndIsNotDrawn) {
   EXPECT_EQ(AllText(ampersand), U"A&B");
   EXPECT_TRUE(ampersand.Marks.empty());
 
-  EXPECT_EQ(AllText(Layout("End&", RECT{}, 0)), U"End");
-  EXPECT_EQ(AllText(Layout("&", RECT{}, 0)), U"");
+  EXPECT_EQ(AllText(Layout("End&", RECT{}, 0)), U"End&") << "a final '&' is drawn";
+  EXPECT_EQ(AllText(Layout("&", RECT{}, 0)), U"&");
+
+  const TTextLayout several = Layout("&a&b\r\n&c&&", RECT{}, 0);
+  ASSERT_EQ(several.Marks.size(), 2u) << "the last prefixed character of each line";
+  EXPECT_EQ(several.Marks[0].Left, 7);
+  EXPECT_EQ(several.Marks[1].Left, 0);
 
   const TTextLayout literal = Layout("&File", RECT{}, DT_NOPREFIX);
   EXPECT_EQ(AllText(literal), U"&File");
