@@ -2,6 +2,8 @@
 
 #include <cstdio>
 #include <memory>
+#include <optional>
+#include <utility>
 
 #include "app/Mainwindow1.h"
 #include "app/OutputPath.h"
@@ -9,42 +11,14 @@
 #include "app/SequenceReport.h"
 #include "framework/Dialogs.h"
 #include "framework/Picture.h"
-#include "framework/ScopeExit.h"
 #include "framework/platform/Process.h"
 
 namespace app {
 namespace {
 
-// A fresh window for each picture, created as the application creates its one window (its layout
-// loaded, its edge chosen from the minute at this moment, then its creation handler), so that
-// nothing of an earlier picture's window can reach this picture's capture.
-std::unique_ptr<TMainForm1> CreateWindowFor(fw::TApplication& application,
-                                            const std::string& path) {
-  std::unique_ptr<TMainForm1> form(fw::NewComponent<TMainForm1>(&application, path));
-  form->AfterConstruction();
-  return form;
-}
-
 bool HoldsPicture(const TMainForm1& form) {
   const fw::TPicture* picture = form.Image2->Picture();
   return picture->Width() > 0 && picture->Height() > 0;
-}
-
-// Shows the window and handles messages until it has arrived and tried to save, has been closed,
-// or an error has come up that would otherwise have been reported in a dialog of its own.
-void RunUntilDone(fw::TApplication& application, TMainForm1& form, const std::string& error) {
-  try {
-    form.SetVisible(true);
-  } catch (...) {
-    application.HandleException(&application);
-  }
-  while (!form.Arrived() && form.Visible() && error.empty() && !application.Terminated()) {
-    try {
-      application.HandleMessage();
-    } catch (...) {
-      application.HandleException(&application);
-    }
-  }
 }
 
 TPictureOutcome OutcomeOf(const TMainForm1& form, const std::string& path,
@@ -78,32 +52,82 @@ int SavedCount(const std::vector<TPictureOutcome>& outcomes) {
   return saved;
 }
 
+// The pictures' windows one at a time. The errors the framework would report in a dialog are
+// kept for the picture at hand instead, to be named in the final report.
+class TPictureSequence {
+ public:
+  explicit TPictureSequence(fw::TApplication& application)
+      : FApplication(application), FReportedBefore(application.OnException) {
+    application.OnException = [this](fw::TObject*, const fw::Exception& e) {
+      if (FError.empty()) FError = e.Message();
+    };
+  }
+  ~TPictureSequence() { FApplication.OnException = FReportedBefore; }
+  TPictureSequence(const TPictureSequence&) = delete;
+  TPictureSequence& operator=(const TPictureSequence&) = delete;
+
+  // Frames one picture and tells how it went; none when its window was closed before it arrived.
+  std::optional<TPictureOutcome> Frame(const std::string& path) {
+    FError.clear();
+    const std::unique_ptr<TMainForm1> form = CreateWindowFor(path);
+    if (HoldsPicture(*form) && FError.empty()) {
+      RunUntilDone(*form);
+      if (!form->Arrived() && FError.empty()) return std::nullopt;
+    }
+    TPictureOutcome outcome = OutcomeOf(*form, path, FError);
+    SayOutcome(outcome, *form);
+    return outcome;
+  }
+
+ private:
+  // A fresh window for each picture, created as the application creates its one window (its
+  // layout loaded, its edge chosen from the minute at this moment, then its creation handler),
+  // so that nothing of an earlier picture's window can reach this picture's capture.
+  std::unique_ptr<TMainForm1> CreateWindowFor(const std::string& path) {
+    std::unique_ptr<TMainForm1> form(fw::NewComponent<TMainForm1>(&FApplication, path));
+    form->AfterConstruction();
+    return form;
+  }
+
+  // Shows the window and handles messages until it has arrived and tried to save, has been
+  // closed, or an error has come up.
+  void RunUntilDone(TMainForm1& form) {
+    try {
+      form.SetVisible(true);
+    } catch (...) {
+      FApplication.HandleException(&FApplication);
+    }
+    while (!form.Arrived() && form.Visible() && FError.empty() && !FApplication.Terminated()) {
+      try {
+        FApplication.HandleMessage();
+      } catch (...) {
+        FApplication.HandleException(&FApplication);
+      }
+    }
+  }
+
+  fw::TApplication& FApplication;
+  const fw::TExceptionEvent FReportedBefore;
+  std::string FError;
+};
+
 }  // namespace
 
 int FramePictures(fw::TApplication& application, const std::vector<std::string>& paths) {
-  // The errors the framework would report in a dialog are kept for the picture at hand instead.
-  std::string error;
-  const fw::TExceptionEvent reportedBefore = application.OnException;
-  application.OnException = [&error](fw::TObject*, const fw::Exception& e) {
-    if (error.empty()) error = e.Message();
-  };
-  const fw::TScopeExit restore([&] { application.OnException = reportedBefore; });
-
   std::vector<TPictureOutcome> outcomes;
-  for (const std::string& path : paths) {
-    error.clear();
-    const std::unique_ptr<TMainForm1> form = CreateWindowFor(application, path);
-    const bool framing = HoldsPicture(*form) && error.empty();
-    if (framing) RunUntilDone(application, *form, error);
-    if (framing && !form->Arrived() && error.empty()) {
-      std::fprintf(stderr,
-                   "tovu: the window was closed; %d of %zu pictures saved, the others are "
-                   "not framed\n",
-                   SavedCount(outcomes), paths.size());
-      return 1;
+  {
+    TPictureSequence sequence(application);
+    for (const std::string& path : paths) {
+      std::optional<TPictureOutcome> outcome = sequence.Frame(path);
+      if (!outcome) {
+        std::fprintf(stderr,
+                     "tovu: the window was closed; %d of %d pictures saved, the others are not "
+                     "framed\n",
+                     SavedCount(outcomes), int(paths.size()));
+        return 1;
+      }
+      outcomes.push_back(std::move(*outcome));
     }
-    outcomes.push_back(OutcomeOf(*form, path, error));
-    SayOutcome(outcomes.back(), *form);
   }
   const bool allSaved = SavedCount(outcomes) == int(outcomes.size());
   // Every picture is saved: should the display go away from here on, the run still succeeded.
