@@ -10,14 +10,11 @@
 #include <string>
 #include <vector>
 
-#include "../framework/FrameworkTestSupport.h"
-#include "../framework/GraphicsTestSupport.h"
+#include "MainWindowTestSupport.h"
 #include "app/Mainwindow1.h"
 #include "framework/Screen.h"
 #include "framework/Timer.h"
-#include "framework/platform/Clock.h"
 #include "framework/platform/CodePageConversion.h"
-#include "gfx/GfxUnits.h"
 
 namespace app {
 namespace {
@@ -26,33 +23,8 @@ namespace fs = std::filesystem;
 
 const std::string OutputPrefix = win::FromUtf8("Tovuザビロナ ～ ");
 
-class SeveralPicturesTest : public fw::testing::TFrameworkTest {
+class SeveralPicturesTest : public testing::TMainWindowTest {
  protected:
-  void SetUp() override {
-    TFrameworkTest::SetUp();
-    fw::InitializeGfxUnits();
-    FApplication->SetTitle(win::FromUtf8("Tovuザビロナ"));
-    SetMinute(41);
-  }
-  void TearDown() override {
-    TFrameworkTest::TearDown();
-    fw::FinalizeGfxUnits();
-  }
-
-  void SetMinute(int minute) {
-    win::SYSTEMTIME time{};
-    time.wYear = 2026;
-    time.wMonth = 12;
-    time.wDay = 9;
-    time.wMinute = win::WORD(minute);
-    FBackend->SetLocalTime(time);
-  }
-
-  // A picture of the capture corpus copied into the scratch folder under the given name.
-  std::string Source(const std::string& corpusName, const std::string& name) {
-    fs::copy_file(fw::testing::TestData("capture/" + corpusName), FScratch.File(name));
-    return FScratch.File(name);
-  }
   bool SavedFor(const std::string& stem) const {
     return fs::exists(FScratch.Path() / (OutputPrefix + stem + ".jpg"));
   }
@@ -81,7 +53,6 @@ class SeveralPicturesTest : public fw::testing::TFrameworkTest {
     return FBackend->Dialogs().size() == 1 ? FBackend->Dialogs()[0].FText : std::string();
   }
 
-  fw::testing::TScratchFolder FScratch;
   std::string FSaid;
 };
 
