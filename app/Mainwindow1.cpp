@@ -30,10 +30,6 @@ TMainForm1* MainForm1 = nullptr;
 
 namespace {
 
-void SayWhyNothingIsFramed(const std::string& path, const std::string& reason) {
-  std::fprintf(stderr, "tovu: %s: %s; nothing is framed\n", path.c_str(), reason.c_str());
-}
-
 // A bitmap whose file ends inside its pixel data is framed with what it has, and says so.
 void SayIfPixelDataIsShort(const std::string& path, const fw::TGraphic* graphic) {
   const auto* bitmap = dynamic_cast<const fw::TBitmap*>(graphic);
@@ -126,6 +122,12 @@ TMainForm1::TMainForm1(fw::TComponent* AOwner) : fw::TForm(AOwner) {
   ChooseEdgeAndPlace();
 }
 
+TMainForm1::TMainForm1(fw::TComponent* AOwner, const std::string& picturePath)
+    : TMainForm1(AOwner) {
+  FOneOfSeveral = true;
+  FFilePath = picturePath + " ";
+}
+
 TMainForm1::~TMainForm1() {
   DestroyComponents();
 }
@@ -138,7 +140,7 @@ void TMainForm1::ChooseEdgeAndPlace() {
 }
 
 void TMainForm1::FormCreate(fw::TObject*) {
-  if (fw::ParamCount() == 0) {
+  if (!FOneOfSeveral && fw::ParamCount() == 0) {
     win::MessageBeep(0);
     fw::ShowMessage(
         win::FromUtf8("アイコン（実行ファイル）上に画像ファイルをドロップしてください。"));
@@ -149,20 +151,25 @@ void TMainForm1::FormCreate(fw::TObject*) {
     win::ShellExecuteA(Handle(), "OPEN", address.c_str(), "", "", win::SW_SHOW);
     return;
   }
-  FFilePath = JoinArguments();
+  if (!FOneOfSeveral) FFilePath = JoinArguments();
   const std::string path = PathWithoutTrailingSpace(FFilePath);
   // A path that names no picture is refused without a dialog, as the platform does; a script
   // still learns why on standard error.
   if (const TPictureFileState state = PictureFileState(FFilePath); state != pfsFile) {
-    SayWhyNothingIsFramed(path, RefusalReason(state));
+    RefuseToFrame(path, RefusalReason(state));
     return;
   }
   FFileExt = PictureExtension(FFilePath);
   if (!IsAcceptedExtension(FFileExt)) {
-    SayWhyNothingIsFramed(path, "the extension is not bmp, jpg or jpeg");
+    RefuseToFrame(path, "the extension is not bmp, jpg or jpeg");
     return;
   }
   LoadPicture(path);
+}
+
+void TMainForm1::RefuseToFrame(const std::string& path, const std::string& reason) {
+  FRefusal = reason;
+  SayWhyNothingIsFramed(path, reason);
 }
 
 void TMainForm1::LoadPicture(const std::string& path) {
@@ -171,7 +178,7 @@ void TMainForm1::LoadPicture(const std::string& path) {
   if (picture->Width() <= 0 || picture->Height() <= 0) {
     // An empty JPEG fails only when drawn; nothing of it is kept to be drawn.
     picture->SetGraphic(nullptr);
-    SayWhyNothingIsFramed(path, "the file is empty");
+    RefuseToFrame(path, "the file is empty");
     return;
   }
   try {
@@ -184,7 +191,7 @@ void TMainForm1::LoadPicture(const std::string& path) {
 }
 
 void TMainForm1::Timer1Timer(fw::TObject*) {
-  if (fw::ParamCount() == 0) {
+  if (!FOneOfSeveral && fw::ParamCount() == 0) {
     Close();
     return;
   }
@@ -202,6 +209,7 @@ void TMainForm1::Timer1Timer(fw::TObject*) {
   }
   if (StepOrArrive()) return;
   Timer1->SetEnabled(false);
+  FArrived = true;
   Button1Click(Timer1);
   Close();
 }
@@ -263,10 +271,11 @@ void TMainForm1::Button1Click(fw::TObject*) {
     jpeg->SaveToFile(OutputPathFor(FFilePath));
   }
   FSaved = true;
-  // The run has done its work: should the display go away from here on, it still succeeded.
-  win::SetExitCodeOnDisplayLoss(0);
+  // The run has done its work: should the display go away from here on, it still succeeded. A
+  // run of several pictures settles that, and reports them all, once every one is done.
+  if (!FOneOfSeveral) win::SetExitCodeOnDisplayLoss(0);
   win::MessageBeep(0);
-  fw::ShowMessage(SizeReport(clientWidth, clientHeight));
+  if (!FOneOfSeveral) fw::ShowMessage(SizeReport(clientWidth, clientHeight));
 }
 
 }  // namespace app

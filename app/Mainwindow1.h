@@ -19,6 +19,10 @@ class TMainForm1 : public fw::TForm {
 
  public:
   explicit TMainForm1(fw::TComponent* AOwner);
+  // A window for one of several pictures given at once: it frames `picturePath` rather than the
+  // joined arguments, and after the save it only beeps; the run that made it reports every
+  // picture at the end and settles the exit status.
+  TMainForm1(fw::TComponent* AOwner, const std::string& picturePath);
   ~TMainForm1() override;
 
   // The components of the stored layout, in declaration order.
@@ -37,11 +41,16 @@ class TMainForm1 : public fw::TForm {
 
   // True once the framed picture has been written.
   bool Saved() const { return FSaved; }
+  // True once the window has arrived and the save has been tried, whether or not it worked.
+  bool Arrived() const { return FArrived; }
+  // Why nothing is framed, as said on standard error; empty unless the picture was refused.
+  const std::string& Refusal() const { return FRefusal; }
   int Direction() const { return FDirection; }
   const std::string& FilePath() const { return FFilePath; }
 
  private:
   void ChooseEdgeAndPlace();
+  void RefuseToFrame(const std::string& path, const std::string& reason);
   // Loads the picture into Image2 and makes sure it can be framed: decoded, and its window within
   // the picture limit. On failure Image2 is left empty and the error passes on.
   void LoadPicture(const std::string& path);
@@ -51,7 +60,10 @@ class TMainForm1 : public fw::TForm {
   std::string FFilePath;
   std::string FFileExt;
   int FDirection = 0;
+  bool FOneOfSeveral = false;
+  bool FArrived = false;
   bool FSaved = false;
+  std::string FRefusal;
 };
 
 // The program's one window, set by the application while it creates it (before FormCreate runs).

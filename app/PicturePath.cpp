@@ -1,7 +1,9 @@
 #include "app/PicturePath.h"
 
+#include <cstdio>
 #include <filesystem>
 #include <system_error>
+#include <utility>
 
 #include "framework/CommandLine.h"
 #include "framework/platform/FileFind.h"
@@ -64,6 +66,26 @@ bool IsAcceptedExtension(const std::string& fileExt) {
     }
   }
   return false;
+}
+
+bool NamesPictureFile(const std::string& filePath) {
+  return PictureFileExists(filePath) && IsAcceptedExtension(PictureExtension(filePath));
+}
+
+std::vector<std::string> SeveralPicturesGiven() {
+  const int count = fw::ParamCount();
+  if (count < 2 || PictureFileExists(JoinArguments())) return {};
+  std::vector<std::string> paths;
+  for (int i = 1; i <= count; ++i) {
+    std::string path = fw::ParamStr(i);
+    if (!NamesPictureFile(path + " ")) return {};
+    paths.push_back(std::move(path));
+  }
+  return paths;
+}
+
+void SayWhyNothingIsFramed(const std::string& path, const std::string& reason) {
+  std::fprintf(stderr, "tovu: %s: %s; nothing is framed\n", path.c_str(), reason.c_str());
 }
 
 }  // namespace app

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "framework/FilePaths.h"
 
@@ -30,7 +31,19 @@ std::string RefusalReason(TPictureFileState state);
 std::string PictureExtension(const std::string& filePath,
                              const fw::TPathDelimiters& delimiters = fw::PlatformPathDelimiters());
 
-// ".BMP ", ".JPG " or ".JPEG " in any letter case.
+// ".BMP ", ".JPG " or ".JPEG " in any letter case. The one test of a picture's extension.
 bool IsAcceptedExtension(const std::string& fileExt);
+
+// True when the path (with the joining's trailing space) names an existing file with an accepted
+// extension.
+bool NamesPictureFile(const std::string& filePath);
+
+// Several pictures given at once, as a file manager passes them: the arguments, each a path of its
+// own, when the joined path names no file and every argument names a picture file. Otherwise
+// none, and the joined path is the one picture of the run (a path split at its spaces included).
+std::vector<std::string> SeveralPicturesGiven();
+
+// Says on standard error why nothing is framed of the path.
+void SayWhyNothingIsFramed(const std::string& path, const std::string& reason);
 
 }  // namespace app

@@ -4,8 +4,11 @@
 #include <cstdio>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "app/Mainwindow1.h"
+#include "app/PicturePath.h"
+#include "app/PictureSequence.h"
 #include "framework/Application.h"
 #include "framework/CommandLine.h"
 #include "framework/StandardControls.h"
@@ -42,17 +45,24 @@ int main() {
   fw::RegisterStandardControls();
   fw::InitializeGfxUnits();
   const bool pictureGiven = fw::ParamCount() > 0;
+  const std::vector<std::string> severalPictures = app::SeveralPicturesGiven();
   {
     fw::TApplication application(nullptr);
+    std::optional<int> severalStatus;
     try {
       application.Initialize();
       application.SetTitle(win::FromUtf8("Tovuザビロナ"));
-      application.CreateForm(app::MainForm1);
-      application.Run();
+      if (severalPictures.empty()) {
+        application.CreateForm(app::MainForm1);
+        application.Run();
+      } else {
+        severalStatus = app::FramePictures(application, severalPictures);
+      }
     } catch (...) {
       application.HandleException(nullptr);
     }
-    const int status = ExitStatus(app::MainForm1, pictureGiven);
+    const int status = severalPictures.empty() ? ExitStatus(app::MainForm1, pictureGiven)
+                                               : severalStatus.value_or(1);
     fw::FinalizeGfxUnits();
     return status;
   }

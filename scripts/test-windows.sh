@@ -4,7 +4,8 @@
 # 932). Checks that tovu.exe frames both samples, every picture of the capture corpus and a copy
 # in a folder with a CP932 name into a saved file byte-identical to the Linux headless run of the
 # same source (build/, built first by the caller), answering the size report from outside with
-# xdotool; that without a picture it shows the prompt and then the question; and runs the
+# xdotool; that three of them given at once are each saved as alone, with one report; that
+# without a picture it shows the prompt and then the question; and runs the
 # portable unit tests built for Windows. Skipped, with status 0, when MinGW-w64, Wine, Xvfb,
 # xdotool, nasm or the locale sources are missing, or libjpeg-turbo's source cannot be fetched.
 set -euo pipefail
@@ -154,6 +155,39 @@ for case in "${cases[@]}"; do
   framed=$((framed + 1))
 done
 echo "tovu.exe under Wine: $framed of ${#cases[@]} pictures saved byte-identical to Linux"
+
+# ---- Several pictures in one run, one of them in the folder with blanks and CP932 characters:
+# each saved file is the Linux run's of it alone, byte for byte, and one report comes at the end.
+several=("sample.jpg/sample.jpg" "写真 ソ表/my sample.jpg" "picture1000x700.bmp/picture1000x700.bmp")
+several_paths=()
+for target in "${several[@]}"; do
+  mkdir -p "$work/several/$(dirname "$target")"
+  cp "$work/linux/$target" "$work/several/$target"
+  several_paths+=("Z:${work//\//\\}\\several\\${target//\//\\}")
+done
+start_wine build-win/bin/tovu.exe "${several_paths[@]}" >"$work/several.log" 2>&1 &
+pid=$!
+report=$(window_titled "Tovuザビロナ" 60)
+if [[ -n $report ]]; then
+  press "$report" Return
+  wait_status "$pid" 20
+  same=0
+  for target in "${several[@]}"; do
+    name=$(basename "$target")
+    saved="$(dirname "$target")/$prefix${name%.*}.jpg"
+    cmp -s "$work/linux/$saved" "$work/several/$saved" && same=$((same + 1))
+  done
+  if [[ $status != 0 ]]; then
+    fail "several pictures: tovu.exe ended with status $status"
+  elif ((same != ${#several[@]})); then
+    fail "several pictures: $same of ${#several[@]} saved files are the Linux ones"
+  else
+    echo "tovu.exe under Wine, ${#several[@]} pictures in one run: each saved byte-identical to Linux"
+  fi
+else
+  kill "$pid" 2>/dev/null || true
+  fail "several pictures: no report appeared"
+fi
 
 # ---- Without a picture: the prompt, Return, the question (確認), Escape (いいえ); nothing saved.
 mkdir -p "$work/empty"

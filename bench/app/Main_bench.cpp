@@ -13,20 +13,17 @@
 // disturb less; peak_mib is tovu's peak and memory_ratio that peak over the decoded picture;
 // above_start_mib the peak beyond that of a run without a picture. BM_StartupHeadless runs the
 // program without a picture (its two dialogs answered at once): the fixed cost of starting, loading
-// its libraries and ending, in time and memory.
+// its libraries and ending, in time and memory. BM_SeveralPhotosHeadless frames fifty names of the
+// 12-megapixel JPEG in one run and in fifty runs of one picture each, alternately, and reports the
+// medians (one_run_s, separate_runs_s), their ratio, the time the one run saves per picture, and
+// the peak memory of the one run against that of a run of one picture.
 #include <benchmark/benchmark.h>
 
-#include <fcntl.h>
-#include <sys/ptrace.h>
 #include <sys/resource.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <chrono>
-#include <cstdint>
 #include <cstdio>
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <optional>
@@ -39,8 +36,6 @@
 namespace {
 
 namespace fs = std::filesystem;
-using tovu::EnvironmentWith;
-using tovu::ExecPointers;
 
 struct TChildRun {
   double Seconds = 0;
@@ -69,49 +64,9 @@ std::optional<TChildRun> RunProgram(const std::vector<std::string>& arguments) {
   return run;
 }
 
-// The kernel's high-water mark of resident memory of a stopped process, in KiB; 0 if unknown.
-long HighWaterKib(pid_t pid) {
-  std::ifstream status("/proc/" + std::to_string(pid) + "/status");
-  std::string line;
-  while (std::getline(status, line))
-    if (line.rfind("VmHWM:", 0) == 0) return std::atol(line.c_str() + 6);
-  return 0;
-}
-
-// Runs the program traced, stopped once at its end to read its peak resident memory (VmHWM,
-// which belongs to the program's own memory only); 0 when the machine allows no tracing.
-long PeakOfProgramKib(std::vector<std::string> arguments) {
-  std::vector<std::string> environment = EnvironmentWith(HeadlessEnvironment);
-  std::vector<char*> argv = ExecPointers(arguments);
-  std::vector<char*> envp = ExecPointers(environment);
-  const pid_t pid = fork();
-  if (pid < 0) return 0;
-  if (pid == 0) {
-    // Only calls that are safe between fork and exec.
-    const int null = open("/dev/null", O_WRONLY);
-    dup2(null, STDOUT_FILENO);
-    dup2(null, STDERR_FILENO);
-    if (ptrace(PTRACE_TRACEME, 0, nullptr, nullptr) != 0) _exit(126);
-    execvpe(argv[0], argv.data(), envp.data());
-    _exit(127);
-  }
-  long peakKib = 0;
-  int status = 0;
-  bool optionsSet = false;
-  while (waitpid(pid, &status, 0) == pid && WIFSTOPPED(status)) {
-    int deliver = 0;
-    if (!optionsSet) {
-      // The stop at the program's start: from here on, stop once more at its end.
-      ptrace(PTRACE_SETOPTIONS, pid, nullptr, PTRACE_O_TRACEEXIT | PTRACE_O_EXITKILL);
-      optionsSet = true;
-    } else if (status >> 8 == (SIGTRAP | (PTRACE_EVENT_EXIT << 8))) {
-      peakKib = HighWaterKib(pid);
-    } else {
-      deliver = WSTOPSIG(status);
-    }
-    ptrace(PTRACE_CONT, pid, nullptr, reinterpret_cast<void*>(std::intptr_t(deliver)));
-  }
-  return WIFEXITED(status) && WEXITSTATUS(status) == 0 ? peakKib : 0;
+// The program's peak resident memory, headless; 0 when unknown.
+long PeakOfProgramKib(const std::vector<std::string>& arguments) {
+  return tovu::PeakResidentKibOfProgram(arguments, HeadlessEnvironment);
 }
 
 // The peak of a run without a picture, measured once.
@@ -253,5 +208,85 @@ void BM_StartupHeadless(benchmark::State& state) {
   if (StartPeakKib() > 0) state.counters["peak_mib"] = double(StartPeakKib()) / 1024;
 }
 BENCHMARK(BM_StartupHeadless)->UseManualTime()->Iterations(8)->Unit(benchmark::kMillisecond);
+
+// Many pictures framed in one run against a run per picture: the one run saves the start-up and
+// ending of each further program. The runs of both kinds alternate, which comes first changing
+// every round, so that a change in the machine's load meets both; their medians are reported.
+constexpr int SeveralPhotos = 50;
+
+double Median(std::vector<double> values) {
+  std::sort(values.begin(), values.end());
+  return values.empty() ? 0 : values[values.size() / 2];
+}
+
+void BM_SeveralPhotosHeadless(benchmark::State& state) {
+  const TSource& source = Sources[0];
+  state.SetLabel(std::to_string(SeveralPhotos) + " x " + source.Name);
+  if (Folder().Path().empty()) {
+    state.SkipWithError("no temporary folder");
+    return;
+  }
+  // Names of their own for one file: the folder takes no more room for fifty.
+  const fs::path picture = SourceFile(source);
+  const fs::path folder = Folder().Path() / "several";
+  fs::create_directories(folder);
+  std::vector<std::string> oneRun{TOVU_PROGRAM};
+  for (int i = 1; i <= SeveralPhotos; ++i) {
+    const fs::path name = folder / ("photo" + std::to_string(i) + ".jpg");
+    if (!fs::exists(name)) fs::create_hard_link(picture, name);
+    oneRun.push_back(name.string());
+  }
+  std::vector<double> oneRunSeconds;
+  std::vector<double> separateSeconds;
+  std::vector<double> oneRunCpu;
+  std::vector<double> separateCpu;
+  bool oneRunFirst = true;
+  for (auto _ : state) {
+    for (int kind = 0; kind < 2; ++kind) {
+      if ((kind == 0) == oneRunFirst) {
+        const auto run = RunProgram(oneRun);
+        if (!run || run->Status != 0) {
+          state.SkipWithError("tovu did not save every picture");
+          return;
+        }
+        oneRunSeconds.push_back(run->Seconds);
+        oneRunCpu.push_back(run->CpuSeconds);
+      } else {
+        double seconds = 0;
+        double cpu = 0;
+        for (std::size_t i = 1; i < oneRun.size(); ++i) {
+          const auto run = RunProgram({TOVU_PROGRAM, oneRun[i]});
+          if (!run || run->Status != 0) {
+            state.SkipWithError("tovu did not save the picture");
+            return;
+          }
+          seconds += run->Seconds;
+          cpu += run->CpuSeconds;
+        }
+        separateSeconds.push_back(seconds);
+        separateCpu.push_back(cpu);
+      }
+    }
+    state.SetIterationTime(oneRunSeconds.back());
+    oneRunFirst = !oneRunFirst;
+  }
+  const double one = Median(oneRunSeconds);
+  const double separate = Median(separateSeconds);
+  state.counters["one_run_s"] = one;
+  state.counters["separate_runs_s"] = separate;
+  state.counters["ratio"] = one / separate;
+  state.counters["saved_per_picture_ms"] = (separate - one) / SeveralPhotos * 1e3;
+  state.counters["one_run_cpu_s"] = Median(oneRunCpu);
+  state.counters["separate_runs_cpu_s"] = Median(separateCpu);
+  state.counters["cpu_ratio"] = Median(oneRunCpu) / Median(separateCpu);
+  // Fifty pictures in one run hold no more memory at their peak than one picture's run.
+  const long onePeakKib = PeakOfProgramKib({TOVU_PROGRAM, oneRun[1]});
+  const long severalPeakKib = PeakOfProgramKib(oneRun);
+  if (onePeakKib > 0 && severalPeakKib > 0) {
+    state.counters["one_picture_peak_mib"] = double(onePeakKib) / 1024;
+    state.counters["one_run_peak_mib"] = double(severalPeakKib) / 1024;
+  }
+}
+BENCHMARK(BM_SeveralPhotosHeadless)->UseManualTime()->Iterations(5)->Unit(benchmark::kSecond);
 
 }  // namespace

@@ -11,8 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "../framework/FrameworkTestSupport.h"
-#include "../framework/GraphicsTestSupport.h"
+#include "MainWindowTestSupport.h"
 #include "app/Entrance.h"
 #include "app/InformationPage.h"
 #include "framework/Bitmap.h"
@@ -45,37 +44,8 @@ void WritePpm(const TPixels& pixels, const std::string& path) {
   }
 }
 
-class MainFormTest : public fw::testing::TFrameworkTest {
+class MainFormTest : public testing::TMainWindowTest {
  protected:
-  void SetUp() override {
-    TFrameworkTest::SetUp();
-    fw::InitializeGfxUnits();
-    FApplication->SetTitle(win::FromUtf8("Tovuザビロナ"));
-    SetMinute(41);
-  }
-  void TearDown() override {
-    win::SetCommandLineArguments({"tovu"});
-    TFrameworkTest::TearDown();
-    fw::FinalizeGfxUnits();
-  }
-
-  void SetMinute(int minute) {
-    win::SYSTEMTIME time{};
-    time.wYear = 2026;
-    time.wMonth = 12;
-    time.wDay = 9;
-    time.wHour = 10;
-    time.wMinute = win::WORD(minute);
-    FBackend->SetLocalTime(time);
-  }
-
-  // Copies a picture of the capture corpus into the scratch folder under the given name.
-  std::string Source(const std::string& corpusName, const std::string& name) {
-    const std::string path = FScratch.File(name);
-    fs::copy_file(fw::testing::TestData("capture/" + corpusName), path);
-    return path;
-  }
-
   // Creates the main window with these arguments after the program's path and runs the message
   // loop until it ends, noting where the window was and when the first dialog came up.
   void Frame(const std::vector<std::string>& arguments) {
@@ -109,7 +79,6 @@ class MainFormTest : public fw::testing::TFrameworkTest {
     return names;
   }
 
-  fw::testing::TScratchFolder FScratch;
   // Answers a dialog by injected input when it answers true; otherwise the backend answers.
   fw::TModalDialogHook FAnswer;
   TMainForm1* FForm = nullptr;

@@ -2,12 +2,17 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
+#include <string>
+#include <vector>
 
+#include "../framework/GraphicsTestSupport.h"
 #include "app/InformationPage.h"
 #include "app/OutputPath.h"
 #include "app/PicturePath.h"
+#include "app/SequenceReport.h"
 #include "framework/platform/CodePage.h"
 #include "framework/platform/CodePageConversion.h"
 #include "framework/platform/Process.h"
@@ -96,6 +101,78 @@ TEST(PictureRules, ExistenceIsTestedWithoutTheTrailingSpace) {
     EXPECT_TRUE(PictureFileExists(base + "cat.bmp ")) << seconds;
   }
   std::filesystem::remove_all(folder);
+}
+
+// Several arguments are framed one by one only when their joined path names no file and each of
+// them names a picture file; otherwise the joined path is the run's one picture.
+TEST(PictureRules, SeveralPicturesAreGivenOnlyWhenTheJoinedPathNamesNothing) {
+  fw::testing::TScratchFolder scratch;
+  for (const char* name : {"a.jpg", "b.BMP", "c.jpeg", "notes.txt", "a.jpg b.BMP"})
+    std::ofstream(scratch.File(name)) << "x";
+  std::filesystem::create_directory(scratch.File("folder.bmp"));
+  struct TCase {
+    std::vector<std::string> Names;
+    bool Several;
+  };
+  const TCase cases[] = {
+      {{"a.jpg", "c.jpeg"}, true},
+      {{"c.jpeg", "b.BMP", "a.jpg", "a.jpg"}, true},
+      {{"a.jpg", "b.BMP"}, false},  // the joined path "a.jpg b.BMP" is a file: it wins
+      {{"a.jpg"}, false},
+      {{"a.jpg", "missing.jpg"}, false},
+      {{"a.jpg", "notes.txt"}, false},
+      {{"a.jpg", "folder.bmp"}, false},
+  };
+  // Names relative to the folder, so that the joined names can name a file there.
+  const std::filesystem::path before = std::filesystem::current_path();
+  std::filesystem::current_path(scratch.Path());
+  for (const TCase& c : cases) {
+    std::vector<std::string> commandLine{"/usr/bin/tovu"};
+    commandLine.insert(commandLine.end(), c.Names.begin(), c.Names.end());
+    win::SetCommandLineArguments(commandLine);
+    EXPECT_EQ(SeveralPicturesGiven(), c.Several ? c.Names : std::vector<std::string>{})
+        << ::testing::PrintToString(c.Names);
+  }
+  std::filesystem::current_path(before);
+  win::SetCommandLineArguments({"/usr/bin/tovu"});
+}
+
+TPictureOutcome SavedOutcome(const std::string& name, int width, int height) {
+  const std::string folder = "/p/";
+  return {folder + name + ".bmp", folder + OutputPrefix() + name + ".jpg", width, height, {}};
+}
+
+TPictureOutcome FailedOutcome(const std::string& name, const std::string& failure) {
+  const std::string folder = "/p/";
+  return {folder + name + ".jpg", {}, 0, 0, failure};
+}
+
+TEST(PictureRules, TheReportOfSeveralPicturesNamesEachSavedFileWithItsSizeAndEachFailure) {
+  EXPECT_EQ(SequenceReport({SavedOutcome("a", 600, 600), SavedOutcome("b", 800, 800)}),
+            win::FromUtf8("2 枚の画像をTovuザビロナ形式で保存しました。\n"
+                          "Tovuザビロナ ～ a.jpg（600 x 600）\n"
+                          "Tovuザビロナ ～ b.jpg（800 x 800）"));
+  EXPECT_EQ(SequenceReport({SavedOutcome("a", 600, 600),
+                            FailedOutcome("c", win::FromUtf8("JPEG エラー #52"))}),
+            win::FromUtf8("2 枚の画像のうち 1 枚をTovuザビロナ形式で保存しました。\n"
+                          "Tovuザビロナ ～ a.jpg（600 x 600）\n"
+                          "c.jpg は保存できませんでした（JPEG エラー #52）"));
+}
+
+// A long run names the failed pictures first and counts what does not fit.
+TEST(PictureRules, TheReportOfManyPicturesNamesTheFailedOnesAndCountsTheRest) {
+  std::vector<TPictureOutcome> outcomes;
+  for (int i = 0; i < MaxReportedPictures + 5; ++i)
+    outcomes.push_back(SavedOutcome(std::string(1, 's') + std::to_string(i), 106, 50));
+  outcomes.push_back(FailedOutcome("broken", "the file is empty"));
+  const std::string report = SequenceReport(outcomes);
+  EXPECT_EQ(std::count(report.begin(), report.end(), '\n'), MaxReportedPictures + 1);
+  EXPECT_NE(report.find(win::FromUtf8("broken.jpg は保存できませんでした（the file is empty）")),
+            std::string::npos);
+  EXPECT_NE(report.find(win::FromUtf8("Tovuザビロナ ～ s18.jpg（106 x 50）\nbroken.jpg")),
+            std::string::npos)
+      << report;
+  EXPECT_TRUE(report.ends_with(win::FromUtf8("\nほか 6 枚を保存しました。"))) << report;
 }
 
 }  // namespace

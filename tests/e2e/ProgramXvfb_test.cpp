@@ -380,6 +380,56 @@ TEST(ProgramOnXvfbFailure, ClosingTheWindowDuringTheSlideEndsTheRunWithoutSaving
   EXPECT_FALSE(fs::exists(SavedPathFor(copy)));
 }
 
+// Three pictures given at once: the user closes the second one's window while it slides in. The
+// run ends at once with status 1; the first picture is saved, the second and third are not, and
+// the run says how many were saved.
+TEST(ProgramOnXvfbFailure, ClosingTheSecondPicturesWindowDuringItsSlideEndsTheRun) {
+  if (!OnPath("Xvfb")) GTEST_SKIP() << "Xvfb is not installed";
+  if (!OnPath("xdotool")) GTEST_SKIP() << "xdotool is not installed";
+  TScratchFolder scratch;
+  ASSERT_FALSE(scratch.Path().empty());
+  std::vector<std::string> arguments{TOVU_PROGRAM};
+  for (const char* name : {"a.jpg", "b.jpg", "c.jpg"}) {
+    fs::copy_file(fs::path(TOVU_EXAMPLES) / "sample.jpg", scratch.Path() / name);
+    arguments.push_back((scratch.Path() / name).string());
+  }
+  // A wide screen entered from the left: each slide takes over a second.
+  TXvfbSession xvfb(3200, ScreenHeight);
+  ASSERT_TRUE(xvfb.Running());
+  std::vector<std::string> environment = xvfb.SdlProgramEnvironment();
+  environment.push_back(TimeZoneEnteringFrom(edLeft));
+  TChildProcess program(arguments, environment, true, true);
+  ASSERT_TRUE(program.Started());
+  const std::string first = FindWindowTitled(xvfb.Display(), MainTitle, std::chrono::seconds(10));
+  ASSERT_FALSE(first.empty());
+  // The second picture's window: another one of that title, seen on its way to the centre.
+  std::string second;
+  std::vector<TWindowGeometry> seen;
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+  while (seen.size() < 3 && std::chrono::steady_clock::now() < deadline) {
+    for (const TViewableWindow& window : ViewableWindowGeometries(xvfb.Display())) {
+      if (second.empty() && window.Id != first &&
+          WindowTitle(xvfb.Display(), window.Id) == MainTitle) {
+        second = window.Id;
+      }
+      if (window.Id == second && (seen.empty() || seen.back().X != window.Geometry.X))
+        seen.push_back(window.Geometry);
+    }
+  }
+  ASSERT_EQ(seen.size(), 3u) << "the second window was not seen sliding";
+  EXPECT_TRUE(fs::exists(SavedPathFor(arguments[1]))) << "the first picture was not saved first";
+  ASSERT_TRUE(SendCloseRequest(xvfb.Display(), second));
+  const TRun run = Finish(program, std::chrono::seconds(5));
+  EXPECT_EQ(run.Status, std::optional<int>(1)) << run.Output;
+  EXPECT_LT(seen.back().X, (3200 - seen.back().Width) / 2) << "closed only after it had arrived";
+  EXPECT_TRUE(fs::exists(SavedPathFor(arguments[1])));
+  EXPECT_FALSE(fs::exists(SavedPathFor(arguments[2])));
+  EXPECT_FALSE(fs::exists(SavedPathFor(arguments[3])));
+  EXPECT_NE(run.Output.find("tovu: the window was closed; 1 of 3 pictures saved"),
+            std::string::npos)
+      << run.Output;
+}
+
 // The program framing the sample from the left edge on a private Xvfb, its output captured, while
 // the test does to its windows or its display what another client or a crash may do at a moment
 // of the run.
@@ -731,6 +781,71 @@ TEST(ProgramHeadless, ANameWithADoubleQuoteIsRefusedAndNoOtherFileIsFramed) {
   EXPECT_EQ(run.Output.find("dialog"), std::string::npos) << run.Output;
   EXPECT_FALSE(fs::exists(SavedPathFor(unquoted)));
   EXPECT_FALSE(fs::exists(SavedPathFor(quoted)));
+}
+
+// Pictures of several kinds given at once (a JPEG, a BMP, a tall and a wide one) are each saved,
+// byte for byte, as a run of that picture alone saves it; each is told on standard error, with one
+// beep, and one report names them all.
+TEST(ProgramHeadless, SeveralPicturesInOneRunAreSavedAsRunsOfOneSaveThem) {
+  TScratchFolder scratch;
+  ASSERT_FALSE(scratch.Path().empty());
+  const fs::path sources[] = {fs::path(TOVU_EXAMPLES) / "sample.jpg",
+                              fs::path(TOVU_EXAMPLES) / "sample.bmp",
+                              fs::path(TOVU_TEST_DATA) / "capture/picture300x400.bmp",
+                              fs::path(TOVU_TEST_DATA) / "capture/picture1000x700.bmp"};
+  std::vector<std::string> together{TOVU_PROGRAM};
+  for (const fs::path& source : sources) {
+    together.push_back(scratch.CopyInto("together", source).string());
+    const fs::path alone = scratch.CopyInto("alone", source);
+    const TRun run = RunHeadless({TOVU_PROGRAM, alone.string()}, alone.parent_path());
+    ASSERT_EQ(run.Status, std::optional<int>(0)) << run.Output;
+  }
+  const TRun run = RunHeadless(together, scratch.Path() / "together");
+  EXPECT_EQ(run.Status, std::optional<int>(0)) << run.Output;
+  for (const fs::path& source : sources) {
+    const std::string bytes =
+        FileBytes(SavedPathFor(scratch.Path() / "together" / source.filename()));
+    EXPECT_FALSE(bytes.empty()) << source;
+    EXPECT_TRUE(bytes == FileBytes(SavedPathFor(scratch.Path() / "alone" / source.filename())))
+        << source << " differs from the run of it alone";
+  }
+  std::size_t beeps = 0;
+  std::size_t saved = 0;
+  for (std::size_t at = 0; (at = run.Output.find("tovu: beep", at)) != std::string::npos; ++at)
+    ++beeps;
+  for (std::size_t at = 0; (at = run.Output.find(": saved as ", at)) != std::string::npos; ++at)
+    ++saved;
+  EXPECT_EQ(beeps, 4u) << run.Output;
+  EXPECT_EQ(saved, 4u) << run.Output;
+  EXPECT_NE(
+      run.Output.find("dialog \"Tovuザビロナ\": 4 枚の画像をTovuザビロナ形式で保存しました。"),
+      std::string::npos)
+      << run.Output;
+}
+
+// Two hundred small pictures in one run: each window goes with its picture, so the run's peak
+// memory stays that of a run of one picture.
+TEST(ProgramHeadless, TwoHundredPicturesInOneRunNeedNoMoreMemoryThanOne) {
+#if defined(__SANITIZE_ADDRESS__)
+  GTEST_SKIP() << "the sanitizer's shadow memory and quarantine of freed blocks set the peak";
+#endif
+  TScratchFolder scratch;
+  ASSERT_FALSE(scratch.Path().empty());
+  std::vector<std::string> arguments{TOVU_PROGRAM};
+  for (int i = 0; i < 200; ++i) {
+    const fs::path copy = scratch.Path() / ("picture" + std::to_string(i) + ".bmp");
+    fs::copy_file(fs::path(TOVU_TEST_DATA) / "capture/picture50x40.bmp", copy);
+    arguments.push_back(copy.string());
+  }
+  const std::vector<std::string> headless{"TOVU_BACKEND=headless"};
+  const long onePeakKib = PeakResidentKibOfProgram({TOVU_PROGRAM, arguments[1]}, headless);
+  if (onePeakKib == 0) GTEST_SKIP() << "the program's peak cannot be read here (no tracing)";
+  const long manyPeakKib = PeakResidentKibOfProgram(arguments, headless);
+  EXPECT_GT(manyPeakKib, 0) << "the run of 200 pictures did not end with status 0";
+  EXPECT_LE(manyPeakKib, onePeakKib * 11 / 10)
+      << "peak of 200 pictures " << manyPeakKib << " KiB, of one " << onePeakKib << " KiB";
+  for (std::size_t i = 1; i < arguments.size(); ++i)
+    EXPECT_TRUE(fs::exists(SavedPathFor(arguments[i]))) << arguments[i];
 }
 
 }  // namespace

@@ -4,10 +4,14 @@
 #include <poll.h>
 #include <signal.h>
 #include <spawn.h>
+#include <sys/ptrace.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <cstdint>
+#include <cstdlib>
 #include <cstring>
+#include <fstream>
 #include <thread>
 
 extern char** environ;
@@ -155,6 +159,54 @@ void TChildProcess::Kill() {
     kill(FPid, SIGKILL);
     Wait(std::chrono::milliseconds(2000));
   }
+}
+
+namespace {
+
+// The kernel's high-water mark of resident memory of a stopped process, in KiB; 0 if unknown.
+long HighWaterKib(pid_t pid) {
+  std::ifstream status("/proc/" + std::to_string(pid) + "/status");
+  std::string line;
+  while (std::getline(status, line))
+    if (line.rfind("VmHWM:", 0) == 0) return std::atol(line.c_str() + 6);
+  return 0;
+}
+
+}  // namespace
+
+long PeakResidentKibOfProgram(std::vector<std::string> arguments,
+                              const std::vector<std::string>& extraEnvironment) {
+  std::vector<std::string> environment = EnvironmentWith(extraEnvironment);
+  std::vector<char*> argv = ExecPointers(arguments);
+  std::vector<char*> envp = ExecPointers(environment);
+  const pid_t pid = fork();
+  if (pid < 0) return 0;
+  if (pid == 0) {
+    // Only calls that are safe between fork and exec.
+    const int null = open("/dev/null", O_WRONLY);
+    dup2(null, STDOUT_FILENO);
+    dup2(null, STDERR_FILENO);
+    if (ptrace(PTRACE_TRACEME, 0, nullptr, nullptr) != 0) _exit(126);
+    execvpe(argv[0], argv.data(), envp.data());
+    _exit(127);
+  }
+  long peakKib = 0;
+  int status = 0;
+  bool optionsSet = false;
+  while (waitpid(pid, &status, 0) == pid && WIFSTOPPED(status)) {
+    int deliver = 0;
+    if (!optionsSet) {
+      // The stop at the program's start: from here on, stop once more at its end.
+      ptrace(PTRACE_SETOPTIONS, pid, nullptr, PTRACE_O_TRACEEXIT | PTRACE_O_EXITKILL);
+      optionsSet = true;
+    } else if (status >> 8 == (SIGTRAP | (PTRACE_EVENT_EXIT << 8))) {
+      peakKib = HighWaterKib(pid);
+    } else {
+      deliver = WSTOPSIG(status);
+    }
+    ptrace(PTRACE_CONT, pid, nullptr, reinterpret_cast<void*>(std::intptr_t(deliver)));
+  }
+  return WIFEXITED(status) && WEXITSTATUS(status) == 0 ? peakKib : 0;
 }
 
 std::optional<std::string> RunAndCapture(const std::vector<std::string>& arguments,

@@ -67,6 +67,14 @@ class TChildProcess {
   std::optional<int> FStatus;
 };
 
+// Runs a program to its end with its output and errors sent to /dev/null, traced so that it stops
+// once as it ends, and answers its peak resident memory in KiB: the kernel's high-water mark of
+// the program's own memory (wait4's figure would also count this process's, which a child
+// carries until it starts the program). 0 unless it ended with status 0, or when the machine
+// allows no tracing.
+long PeakResidentKibOfProgram(std::vector<std::string> arguments,
+                              const std::vector<std::string>& extraEnvironment);
+
 // Runs a program to its end (at most `timeout`) and answers its standard output; none on failure.
 std::optional<std::string> RunAndCapture(const std::vector<std::string>& arguments,
                                          const std::vector<std::string>& extraEnvironment,
